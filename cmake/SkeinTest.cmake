@@ -1,0 +1,34 @@
+# GoogleTest executables for both architectures; tests are registered (and run through wine64)
+# only where the build can execute them.
+if(BUILD_TESTING)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  include(GoogleTest)
+endif()
+
+# Wine runs the x86_64 tests; SKEIN_WINEPREFIX is set by scripts/test.sh.
+set(SKEIN_WINEPREFIX "${CMAKE_BINARY_DIR}/../wineprefix" CACHE PATH "Wine prefix of the tests")
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(SKEIN_CAN_RUN ON)
+  set(SKEIN_WINE env WINEPREFIX=${SKEIN_WINEPREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+      /usr/lib/wine/wine64)
+else()
+  set(SKEIN_CAN_RUN OFF)
+endif()
+
+# skein_add_test(<name> SOURCES <files...> [LIBS <libs...>])
+function(skein_add_test name)
+  if(NOT BUILD_TESTING)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${SKEIN_WINE}")
+  if(SKEIN_CAN_RUN)
+    gtest_add_tests(TARGET ${name} SOURCES ${T_SOURCES}
+                    WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}> TEST_LIST tests)
+    set_tests_properties(${tests} PROPERTIES TIMEOUT 120)
+  endif()
+endfunction()

@@ -1,0 +1,22 @@
+# Common part of the mingw-w64 toolchains; SKEIN_TRIPLE is set by the including file.
+set(CMAKE_C_COMPILER ${SKEIN_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${SKEIN_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${SKEIN_TRIPLE}-windres)
+set(CMAKE_AR ${SKEIN_TRIPLE}-gcc-ar-posix CACHE FILEPATH "")
+set(CMAKE_RANLIB ${SKEIN_TRIPLE}-gcc-ranlib-posix CACHE FILEPATH "")
+
+# Dependencies cross-built by scripts/setup-deps.sh live in SKEIN_DEPS_PREFIX.
+set(SKEIN_DEPS_PREFIX "" CACHE PATH "cross-built dependencies of this architecture")
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES SKEIN_DEPS_PREFIX SKEIN_TRIPLE SKEIN_ARCH_FLAGS)
+set(CMAKE_FIND_ROOT_PATH /usr/${SKEIN_TRIPLE} ${SKEIN_DEPS_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_C_FLAGS_INIT "${SKEIN_ARCH_FLAGS}")
+set(CMAKE_CXX_FLAGS_INIT "${SKEIN_ARCH_FLAGS}")
+# Fully static: no compiler DLLs travel with the binaries.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
