@@ -1,0 +1,193 @@
+// The vibration test page in a test sheet: the reports it writes to the
+// device's HID file (a named pipe here) and the strength it stores.
+#include "PelkoPageFixture.h"
+
+#include <commctrl.h>
+
+namespace pelko_test {
+namespace {
+
+const char kConnected[] = "Your game controller is connected correctly!.";
+const char kNotConnected[] = "Your game controller is not connected correctly!";
+const Report kZero = {0, 2, 8, 0, 0, 0xFF, 0, 0, 0};
+
+Report Rumble(BYTE right, BYTE left)
+{
+    return {0, 2, 8, right, left, 0xFF, 0, 0, 0};
+}
+
+class PelkoVibrationPage : public PelkoPage {
+protected:
+    void SetUp() override
+    {
+        PelkoPage::SetUp();
+        device.path = pipe.Path();
+        SetAmplify(1200);
+    }
+
+    // Shows the vibration page and waits for the reports to flow.
+    HWND Open(TestSheet& window)
+    {
+        window.Select(kVibrationPage);
+        EXPECT_TRUE(PumpUntil([&] { return pipe.Count() > 0; }));
+        return window.Page(kVibrationPage);
+    }
+
+    // The last report received; all zeros before any.
+    Report Last() const
+    {
+        const std::vector<ReceivedReport> reports = pipe.Reports();
+        return reports.empty() ? Report{} : reports.back().bytes;
+    }
+
+    // Waits until the last report is the expected one.
+    bool Reaches(const Report& expected)
+    {
+        return PumpUntil([&] { return Last() == expected; }, 2000);
+    }
+
+    ReportPipe pipe;
+};
+
+TEST_F(PelkoVibrationPage, TestButtonsRunTheirMotorsForTheirTimeThenTheStickRules)
+{
+    device.state.lY = 0xFFFF;  // y = 9999: right motor at 254
+    TestSheet window(sheet);
+    Open(window);
+    ASSERT_TRUE(Reaches(Rumble(254, 0)));
+
+    const struct {
+        int button;
+        Report report;
+    } buttons[] = {
+        {IDC_BOTH_FORCES, Rumble(255, 255)},
+        {IDC_RIGHT_FORCE, Rumble(255, 0)},
+        {IDC_STOP, Rumble(254, 0)},
+    };
+    for (const auto& b : buttons) {
+        window.Click(kVibrationPage, b.button);
+        EXPECT_TRUE(Reaches(b.report)) << b.button;
+    }
+
+    window.Click(kVibrationPage, IDC_LEFT_FORCE);
+    const DWORD clicked = GetTickCount();
+    ASSERT_TRUE(Reaches(Rumble(0, 255)));
+    pipe.Clear();
+    ASSERT_TRUE(PumpUntil([&] { return Last() == Rumble(254, 0); }, 5000));
+    const DWORD back = pipe.Reports().back().time;
+    const std::vector<ReceivedReport> reports = pipe.Reports();
+    for (size_t i = 0; i + 1 < reports.size(); ++i)
+        ASSERT_EQ(Rumble(0, 255), reports[i].bytes) << i;
+    EXPECT_GE(back - clicked, 3700u);
+    EXPECT_LE(back - clicked, 4800u);
+}
+
+TEST_F(PelkoVibrationPage, StrengthFollowsTheStickOutsideTheDeadBandAndTheStoredAmplify)
+{
+    TestSheet window(sheet);
+    Open(window);
+    const struct {
+        LONG x;
+        LONG y;
+        long amplify;  // -1: none stored
+        Report report;
+    } cases[] = {
+        {40959, 0x8000, 1200, kZero},            // x = 2499: inside the dead band
+        {40960, 0x8000, 1200, Rumble(0, 63)},    // x = 2500
+        {0, 0x8000, 1200, Rumble(0, 255)},       // x = -10000: the sign does not count
+        {0, 0, 600, Rumble(127, 127)},           // half strength
+        {0, 0x8000, -1, Rumble(0, 255)},         // nothing stored: full strength
+        {0x8000, 0, 5000, Rumble(255, 0)},       // above full: full
+        {0x8000, 0, 0, kZero},
+    };
+    for (const auto& c : cases) {
+        device.state.lX = c.x;
+        device.state.lY = c.y;
+        if (c.amplify < 0)
+            RemoveAmplify();
+        else
+            SetAmplify(DWORD(c.amplify));
+        EXPECT_TRUE(Reaches(c.report)) << c.x << " " << c.y << " " << c.amplify;
+    }
+}
+
+TEST_F(PelkoVibrationPage, TrackbarStoresTheStrengthAndShowsItsPercentage)
+{
+    SetAmplify(900);
+    TestSheet window(sheet);
+    HWND page = Open(window);
+    HWND trackbar = GetDlgItem(page, IDC_STRENGTH);
+    EXPECT_EQ("75%", Text(page, IDC_STRENGTH_TEXT));
+    EXPECT_EQ(900, SendMessageA(trackbar, TBM_GETPOS, 0, 0));
+    EXPECT_EQ(1200, SendMessageA(trackbar, TBM_GETRANGEMAX, 0, 0));
+
+    SendMessageA(trackbar, TBM_SETPOS, TRUE, 600);
+    SendMessageA(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 600), LPARAM(trackbar));
+    EXPECT_EQ("50%", Text(page, IDC_STRENGTH_TEXT));
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kOemKey, 0, KEY_READ, &key));
+    DWORD stored = 0, type = 0, size = sizeof stored;
+    RegQueryValueExA(key, "Amplify", nullptr, &type, reinterpret_cast<BYTE*>(&stored), &size);
+    RegCloseKey(key);
+    EXPECT_EQ(DWORD(REG_DWORD), type);
+    EXPECT_EQ(600u, stored);
+
+    device.state.lX = 0;
+    EXPECT_TRUE(Reaches(Rumble(0, 127)));
+}
+
+TEST_F(PelkoVibrationPage, MissingStrengthShowsFull)
+{
+    RemoveAmplify();
+    TestSheet window(sheet);
+    HWND page = Open(window);
+    EXPECT_EQ("100%", Text(page, IDC_STRENGTH_TEXT));
+}
+
+TEST_F(PelkoVibrationPage, DisconnectSendsOneZeroReportAndShowsItsTextOnce)
+{
+    device.state.lX = 0;
+    TestSheet window(sheet);
+    HWND page = Open(window);
+    ASSERT_TRUE(Reaches(Rumble(0, 255)));
+    EXPECT_EQ(kConnected, Text(page, IDC_VIB_STATUS));
+    window.Click(kVibrationPage, IDC_BOTH_FORCES);
+
+    TextCounter status(GetDlgItem(page, IDC_VIB_STATUS));
+    device.Unplug();
+    ASSERT_TRUE(PumpUntil([&] { return pipe.Closes() == 1; }));
+    const size_t count = pipe.Count();
+    const int unplugged = device.acquires;
+    PumpUntil([&] { return device.acquires >= unplugged + 20; });
+    EXPECT_EQ(count, pipe.Count()) << "nothing after the zero report";
+    EXPECT_EQ(kZero, Last());
+    EXPECT_EQ(1, status.Count());
+    EXPECT_EQ(kNotConnected, Text(page, IDC_VIB_STATUS));
+    EXPECT_TRUE(Visible(page, IDC_VIB_WARNING));
+
+    const int plugged = device.acquires;
+    device.Plug();
+    ASSERT_TRUE(PumpUntil([&] { return pipe.Count() > count; }));
+    EXPECT_GE(device.acquires - plugged, 51) << "50 ticks are skipped after the replug";
+    EXPECT_EQ(Rumble(0, 255), Last()) << "the test mode ended with the disconnection";
+}
+
+TEST_F(PelkoVibrationPage, LeavingThePageSendsOneZeroReport)
+{
+    device.state.lX = 0;
+    TestSheet window(sheet);
+    Open(window);
+    ASSERT_TRUE(Reaches(Rumble(0, 255)));
+    window.Select(kBaseTestPage);
+    ASSERT_TRUE(PumpUntil([&] { return pipe.Closes() == 1; }));
+    const size_t count = pipe.Count();
+    Pump(100);
+    EXPECT_EQ(count, pipe.Count());
+    EXPECT_EQ(kZero, Last());
+    const std::vector<ReceivedReport> reports = pipe.Reports();
+    EXPECT_NE(kZero, reports[reports.size() - 2].bytes) << "one zero report";
+    EXPECT_GE(device.unacquires, 1);
+}
+
+} // namespace
+} // namespace pelko_test
