@@ -1,0 +1,23 @@
+#pragma once
+// Bitmaps and images from a file or a byte block, made through the application's render
+// factory (and its image-decoder factory).
+#include <windows.h>
+#include "interface/SImgDecoder-i.h"
+#include "interface/SRender-i.h"
+
+namespace SKEIN {
+
+// Where the loaders get the render factory (not add-referenced); the application object
+// installs a source answering its own. No source, or a null answer, makes every loader fail.
+typedef IRenderFactory* (*SResRenderFactorySource)();
+void SetResRenderFactorySource(SResRenderFactorySource source);
+// The source's answer; null without a source.
+IRenderFactory* ResRenderFactory();
+
+// One reference for the caller, or null when nothing decodes.
+IBitmap* LoadBitmapFromFile(const wchar_t* path);
+IBitmap* LoadBitmapFromMemory(const void* bytes, size_t size);
+IImgX* LoadImageXFromFile(const wchar_t* path);
+IImgX* LoadImageXFromMemory(const void* bytes, size_t size);
+
+} // namespace SKEIN

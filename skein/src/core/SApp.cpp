@@ -1,0 +1,229 @@
+#include "core/SApp.h"
+#include <new>
+#include <wchar.h>
+#include "core/SRicheditMenuDef.h"
+#include "helper/SXmlLookup.h"
+#include "res.mgr/SResLoaders.h"
+#include "res.mgr/SResName.h"
+#include "res.mgr/SUiDef.h"
+#include "res.mgr/SXmlResource.h"
+
+namespace SKEIN {
+
+namespace {
+
+const int kCreationOrder[kSingletonCount] = {0, 1, 2, 3, 4, 7, 5, 6, 8, 9, 10, 11};
+const int kDestructionOrder[kSingletonCount] = {11, 10, 9, 8, 5, 6, 7, 4, 3, 2, 1, 0};
+
+ILogManager* ApplicationLogManager()
+{
+    SApplication* app = SApplication::Instance();
+    return app ? app->LogManager() : nullptr;
+}
+
+IRenderFactory* ApplicationRenderFactory()
+{
+    SApplication* app = SApplication::Instance();
+    return app ? app->RenderFactory() : nullptr;
+}
+
+// The message-box template counts only when spelled exactly "SKEIN" with a minimum size.
+bool IsMsgBoxTemplate(const pugi::xml_document& document)
+{
+    pugi::xml_node element = XmlChildNoCase(document, L"SKEIN");
+    return element && wcscmp(element.name(), L"SKEIN") == 0 && *XmlAttributeNoCase(element, L"minSize").value();
+}
+
+} // namespace
+
+SApplication::SApplication(IRenderFactory* renderFactory, HINSTANCE module, const wchar_t* hostClassName,
+                           const ISystemObjectRegister& systemObjects, BOOL classStyle)
+    : m_renderFactory(nullptr), m_msgLoopFactory(nullptr), m_logManager(nullptr), m_module(module),
+      m_mainLoop(nullptr), m_singletons()
+{
+    AssignObjRef(m_renderFactory, renderFactory);
+    SetLogManagerSource(&ApplicationLogManager);
+    SetResRenderFactorySource(&ApplicationRenderFactory);
+    BindLayeredWindowFunctions();
+    CreateOwnedSingletons();
+    m_msgLoopFactory = new (std::nothrow) SDefMsgLoopFactory;
+    InitAppDir();
+    if (m_msgLoopFactory)
+        m_mainLoop = m_msgLoopFactory->CreateMsgLoop();
+    systemObjects.RegisterLayouts(*this);
+    systemObjects.RegisterSkins(*this);
+    systemObjects.RegisterWindows(*this);
+    systemObjects.RegisterInterpolators(*this);
+}
+
+SApplication::~SApplication()
+{
+    if (m_msgLoopFactory)
+        m_msgLoopFactory->DestroyMsgLoop(m_mainLoop);
+    m_mainLoop = nullptr;
+    RemoveAllProviders();
+    DestroyOwnedSingletons();
+    AssignObjRef(m_logManager, static_cast<ILogManager*>(nullptr));
+    AssignObjRef(m_msgLoopFactory, static_cast<IMsgLoopFactory*>(nullptr));
+    AssignObjRef(m_renderFactory, static_cast<IRenderFactory*>(nullptr));
+    SetResRenderFactorySource(nullptr);
+    SetLogManagerSource(nullptr);
+}
+
+SSingleton2* SApplication::NewOwnedSingleton(int index)
+{
+    switch (index) {
+    case kSingletonUiDef:
+        return new (std::nothrow) SUiDef;
+    case kSingletonRicheditMenuDef:
+        return new (std::nothrow) SRicheditMenuDef;
+    default:
+        // The other slots are filled as their classes are built.
+        return nullptr;
+    }
+}
+
+void SApplication::CreateOwnedSingletons()
+{
+    for (int index : kCreationOrder)
+        m_singletons[index] = NewOwnedSingleton(index);
+}
+
+// Each slot is cleared only after its object is gone, so a singleton's destructor still finds
+// itself and every singleton deleted after it.
+void SApplication::DestroyOwnedSingletons()
+{
+    for (int index : kDestructionOrder) {
+        delete m_singletons[index];
+        m_singletons[index] = nullptr;
+    }
+}
+
+SSingleton2* SApplication::OwnedSingleton(int index) const
+{
+    return static_cast<unsigned>(index) < kSingletonCount ? m_singletons[index] : nullptr;
+}
+
+void SApplication::SetLogManager(ILogManager* manager)
+{
+    AssignObjRef(m_logManager, manager);
+}
+
+void SApplication::InitAppDir()
+{
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(m_module, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return;
+    wchar_t* slash = wcsrchr(path, L'\\');
+    m_appDir = SStringW(path, slash ? static_cast<int>(slash - path) : static_cast<int>(length));
+}
+
+IObject* SApplication::CreateWindowByName(const wchar_t* name)
+{
+    SStringW given(name);
+    const wchar_t* dot = wcsrchr(given.c_str(), L'.');
+    SStringW className = dot ? given.LeftPart(static_cast<int>(dot - given.c_str())) : given;
+    IObject* window = CreateObject(SObjectInfo(className, kKindWindow));
+    if (window && dot)
+        window->ApplyAttribute(SStringW(L"class"), given, TRUE);
+    return window;
+}
+
+IObject* SApplication::CreateSkinByName(const wchar_t* name)
+{
+    return CreateObject(SObjectInfo(SStringW(name), kKindSkin));
+}
+
+IInterpolator* SApplication::CreateInterpolatorByName(const wchar_t* name)
+{
+    IObject* interpolator = CreateObject(SObjectInfo(SStringW(name), kKindInterpolator));
+    return interpolator ? dynamic_cast<IInterpolator*>(interpolator) : nullptr;
+}
+
+BOOL SApplication::LoadXmlDocument(pugi::xml_document& document, const wchar_t* type, const wchar_t* name)
+{
+    return LoadXmlDocumentFrom(name, type, document, nullptr);
+}
+
+BOOL SApplication::LoadXmlDocumentFrom(const wchar_t* name, const wchar_t* type, pugi::xml_document& document,
+                                       IResProvider* provider)
+{
+    SRefPtr<IResProvider> source(provider);
+    if (!source) {
+        if (IsFileType(type))
+            return name && document.load_file(name, pugi::parse_default, pugi::encoding_utf8) ? TRUE : FALSE;
+        source = FindResProvider(type, name);
+    }
+    return LoadXmlResource(source, type, name, document) == kXmlResourceLoaded ? TRUE : FALSE;
+}
+
+BOOL SApplication::LoadXmlDocumentByResId(pugi::xml_document& document, const wchar_t* resId)
+{
+    SDynArray<SStringW> parts;
+    if (SplitResourceName(resId, parts) != 2)
+        return FALSE;
+    return LoadXmlDocument(document, parts[0], parts[1]);
+}
+
+int SApplication::LoadSystemResources(IResProvider* provider)
+{
+    if (!provider)
+        return kSysResSkinMissing | kSysResEditMenuMissing | kSysResMsgBoxMissing;
+    int missing = 0;
+    AddProvider(provider);
+    pugi::xml_document document;
+    // The "skin" element goes to the built-in skin pool once the skin pools exist.
+    if (!LoadXmlDocumentFrom(L"SYS_XML_SKIN", L"XML", document, provider))
+        missing |= kSysResSkinMissing;
+    SRicheditMenuDef* editMenu = static_cast<SRicheditMenuDef*>(OwnedSingleton(kSingletonRicheditMenuDef));
+    if (LoadXmlDocumentFrom(L"SYS_XML_EDITMENU", L"XML", document, provider) && editMenu) {
+        editMenu->Document().reset();
+        editMenu->Document().append_copy(XmlChildNoCase(document, L"editmenu"));
+    } else {
+        missing |= kSysResEditMenuMissing;
+    }
+    if (!LoadXmlDocumentFrom(L"SYS_XML_MSGBOX", L"XML", document, provider) || !IsMsgBoxTemplate(document))
+        missing |= kSysResMsgBoxMissing;
+    RemoveProvider(provider);
+    return missing;
+}
+
+void SApplication::LoadNamedIds(const SNamedID::Record* records, int count, BOOL sorted)
+{
+    m_namedIds.InitFromArray(records, count, sorted);
+}
+
+int SApplication::NamedId(const wchar_t* name) const
+{
+    return m_namedIds.Find(name);
+}
+
+int SApplication::RunMainLoop(HWND mainWindow)
+{
+    int result = m_mainLoop ? m_mainLoop->Run() : 0;
+    if (IsWindow(mainWindow))
+        DestroyWindow(mainWindow);
+    return result;
+}
+
+void SApplication::LoadUiDefFromProvider(IResProvider* provider, const wchar_t* uidefId)
+{
+    SUiDef* uiDef = static_cast<SUiDef*>(OwnedSingleton(kSingletonUiDef));
+    if (!uiDef)
+        return;
+    SRefPtr<IUiDefInfo> info(uiDef->CreateUiDefInfo(provider, uidefId), false);
+    // The definition's skin, style and template pools are pushed on their managers once those
+    // pools exist.
+    uiDef->SetUiDefInfo(info);
+}
+
+pugi::xml_node SApplication::ClassDefaultElement(const wchar_t* xmlClassName)
+{
+    SUiDef* uiDef = static_cast<SUiDef*>(OwnedSingleton(kSingletonUiDef));
+    IUiDefInfo* info = uiDef ? uiDef->GetUiDefInfo() : nullptr;
+    SObjDefAttr* attributes = info ? info->GetObjDefAttr() : nullptr;
+    return attributes ? attributes->FindClassAttributes(xmlClassName) : pugi::xml_node();
+}
+
+} // namespace SKEIN

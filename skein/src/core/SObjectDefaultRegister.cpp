@@ -1,0 +1,49 @@
+#include "core/SObjectDefaultRegister.h"
+#include "layout/SInterpolatorImpl.h"
+#include "skin/SSkinButton.h"
+#include "skin/SSkinColorRect.h"
+#include "skin/SSkinGradation.h"
+#include "skin/SSkinGroup.h"
+#include "skin/SSkinImgFrame.h"
+#include "skin/SSkinScrollbar.h"
+#include "skin/SSkinShape.h"
+
+namespace SKEIN {
+
+namespace {
+
+// One factory per class, in the order given, without replacing a registered key.
+template <class... Classes>
+void RegisterClasses(SObjectFactoryMgr& factories)
+{
+    (factories.AddFactory(TplSObjectFactory<Classes>(), FALSE), ...);
+}
+
+} // namespace
+
+// Each kind's table grows here as its classes are built.
+
+void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr& factories) const
+{
+    RegisterClasses<>(factories);
+}
+
+void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr& factories) const
+{
+    RegisterClasses<SSkinImgList, SSkinImgCenter, SSkinImgFrame, SSkinImgFrame2, SSkinButton, SSkinGradation,
+                    SSkinScrollbar, SSkinColorRect, SSkinShape, SSKinGroup>(factories);
+}
+
+void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr& factories) const
+{
+    RegisterClasses<>(factories);
+}
+
+void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr& factories) const
+{
+    RegisterClasses<SLinearInterpolator, SAccelerateInterpolator, SDecelerateInterpolator,
+                    SAccelerateDecelerateInterpolator, SAnticipateInterpolator, SAnticipateOvershootInterpolator,
+                    SBounceInterpolator, SCycleInterpolator, SOvershootInterpolator>(factories);
+}
+
+} // namespace SKEIN

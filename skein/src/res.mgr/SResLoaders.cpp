@@ -1,0 +1,75 @@
+#include "res.mgr/SResLoaders.h"
+
+namespace SKEIN {
+
+namespace {
+
+SResRenderFactorySource g_renderFactorySource = nullptr;
+
+IBitmap* NewBitmap()
+{
+    IRenderFactory* factory = ResRenderFactory();
+    IBitmap* bitmap = nullptr;
+    if (!factory || !factory->CreateBitmap(&bitmap))
+        return nullptr;
+    return bitmap;
+}
+
+IImgX* NewImageX()
+{
+    IRenderFactory* factory = ResRenderFactory();
+    IImgDecoderFactory* decoders = factory ? factory->GetImgDecoderFactory() : nullptr;
+    IImgX* image = nullptr;
+    if (!decoders || !decoders->CreateImgX(&image))
+        return nullptr;
+    return image;
+}
+
+// Keeps the object when the load succeeded (any result but 0 is a failure), else releases it.
+template <class T>
+T* KeepIf(T* object, bool loaded)
+{
+    if (object && !loaded) {
+        object->Release();
+        return nullptr;
+    }
+    return object;
+}
+
+} // namespace
+
+void SetResRenderFactorySource(SResRenderFactorySource source)
+{
+    g_renderFactorySource = source;
+}
+
+IRenderFactory* ResRenderFactory()
+{
+    return g_renderFactorySource ? g_renderFactorySource() : nullptr;
+}
+
+IBitmap* LoadBitmapFromFile(const wchar_t* path)
+{
+    IBitmap* bitmap = NewBitmap();
+    return KeepIf(bitmap, bitmap && bitmap->LoadFromFile(path) == S_OK);
+}
+
+IBitmap* LoadBitmapFromMemory(const void* bytes, size_t size)
+{
+    IBitmap* bitmap = NewBitmap();
+    return KeepIf(bitmap, bitmap && bitmap->LoadFromMemory(bytes, size) == S_OK);
+}
+
+IImgX* LoadImageXFromFile(const wchar_t* path)
+{
+    IImgX* image = NewImageX();
+    return KeepIf(image, image && image->LoadFromFileW(path) != 0);
+}
+
+IImgX* LoadImageXFromMemory(const void* bytes, size_t size)
+{
+    IImgX* image = NewImageX();
+    return KeepIf(image, image && image->LoadFromMemory(bytes, size) != 0);
+}
+
+} // namespace SKEIN
