@@ -5,9 +5,4 @@
 #define STBI_REALLOC(block, size) realloc(block, size)
 #define STBI_FREE(block) free(block)
 #define STB_IMAGE_IMPLEMENTATION
-#if defined(__GNUC__)
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wunused-but-set-variable"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#endif
 #include <stb_image.h>
