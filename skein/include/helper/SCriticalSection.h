@@ -18,4 +18,16 @@ private:
     CRITICAL_SECTION m_section;
 };
 
+// Holds a lock for one scope.
+class SAutoLock {
+public:
+    explicit SAutoLock(SCriticalSection& lock) : m_lock(lock) { m_lock.Lock(); }
+    ~SAutoLock() { m_lock.Unlock(); }
+    SAutoLock(const SAutoLock&) = delete;
+    SAutoLock& operator=(const SAutoLock&) = delete;
+
+private:
+    SCriticalSection& m_lock;
+};
+
 } // namespace SKEIN

@@ -8,17 +8,6 @@ namespace SKEIN {
 
 namespace {
 
-class SAutoLock {
-public:
-    explicit SAutoLock(SCriticalSection& lock) : m_lock(lock) { m_lock.Lock(); }
-    ~SAutoLock() { m_lock.Unlock(); }
-    SAutoLock(const SAutoLock&) = delete;
-    SAutoLock& operator=(const SAutoLock&) = delete;
-
-private:
-    SCriticalSection& m_lock;
-};
-
 struct SystemCursor {
     const wchar_t* name;
     WORD id;
