@@ -5,10 +5,18 @@
 #include "app_test_support.h"
 #include "core/SApp.h"
 #include "core/SRicheditMenuDef.h"
+#include "core/STimer2.h"
+#include "core/SWindowMgr.h"
+#include "helper/SwndFinder.h"
 #include "layout/SInterpolatorImpl.h"
+#include "res.mgr/SFontPool.h"
 #include "res.mgr/SResLoaders.h"
+#include "res.mgr/SSkinPoolMgr.h"
+#include "res.mgr/SStylePool.h"
+#include "res.mgr/STemplatePool.h"
 #include "res.mgr/SUiDef.h"
 #include "res.mgr/SUiDefInfo.h"
+#include "translator/STranslatorMgr.h"
 
 using namespace SKEIN;
 using skein_test::AppliedAndDelete;
@@ -21,7 +29,7 @@ typedef std::vector<std::wstring> Applied;
 
 std::vector<std::string> g_events;
 
-// What the application holds at this moment, e.g. "[singletons 0 10 loops log render]".
+// What the application holds at this moment, e.g. "[singletons 0 10 loops translator render]".
 std::string Snapshot()
 {
     SApplication* app = SApplication::Instance();
@@ -34,6 +42,7 @@ std::string Snapshot()
     }
     text += app->MsgLoopFactory() ? " loops" : "";
     text += app->LogManager() ? " log" : "";
+    text += app->CurrentTranslator() ? " translator" : "";
     text += app->RenderFactory() ? " render" : "";
     return text + "]";
 }
@@ -69,6 +78,11 @@ public:
     BOOL CreateRegion(IRegion**) override { return FALSE; }
 };
 
+class ObservedTranslatorMgr : public STranslatorMgr {
+public:
+    ~ObservedTranslatorMgr() override { Note("translator manager freed"); }
+};
+
 class ObservedUiDefInfo : public SUiDefInfo {
 public:
     ~ObservedUiDefInfo() override { Note("ui definition freed"); }
@@ -94,49 +108,39 @@ TEST(ApplicationLifecycle, ServicesAndSingletonsComeAndGoInOrder)
     ObservedUiDefInfo* info = new ObservedUiDefInfo;
     static_cast<SUiDef*>(app->OwnedSingleton(kSingletonUiDef))->SetUiDefInfo(info);
     info->Release();
+    ObservedTranslatorMgr* translator = new ObservedTranslatorMgr;
+    EXPECT_EQ(translator, app->InstallTranslatorMgr(translator));
+    translator->Release();
 
     delete app;
     EXPECT_EQ(nullptr, SApplication::Instance());
     EXPECT_EQ(nullptr, ResRenderFactory());
     const std::vector<std::string> expected = {
-        "layouts [singletons 0 10 loops render]",
-        "skins [singletons 0 10 loops render]",
-        "windows [singletons 0 10 loops render]",
-        "interpolators [singletons 0 10 loops render]",
-        "provider freed [singletons 0 10 loops log render]",
-        "ui definition freed [singletons 0 loops log render]",
-        "log manager freed [singletons loops render]",
+        "layouts [singletons 0 1 2 4 5 6 7 8 10 loops translator render]",
+        "skins [singletons 0 1 2 4 5 6 7 8 10 loops translator render]",
+        "windows [singletons 0 1 2 4 5 6 7 8 10 loops translator render]",
+        "interpolators [singletons 0 1 2 4 5 6 7 8 10 loops translator render]",
+        "provider freed [singletons 0 1 2 4 5 6 7 8 10 loops log translator render]",
+        "ui definition freed [singletons 0 loops log translator render]",
+        "log manager freed [singletons loops translator render]",
+        "translator manager freed [singletons render]",
         "render factory freed [singletons]",
     };
     EXPECT_EQ(expected, g_events);
 }
 
-class AppTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_app = new SApplication(nullptr, GetModuleHandleW(nullptr), L"SKEINHOST", SObjectDefaultRegister());
-        m_log = new LogRecorder;
-        m_app->SetLogManager(m_log);
-        m_log->Release();
-        skein_test::RegisterRecordingWindows(*m_app);
-    }
-    void TearDown() override { delete m_app; }
-
-    std::vector<std::string> TakeLog()
-    {
-        std::vector<std::string> lines;
-        lines.swap(m_log->lines);
-        return lines;
-    }
-
-    SApplication* m_app = nullptr;
-    LogRecorder* m_log = nullptr;
-};
+typedef skein_test::AppFixture AppTest;
 
 TEST_F(AppTest, OwnedSingletonsByIndex)
 {
     EXPECT_NE(nullptr, dynamic_cast<SUiDef*>(m_app->OwnedSingleton(0)));
+    EXPECT_NE(nullptr, dynamic_cast<SWindowMgr*>(m_app->OwnedSingleton(1)));
+    EXPECT_NE(nullptr, dynamic_cast<STimer2*>(m_app->OwnedSingleton(2)));
+    EXPECT_NE(nullptr, dynamic_cast<SFontPool*>(m_app->OwnedSingleton(4)));
+    EXPECT_NE(nullptr, dynamic_cast<SStylePoolMgr*>(m_app->OwnedSingleton(5)));
+    EXPECT_NE(nullptr, dynamic_cast<STemplatePoolMgr*>(m_app->OwnedSingleton(6)));
+    EXPECT_NE(nullptr, dynamic_cast<SSkinPoolMgr*>(m_app->OwnedSingleton(7)));
+    EXPECT_NE(nullptr, dynamic_cast<SWindowFinder*>(m_app->OwnedSingleton(8)));
     EXPECT_NE(nullptr, dynamic_cast<SRicheditMenuDef*>(m_app->OwnedSingleton(10)));
     EXPECT_EQ(nullptr, m_app->OwnedSingleton(12));
     EXPECT_EQ(nullptr, m_app->OwnedSingleton(-1));
@@ -285,6 +289,50 @@ TEST_F(AppTest, SystemEditMenuIsCopiedIntoItsSingleton)
     m_app->LoadSystemResources(provider);
     EXPECT_TRUE(menu->Document().child(L"editmenu"));
     EXPECT_FALSE(menu->Document().child(L"EditMenu"));
+}
+
+TEST_F(AppTest, SystemSkinsGoToTheBuiltinPool)
+{
+    SRefPtr<MemProvider> provider(new MemProvider, false);
+    provider->Put(L"XML", L"SYS_XML_SKIN",
+                  "<SKIN><colorrect name='_skin.sys.border' normal='#ff0000'/>"
+                  "<colorrect name='_skin.sys.wnd.bkgnd' normal='#00ff00'/><nosuchskin name='x'/></SKIN>");
+    EXPECT_EQ(2 | 4, m_app->LoadSystemResources(provider));
+    SSkinPoolMgr* pools = static_cast<SSkinPoolMgr*>(m_app->OwnedSingleton(kSingletonSkinPoolMgr));
+    EXPECT_EQ(2, pools->BuiltinPool()->Count());
+    EXPECT_EQ(1, pools->PoolCount()); // the built-in pool is no longer pushed twice
+    ISkinObj* border = pools->FindSystemSkin(kSysSkinBorder, 100);
+    ASSERT_NE(nullptr, border);
+    EXPECT_EQ(border, pools->FindSkin(L"_skin.sys.border", 100));
+    EXPECT_NE(nullptr, pools->FindSystemSkin(kSysSkinWndBkgnd, 100));
+    EXPECT_EQ(nullptr, pools->FindSystemSkin(kSysSkinCheckbox, 100));
+}
+
+TEST_F(AppTest, TextsAreTranslatedByTheInstalledManager)
+{
+    EXPECT_STREQ(L"ok", m_app->TranslateText(L"ok", L"dlg_main")); // the null translator
+    EXPECT_STREQ(L"", m_app->TranslateText(nullptr, nullptr));
+
+    SRefPtr<STranslatorMgr> manager(new STranslatorMgr, false);
+    EXPECT_EQ(manager.Get(), m_app->InstallTranslatorMgr(manager));
+    EXPECT_EQ(manager.Get(), m_app->CurrentTranslator());
+    ASSERT_TRUE(skein_test::InstallLanguage(manager,
+        L"<language name='cn' guid='{6A3C91D2-47B0-4E5F-9C18-2D7E05B4A3F1}'>"
+        L"<context><message><source>ok</source><translation>\x786e\x5b9a</translation></message>"
+        L"<message><source>empty</source><translation></translation></message></context>"
+        L"<context name='dlg_main'><message><source>close</source><translation>shut</translation></message>"
+        L"</context></language>"));
+
+    const struct {
+        const wchar_t* source;
+        const wchar_t* context;
+        const wchar_t* text;
+    } cases[] = {
+        {L"ok", L"dlg_main", L"\x786e\x5b9a"}, {L"ok", L"", L"\x786e\x5b9a"}, {L"close", L"dlg_main", L"shut"},
+        {L"close", L"messagebox", L"close"},   {L"empty", L"", L""},              {L"", L"", L""},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(c.text, m_app->TranslateText(c.source, c.context)) << c.source;
 }
 
 TEST_F(AppTest, NamedIdsFromTheProgramsTable)

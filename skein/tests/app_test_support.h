@@ -133,7 +133,7 @@ class RecordingDotted : public RecordingWindow {
 
 inline void RegisterRecordingWindows(SKEIN::SObjectFactoryMgr& factories)
 {
-    factories.AddFactory(SKEIN::TplSObjectFactory<RecordingWindow>(), FALSE);
+    factories.AddFactory(SKEIN::TplSObjectFactory<RecordingWindow>(), TRUE); // over the built-in "window"
     factories.AddFactory(SKEIN::TplSObjectFactory<RecordingButton>(), FALSE);
     factories.AddFactory(SKEIN::TplSObjectFactory<RecordingImageButton>(), FALSE);
     factories.AddFactory(SKEIN::TplSObjectFactory<RecordingFancyButton>(), FALSE);
@@ -148,5 +148,50 @@ inline std::vector<std::wstring> AppliedAndDelete(SKEIN::IObject* object)
     delete window;
     return applied;
 }
+
+} // namespace skein_test
+
+#include <gtest/gtest.h>
+#include "core/SApp.h"
+
+namespace skein_test {
+
+// Loads a "language" document into a new translator of the manager and installs it.
+inline bool InstallLanguage(SKEIN::ITranslatorMgr* manager, const wchar_t* xml)
+{
+    SKEIN::ITranslator* raw = nullptr;
+    if (!manager->CreateTranslator(&raw))
+        return false;
+    SKEIN::SRefPtr<SKEIN::ITranslator> translator(raw, false);
+    pugi::xml_document document;
+    pugi::xml_node root = document.load_string(xml) ? document.first_child() : pugi::xml_node();
+    return translator->Load(&root, SKEIN::kTranslatorLoadXml) && manager->InstallTranslator(translator);
+}
+
+// An application without a render factory, its log lines recorded and the recording window
+// classes registered.
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_app = new SKEIN::SApplication(nullptr, GetModuleHandleW(nullptr), L"SKEINHOST",
+                                        SKEIN::SObjectDefaultRegister());
+        m_log = new LogRecorder;
+        m_app->SetLogManager(m_log);
+        m_log->Release();
+        RegisterRecordingWindows(*m_app);
+    }
+    void TearDown() override { delete m_app; }
+
+    std::vector<std::string> TakeLog()
+    {
+        std::vector<std::string> lines;
+        lines.swap(m_log->lines);
+        return lines;
+    }
+
+    SKEIN::SApplication* m_app = nullptr;
+    LogRecorder* m_log = nullptr;
+};
 
 } // namespace skein_test

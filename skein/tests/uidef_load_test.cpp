@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 #include "app_test_support.h"
 #include "core/SApp.h"
+#include "res.mgr/SSkinPoolMgr.h"
+#include "res.mgr/SStylePool.h"
+#include "res.mgr/STemplatePool.h"
 #include "res.mgr/SUiDef.h"
 
 using namespace SKEIN;
 using skein_test::AppliedAndDelete;
-using skein_test::LogRecorder;
 using skein_test::MemProvider;
 
 namespace {
@@ -31,19 +33,11 @@ const char kFullUiDef[] =
     "  </objattr>\n"
     "</UIDEF>\n";
 
-class UiDefTest : public ::testing::Test {
+class UiDefTest : public skein_test::AppFixture {
 protected:
-    void SetUp() override
-    {
-        m_app = new SApplication(nullptr, GetModuleHandleW(nullptr), L"SKEINHOST", SObjectDefaultRegister());
-        m_log = new LogRecorder;
-        m_app->SetLogManager(m_log);
-        m_log->Release();
-        skein_test::RegisterRecordingWindows(*m_app);
-    }
     void TearDown() override
     {
-        delete m_app;
+        AppFixture::TearDown();
         SLayoutSize::SetDefaultUnit(L"px");
     }
 
@@ -63,8 +57,6 @@ protected:
     }
     IUiDefInfo* Current() { return SUiDef::Current()->GetUiDefInfo(); }
 
-    SApplication* m_app = nullptr;
-    LogRecorder* m_log = nullptr;
     std::vector<SRefPtr<MemProvider>> m_providers;
 };
 
@@ -230,6 +222,43 @@ TEST_F(UiDefTest, CreatedDefinitionIsCurrentOnlyWhileItLoads)
     EXPECT_EQ(before, Current());
     EXPECT_EQ(0xFF010101u, ResolveNamedColor(L"@color/a"));
     EXPECT_EQ(0xFF020202u, created->GetNamedColor().Resolve(L"@color/a"));
+}
+
+TEST_F(UiDefTest, SkinStyleAndTemplateSectionsArePushedAndStayPushed)
+{
+    SSkinPoolMgr* skins = static_cast<SSkinPoolMgr*>(m_app->OwnedSingleton(kSingletonSkinPoolMgr));
+    SStylePoolMgr* styles = static_cast<SStylePoolMgr*>(m_app->OwnedSingleton(kSingletonStylePoolMgr));
+    STemplatePoolMgr* templates = static_cast<STemplatePoolMgr*>(m_app->OwnedSingleton(kSingletonTemplatePoolMgr));
+    MemProvider* first = NewProvider();
+    first->Put(L"values", L"skins", "<skin><colorrect name='bg'/><colorrect name='only.first'/></skin>");
+    first->Put(L"uidef", L"xml_init",
+               "<uidef><skin src='values:skins'/>"
+               "<STYLE><class name='btn' colorText='#ffffff'/><edit colorText='#000000'/></STYLE>"
+               "<template><row><window name='x'/></row></template></uidef>");
+    m_app->AddProvider(first, L"uidef:xml_init");
+    SRefPtr<SSkinPool> firstPool(Current()->GetSkinPool()); // kept even if the manager drops it
+    ASSERT_NE(nullptr, firstPool);
+    EXPECT_EQ(2, firstPool->Count());
+    EXPECT_EQ(firstPool->FindSkin(L"bg", 100), skins->FindSkin(L"bg", 100));
+    EXPECT_STREQ(L"#ffffff", styles->FindStyle(L"btn").attribute(L"colorText").value());
+    EXPECT_NE(nullptr, wcsstr(templates->FindTemplate(L"row"), L"<window name=\"x\""));
+
+    MemProvider* second = AddUiDef("<uidef><skin><colorrect name='bg'/></skin><style/></uidef>");
+    EXPECT_EQ(nullptr, Current()->GetTemplatePool()); // no section, no pool
+    ASSERT_NE(nullptr, Current()->GetStylePool());     // an empty section gives an empty pool
+    EXPECT_EQ(0, Current()->GetStylePool()->Count());
+    ISkinObj* shadowing = Current()->GetSkinPool()->FindSkin(L"bg", 100);
+    EXPECT_EQ(shadowing, skins->FindSkin(L"bg", 100));
+    EXPECT_NE(firstPool->FindSkin(L"bg", 100), shadowing);
+    EXPECT_EQ(firstPool->FindSkin(L"only.first", 100), skins->FindSkin(L"only.first", 100));
+    EXPECT_EQ(3, skins->PoolCount()); // the built-in pool and one per definition
+
+    // Removing a provider leaves its definitions' pools in place.
+    m_app->RemoveProvider(second);
+    m_app->RemoveProvider(first);
+    EXPECT_EQ(shadowing, skins->FindSkin(L"bg", 100));
+    EXPECT_TRUE(styles->FindStyle(L"edit"));
+    EXPECT_TRUE(m_log->lines.empty());
 }
 
 TEST(UiDefWithoutApplication, ReferencesGiveDefaultsAndLiteralsStillParse)

@@ -14,6 +14,7 @@
 #include "layout/SInterpolator-i.h"
 #include "res.mgr/SNamedValue.h"
 #include "res.mgr/SResProviderMgr.h"
+#include "translator/STranslator-i.h"
 
 namespace SKEIN {
 
@@ -59,10 +60,15 @@ public:
 
     // The stored services, no reference added; null when empty.
     IRenderFactory* RenderFactory() const { return m_renderFactory; }
+    ITranslatorMgr* CurrentTranslator() const { return m_translatorMgr; }
     IMsgLoopFactory* MsgLoopFactory() const { return m_msgLoopFactory; }
     ILogManager* LogManager() const { return m_logManager; }
     // Installs the optional log sink (reference added); null sends log lines to the debugger.
     void SetLogManager(ILogManager* manager);
+    // Replaces the translator manager (reference added); returns the one now held.
+    ITranslatorMgr* InstallTranslatorMgr(ITranslatorMgr* manager);
+    // The translator manager's translation of source in context; source itself when it has none.
+    SStringW TranslateText(const wchar_t* source, const wchar_t* context) const;
 
     // Folder of the program module, without a trailing backslash.
     const SStringW& AppDir() const { return m_appDir; }
@@ -93,15 +99,16 @@ protected:
     pugi::xml_node ClassDefaultElement(const wchar_t* xmlClassName) override;
 
 private:
-    static SSingleton2* NewOwnedSingleton(int index);
+    SSingleton2* NewOwnedSingleton(int index) const;
     static void BindLayeredWindowFunctions();
     void CreateOwnedSingletons();
     void DestroyOwnedSingletons();
     void InitAppDir();
 
-    // The translator manager, tooltip factory, real-window handler, script factory and
-    // attribute-store factory are kept here once their interfaces exist.
+    // The tooltip factory, real-window handler, script factory and attribute-store factory
+    // are kept here once their interfaces exist.
     IRenderFactory* m_renderFactory;
+    ITranslatorMgr* m_translatorMgr;
     IMsgLoopFactory* m_msgLoopFactory;
     ILogManager* m_logManager;
     SNamedID m_namedIds;

@@ -5,6 +5,8 @@
 
 namespace SKEIN {
 
+// Whether node is an element whose name equals name ignoring case.
+bool XmlElementIs(const pugi::xml_node& node, const wchar_t* name);
 // The first child element whose name equals name ignoring case.
 pugi::xml_node XmlChildNoCase(const pugi::xml_node& parent, const wchar_t* name);
 // The first attribute whose name equals name ignoring case.

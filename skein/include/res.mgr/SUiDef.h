@@ -1,7 +1,8 @@
 #pragma once
 // UI definitions: what all windows share (default font, named strings, colours and
-// dimensions, per-class default attributes). SUiDef, an application-owned singleton, holds
-// the current definition; attribute values resolve their named references through it.
+// dimensions, skins, styles, templates, per-class default attributes). SUiDef, an
+// application-owned singleton, holds the current definition; attribute values resolve their
+// named references through it.
 #include "core/SObjRef.h"
 #include "core/SSingleton.h"
 #include "interface/SResProvider-i.h"
@@ -11,11 +12,21 @@
 
 namespace SKEIN {
 
-// One loaded definition. The skin, style and template pools join it when those pools exist.
+class SSkinPool;
+class SStylePool;
+class STemplatePool;
+
+// One loaded definition. The setters replace the held pool or table (reference added to the
+// new one, the old one released); the getters add no reference and give null for none.
 struct IUiDefInfo : public IObjRef {
-    // Replaces the held table (reference added); the getter adds none.
+    virtual void SetSkinPool(SSkinPool* pool) = 0;
+    virtual SSkinPool* GetSkinPool() = 0;
+    virtual void SetStylePool(SStylePool* pool) = 0;
+    virtual SStylePool* GetStylePool() = 0;
     virtual void SetObjDefAttr(SObjDefAttr* attributes) = 0;
     virtual SObjDefAttr* GetObjDefAttr() = 0;
+    virtual STemplatePool* GetTemplatePool() = 0;
+    virtual void SetTemplatePool(STemplatePool* pool) = 0;
     virtual const SNamedColor& GetNamedColor() = 0;
     virtual const SNamedString& GetNamedString() = 0;
     virtual const SNamedDimension& GetNamedDimension() = 0;
@@ -40,6 +51,9 @@ public:
     // tables; the previous definition is current again afterwards. A definition that fails to
     // load is empty.
     IUiDefInfo* CreateUiDefInfo(IResProvider* provider, const wchar_t* id);
+    // CreateUiDefInfo, then the definition's skin, style and template pools are pushed on the
+    // application's pool managers (each keeping a reference); they stay pushed.
+    IUiDefInfo* CreateAndPushUiDefInfo(IResProvider* provider, const wchar_t* id);
 
 private:
     IUiDefInfo* m_info;

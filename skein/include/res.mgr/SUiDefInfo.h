@@ -13,8 +13,14 @@ public:
     // Reads the definition; every failure logs a warning and leaves the definition empty.
     BOOL Init(IResProvider* provider, const wchar_t* id);
 
+    void SetSkinPool(SSkinPool* pool) override;
+    SSkinPool* GetSkinPool() override { return m_skinPool; }
+    void SetStylePool(SStylePool* pool) override;
+    SStylePool* GetStylePool() override { return m_stylePool; }
     void SetObjDefAttr(SObjDefAttr* attributes) override;
     SObjDefAttr* GetObjDefAttr() override { return m_objDefAttr; }
+    STemplatePool* GetTemplatePool() override { return m_templatePool; }
+    void SetTemplatePool(STemplatePool* pool) override;
     const SNamedColor& GetNamedColor() override { return m_colors; }
     const SNamedString& GetNamedString() override { return m_strings; }
     const SNamedDimension& GetNamedDimension() override { return m_dimensions; }
@@ -23,7 +29,10 @@ public:
 private:
     void LoadSections(const pugi::xml_node& root, IResProvider* provider);
 
+    SSkinPool* m_skinPool;
+    SStylePool* m_stylePool;
     SObjDefAttr* m_objDefAttr;
+    STemplatePool* m_templatePool;
     SNamedColor m_colors;
     SNamedString m_strings;
     SNamedDimension m_dimensions;

@@ -4,6 +4,7 @@
 // cursor name, alpha and three flags. Window attributes the window itself does not take are
 // offered here; E_NOTIMPL tells the window a name is not a style attribute.
 #include "core/SObject.h"
+#include "interface/SSkinobj-i.h"
 #include "layout/SLayoutSize.h"
 #include "res.mgr/SFontPool.h"
 
@@ -11,7 +12,6 @@ namespace SKEIN {
 
 enum {
     kStyleStateCount = 4,
-    kColorUnset = 0x00FFFFFF,
     // align
     kAlignLeft = 0,
     kAlignCenter = 256,

@@ -2,11 +2,19 @@
 #include <new>
 #include <wchar.h>
 #include "core/SRicheditMenuDef.h"
+#include "core/STimer2.h"
+#include "core/SWindowMgr.h"
 #include "helper/SXmlLookup.h"
+#include "helper/SwndFinder.h"
+#include "res.mgr/SFontPool.h"
 #include "res.mgr/SResLoaders.h"
 #include "res.mgr/SResName.h"
+#include "res.mgr/SSkinPoolMgr.h"
+#include "res.mgr/SStylePool.h"
+#include "res.mgr/STemplatePool.h"
 #include "res.mgr/SUiDef.h"
 #include "res.mgr/SXmlResource.h"
+#include "translator/SNullTranslator.h"
 
 namespace SKEIN {
 
@@ -27,6 +35,25 @@ IRenderFactory* ApplicationRenderFactory()
     return app ? app->RenderFactory() : nullptr;
 }
 
+// The font pool's answers: the current UI definition's default font and the application's
+// translator manager.
+class SAppFontPoolEnv : public IFontPoolEnv {
+public:
+    const SDefaultFontInfo* DefaultFont() override
+    {
+        SUiDef* uiDef = SUiDef::Current();
+        IUiDefInfo* info = uiDef ? uiDef->GetUiDefInfo() : nullptr;
+        return info ? &info->GetDefaultFont() : nullptr;
+    }
+    ITranslatorMgr* TranslatorMgr() override
+    {
+        SApplication* app = SApplication::Instance();
+        return app ? app->CurrentTranslator() : nullptr;
+    }
+};
+
+SAppFontPoolEnv g_fontPoolEnv;
+
 // The message-box template counts only when spelled exactly "SKEIN" with a minimum size.
 bool IsMsgBoxTemplate(const pugi::xml_document& document)
 {
@@ -38,14 +65,16 @@ bool IsMsgBoxTemplate(const pugi::xml_document& document)
 
 SApplication::SApplication(IRenderFactory* renderFactory, HINSTANCE module, const wchar_t* hostClassName,
                            const ISystemObjectRegister& systemObjects, BOOL classStyle)
-    : m_renderFactory(nullptr), m_msgLoopFactory(nullptr), m_logManager(nullptr), m_module(module),
-      m_mainLoop(nullptr), m_singletons()
+    : m_renderFactory(nullptr), m_translatorMgr(nullptr), m_msgLoopFactory(nullptr), m_logManager(nullptr),
+      m_module(module), m_mainLoop(nullptr), m_singletons()
 {
     AssignObjRef(m_renderFactory, renderFactory);
     SetLogManagerSource(&ApplicationLogManager);
     SetResRenderFactorySource(&ApplicationRenderFactory);
     BindLayeredWindowFunctions();
     CreateOwnedSingletons();
+    SFontPool::SetEnv(&g_fontPoolEnv);
+    m_translatorMgr = new (std::nothrow) SNullTranslator;
     m_msgLoopFactory = new (std::nothrow) SDefMsgLoopFactory;
     InitAppDir();
     if (m_msgLoopFactory)
@@ -63,22 +92,39 @@ SApplication::~SApplication()
     m_mainLoop = nullptr;
     RemoveAllProviders();
     DestroyOwnedSingletons();
+    SFontPool::SetEnv(nullptr);
     AssignObjRef(m_logManager, static_cast<ILogManager*>(nullptr));
     AssignObjRef(m_msgLoopFactory, static_cast<IMsgLoopFactory*>(nullptr));
+    AssignObjRef(m_translatorMgr, static_cast<ITranslatorMgr*>(nullptr));
     AssignObjRef(m_renderFactory, static_cast<IRenderFactory*>(nullptr));
     SetResRenderFactorySource(nullptr);
     SetLogManagerSource(nullptr);
 }
 
-SSingleton2* SApplication::NewOwnedSingleton(int index)
+SSingleton2* SApplication::NewOwnedSingleton(int index) const
 {
     switch (index) {
     case kSingletonUiDef:
         return new (std::nothrow) SUiDef;
+    case kSingletonWindowMgr:
+        return new (std::nothrow) SWindowMgr;
+    case kSingletonTimer2:
+        return new (std::nothrow) STimer2;
+    case kSingletonFontPool:
+        return new (std::nothrow) SFontPool(m_renderFactory);
+    case kSingletonStylePoolMgr:
+        return new (std::nothrow) SStylePoolMgr;
+    case kSingletonTemplatePoolMgr:
+        return new (std::nothrow) STemplatePoolMgr;
+    case kSingletonSkinPoolMgr:
+        return new (std::nothrow) SSkinPoolMgr;
+    case kSingletonWindowFinder:
+        return new (std::nothrow) SWindowFinder;
     case kSingletonRicheditMenuDef:
         return new (std::nothrow) SRicheditMenuDef;
     default:
-        // The other slots are filled as their classes are built.
+        // The script timers, text services and native-window helper are filled as their
+        // classes are built.
         return nullptr;
     }
 }
@@ -107,6 +153,22 @@ SSingleton2* SApplication::OwnedSingleton(int index) const
 void SApplication::SetLogManager(ILogManager* manager)
 {
     AssignObjRef(m_logManager, manager);
+}
+
+ITranslatorMgr* SApplication::InstallTranslatorMgr(ITranslatorMgr* manager)
+{
+    return AssignObjRef(m_translatorMgr, manager);
+}
+
+SStringW SApplication::TranslateText(const wchar_t* source, const wchar_t* context) const
+{
+    int size = m_translatorMgr ? m_translatorMgr->Translate(source, context, nullptr, 0) : 0;
+    SStringW translation;
+    wchar_t* buffer = size > 0 ? translation.WritableBuffer(size) : nullptr;
+    if (!buffer || m_translatorMgr->Translate(source, context, buffer, size) <= 0)
+        return SStringW(source);
+    translation.CommitBuffer();
+    return translation;
 }
 
 void SApplication::InitAppDir()
@@ -173,8 +235,10 @@ int SApplication::LoadSystemResources(IResProvider* provider)
     int missing = 0;
     AddProvider(provider);
     pugi::xml_document document;
-    // The "skin" element goes to the built-in skin pool once the skin pools exist.
-    if (!LoadXmlDocumentFrom(L"SYS_XML_SKIN", L"XML", document, provider))
+    SSkinPoolMgr* skinPools = static_cast<SSkinPoolMgr*>(OwnedSingleton(kSingletonSkinPoolMgr));
+    if (LoadXmlDocumentFrom(L"SYS_XML_SKIN", L"XML", document, provider) && skinPools)
+        skinPools->BuiltinPool()->LoadFromXml(XmlChildNoCase(document, L"skin"));
+    else
         missing |= kSysResSkinMissing;
     SRicheditMenuDef* editMenu = static_cast<SRicheditMenuDef*>(OwnedSingleton(kSingletonRicheditMenuDef));
     if (LoadXmlDocumentFrom(L"SYS_XML_EDITMENU", L"XML", document, provider) && editMenu) {
@@ -212,9 +276,7 @@ void SApplication::LoadUiDefFromProvider(IResProvider* provider, const wchar_t* 
     SUiDef* uiDef = static_cast<SUiDef*>(OwnedSingleton(kSingletonUiDef));
     if (!uiDef)
         return;
-    SRefPtr<IUiDefInfo> info(uiDef->CreateUiDefInfo(provider, uidefId), false);
-    // The definition's skin, style and template pools are pushed on their managers once those
-    // pools exist.
+    SRefPtr<IUiDefInfo> info(uiDef->CreateAndPushUiDefInfo(provider, uidefId), false);
     uiDef->SetUiDefInfo(info);
 }
 

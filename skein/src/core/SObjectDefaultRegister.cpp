@@ -1,5 +1,9 @@
 #include "core/SObjectDefaultRegister.h"
+#include "core/SWnd.h"
+#include "layout/SGridLayout.h"
 #include "layout/SInterpolatorImpl.h"
+#include "layout/SLinearLayout.h"
+#include "layout/SkeinLayout.h"
 #include "skin/SSkinButton.h"
 #include "skin/SSkinColorRect.h"
 #include "skin/SSkinGradation.h"
@@ -25,7 +29,7 @@ void RegisterClasses(SObjectFactoryMgr& factories)
 
 void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr& factories) const
 {
-    RegisterClasses<>(factories);
+    RegisterClasses<SkeinLayout, SLinearLayout, SHBox, SVBox, SGridLayout>(factories);
 }
 
 void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr& factories) const
@@ -36,7 +40,7 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr& factories) const
 
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr& factories) const
 {
-    RegisterClasses<>(factories);
+    RegisterClasses<SWindow>(factories);
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr& factories) const

@@ -3,10 +3,15 @@
 
 namespace SKEIN {
 
+bool XmlElementIs(const pugi::xml_node& node, const wchar_t* name)
+{
+    return node.type() == pugi::node_element && _wcsicmp(node.name(), name) == 0;
+}
+
 pugi::xml_node XmlChildNoCase(const pugi::xml_node& parent, const wchar_t* name)
 {
     for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element && _wcsicmp(child.name(), name) == 0)
+        if (XmlElementIs(child, name))
             return child;
     }
     return pugi::xml_node();

@@ -55,8 +55,7 @@ bool SResProviderFiles::LoadIndex(const SStringW& indexPath)
             continue;
         for (pugi::xml_node file : type.children()) {
             SResourceKey key;
-            if (file.type() == pugi::node_element && _wcsicmp(file.name(), L"file") == 0 &&
-                key.Assign(type.name(), XmlAttributeNoCase(file, L"name").value()))
+            if (XmlElementIs(file, L"file") && key.Assign(type.name(), XmlAttributeNoCase(file, L"name").value()))
                 m_files.SetAt(key, SStringW(XmlAttributeNoCase(file, L"path").value()));
         }
     }

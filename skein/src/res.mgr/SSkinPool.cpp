@@ -1,4 +1,5 @@
 #include "res.mgr/SSkinPool.h"
+#include "helper/SXmlLookup.h"
 #include "res.mgr/SSkinPoolMgr.h"
 #include "skin/SSkinEnv.h"
 
@@ -17,15 +18,6 @@ int NormalizeSkinScale(int scale)
 }
 
 namespace {
-
-const wchar_t* AttributeValue(pugi::xml_node element, const wchar_t* name)
-{
-    for (pugi::xml_attribute attribute : element.attributes()) {
-        if (_wcsicmp(attribute.name(), name) == 0)
-            return attribute.value();
-    }
-    return L"";
-}
 
 // A new skin of the class, with reference count 1; null for an unknown class.
 ISkinObj* CreateSkin(const wchar_t* className)
@@ -57,7 +49,7 @@ int SSkinPool::LoadFromXml(pugi::xml_node element)
     for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element)
             continue;
-        SStringW name(AttributeValue(child, L"name"));
+        SStringW name(XmlAttributeNoCase(child, L"name").value());
         if (name.IsEmptyText() || !*child.name())
             continue;
         ISkinObj* skin = CreateSkin(child.name());

@@ -1,6 +1,9 @@
 #include "res.mgr/SUiDef.h"
 #include <new>
 #include "core/SApp.h"
+#include "res.mgr/SSkinPoolMgr.h"
+#include "res.mgr/SStylePool.h"
+#include "res.mgr/STemplatePool.h"
 #include "res.mgr/SUiDefInfo.h"
 
 namespace SKEIN {
@@ -15,6 +18,16 @@ const Table& CurrentTable(const Table& (IUiDefInfo::*table)())
     SUiDef* uiDef = SUiDef::Current();
     IUiDefInfo* info = uiDef ? uiDef->GetUiDefInfo() : nullptr;
     return info ? (info->*table)() : empty;
+}
+
+// Pushes the pool on the application's manager in that singleton slot; nothing without either.
+template <class Manager, class Pool>
+void PushPool(int index, Pool* pool)
+{
+    SApplication* app = SApplication::Instance();
+    Manager* manager = app ? static_cast<Manager*>(app->OwnedSingleton(index)) : nullptr;
+    if (manager && pool)
+        manager->PushPool(pool);
 }
 
 } // namespace
@@ -46,6 +59,17 @@ IUiDefInfo* SUiDef::CreateUiDefInfo(IResProvider* provider, const wchar_t* id)
     SetUiDefInfo(info);
     info->Init(provider, id);
     SetUiDefInfo(previous);
+    return info;
+}
+
+IUiDefInfo* SUiDef::CreateAndPushUiDefInfo(IResProvider* provider, const wchar_t* id)
+{
+    IUiDefInfo* info = CreateUiDefInfo(provider, id);
+    if (!info)
+        return nullptr;
+    PushPool<SSkinPoolMgr>(kSingletonSkinPoolMgr, info->GetSkinPool());
+    PushPool<SStylePoolMgr>(kSingletonStylePoolMgr, info->GetStylePool());
+    PushPool<STemplatePoolMgr>(kSingletonTemplatePoolMgr, info->GetTemplatePool());
     return info;
 }
 

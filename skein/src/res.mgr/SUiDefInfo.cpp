@@ -3,6 +3,9 @@
 #include "helper/SLog.h"
 #include "helper/SXmlLookup.h"
 #include "res.mgr/SResName.h"
+#include "res.mgr/SSkinPool.h"
+#include "res.mgr/SStylePool.h"
+#include "res.mgr/STemplatePool.h"
 #include "res.mgr/SXmlResource.h"
 
 namespace SKEIN {
@@ -35,13 +38,44 @@ pugi::xml_node LoadUiDefSection(const pugi::xml_node& root, const wchar_t* name,
     }
 }
 
+// A new pool loaded from the section; null for a missing section.
+template <class Pool>
+SRefPtr<Pool> LoadPool(const pugi::xml_node& section)
+{
+    SRefPtr<Pool> pool(section ? new (std::nothrow) Pool : nullptr, false);
+    if (pool)
+        pool->LoadFromXml(section);
+    return pool;
+}
+
 } // namespace
 
-SUiDefInfo::SUiDefInfo() : m_objDefAttr(nullptr) {}
+SUiDefInfo::SUiDefInfo()
+    : m_skinPool(nullptr), m_stylePool(nullptr), m_objDefAttr(nullptr), m_templatePool(nullptr)
+{
+}
 
 SUiDefInfo::~SUiDefInfo()
 {
+    SetSkinPool(nullptr);
+    SetStylePool(nullptr);
     SetObjDefAttr(nullptr);
+    SetTemplatePool(nullptr);
+}
+
+void SUiDefInfo::SetSkinPool(SSkinPool* pool)
+{
+    AssignObjRef(m_skinPool, pool);
+}
+
+void SUiDefInfo::SetStylePool(SStylePool* pool)
+{
+    AssignObjRef(m_stylePool, pool);
+}
+
+void SUiDefInfo::SetTemplatePool(STemplatePool* pool)
+{
+    AssignObjRef(m_templatePool, pool);
 }
 
 void SUiDefInfo::SetObjDefAttr(SObjDefAttr* attributes)
@@ -87,7 +121,10 @@ void SUiDefInfo::LoadSections(const pugi::xml_node& root, IResProvider* provider
     m_strings.InitFromXml(LoadUiDefSection(root, L"string", provider, holder));
     m_colors.InitFromXml(LoadUiDefSection(root, L"color", provider, holder));
     m_dimensions.InitFromXml(LoadUiDefSection(root, L"dim", provider, holder));
-    // The "skin", "style" and "template" sections are read into pools once those pools exist.
+    // Each section is taken before the holder is reused for the next one.
+    SetSkinPool(LoadPool<SSkinPool>(LoadUiDefSection(root, L"skin", provider, holder)));
+    SetStylePool(LoadPool<SStylePool>(LoadUiDefSection(root, L"style", provider, holder)));
+    SetTemplatePool(LoadPool<STemplatePool>(LoadUiDefSection(root, L"template", provider, holder)));
     pugi::xml_node objattr = LoadUiDefSection(root, L"objattr", provider, holder);
     if (!objattr)
         return;
