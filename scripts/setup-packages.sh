@@ -4,7 +4,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 PACKAGES="cmake ninja-build dpkg-dev patch fontconfig googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine64 xvfb xauth x11-utils imagemagick libz-mingw-w64-dev libstb-dev fonts-wine fonts-wqy-microhei"
+  wine64 xvfb xauth x11-utils imagemagick librsvg2-bin libz-mingw-w64-dev zlib1g-dev g++ libstb-dev fonts-wine fonts-wqy-microhei"
 
 missing=""
 for p in $PACKAGES; do

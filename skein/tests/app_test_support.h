@@ -134,8 +134,8 @@ class RecordingDotted : public RecordingWindow {
 inline void RegisterRecordingWindows(SKEIN::SObjectFactoryMgr& factories)
 {
     factories.AddFactory(SKEIN::TplSObjectFactory<RecordingWindow>(), TRUE); // over the built-in "window"
-    factories.AddFactory(SKEIN::TplSObjectFactory<RecordingButton>(), FALSE);
-    factories.AddFactory(SKEIN::TplSObjectFactory<RecordingImageButton>(), FALSE);
+    factories.AddFactory(SKEIN::TplSObjectFactory<RecordingButton>(), TRUE);      // over the built-in "button"
+    factories.AddFactory(SKEIN::TplSObjectFactory<RecordingImageButton>(), TRUE); // and "imgbtn"
     factories.AddFactory(SKEIN::TplSObjectFactory<RecordingFancyButton>(), FALSE);
     factories.AddFactory(SKEIN::TplSObjectFactory<RecordingDotted>(), FALSE);
 }

@@ -102,7 +102,7 @@ private:
 
 // Writes into thunk the code that calls target with object in place of the HWND argument;
 // kThunkSize bytes. Returns the entry point.
-enum { kThunkSize = 32 };
+enum { kThunkSize = 24 };
 WNDPROC BuildWindowThunk(void* thunk, void* object, WNDPROC target);
 
 } // namespace SKEIN

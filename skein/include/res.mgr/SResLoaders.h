@@ -19,5 +19,8 @@ IBitmap* LoadBitmapFromFile(const wchar_t* path);
 IBitmap* LoadBitmapFromMemory(const void* bytes, size_t size);
 IImgX* LoadImageXFromFile(const wchar_t* path);
 IImgX* LoadImageXFromMemory(const void* bytes, size_t size);
+// The same through a given render factory (the zip provider's own).
+IBitmap* LoadBitmapFromMemory(IRenderFactory* factory, const void* bytes, size_t size);
+IImgX* LoadImageXFromMemory(IRenderFactory* factory, const void* bytes, size_t size);
 
 } // namespace SKEIN

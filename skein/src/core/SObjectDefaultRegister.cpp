@@ -1,4 +1,10 @@
 #include "core/SObjectDefaultRegister.h"
+#include "control/SCmnCtrl.h"
+#include "control/SPanel.h"
+#include "control/SScrollBar.h"
+#include "control/SScrollView.h"
+#include "control/SSliderBar.h"
+#include "control/STabCtrl.h"
 #include "core/SWnd.h"
 #include "layout/SGridLayout.h"
 #include "layout/SInterpolatorImpl.h"
@@ -40,7 +46,9 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr& factories) const
 
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr& factories) const
 {
-    RegisterClasses<SWindow>(factories);
+    RegisterClasses<SWindow, SPanel, SStatic, SButton, SImageWnd, SProgress, SImageButton, SLine, SCheckBox, SIconWnd,
+                    SRadioBox, SLink, SGroup, SAnimateImgWnd, SScrollView, SToggle, STabCtrl, STabPage,
+                    SSliderBar, SScrollBar>(factories);
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr& factories) const

@@ -6,18 +6,16 @@ namespace {
 
 SResRenderFactorySource g_renderFactorySource = nullptr;
 
-IBitmap* NewBitmap()
+IBitmap* NewBitmap(IRenderFactory* factory)
 {
-    IRenderFactory* factory = ResRenderFactory();
     IBitmap* bitmap = nullptr;
     if (!factory || !factory->CreateBitmap(&bitmap))
         return nullptr;
     return bitmap;
 }
 
-IImgX* NewImageX()
+IImgX* NewImageX(IRenderFactory* factory)
 {
-    IRenderFactory* factory = ResRenderFactory();
     IImgDecoderFactory* decoders = factory ? factory->GetImgDecoderFactory() : nullptr;
     IImgX* image = nullptr;
     if (!decoders || !decoders->CreateImgX(&image))
@@ -50,25 +48,35 @@ IRenderFactory* ResRenderFactory()
 
 IBitmap* LoadBitmapFromFile(const wchar_t* path)
 {
-    IBitmap* bitmap = NewBitmap();
+    IBitmap* bitmap = NewBitmap(ResRenderFactory());
     return KeepIf(bitmap, bitmap && bitmap->LoadFromFile(path) == S_OK);
 }
 
 IBitmap* LoadBitmapFromMemory(const void* bytes, size_t size)
 {
-    IBitmap* bitmap = NewBitmap();
+    return LoadBitmapFromMemory(ResRenderFactory(), bytes, size);
+}
+
+IBitmap* LoadBitmapFromMemory(IRenderFactory* factory, const void* bytes, size_t size)
+{
+    IBitmap* bitmap = NewBitmap(factory);
     return KeepIf(bitmap, bitmap && bitmap->LoadFromMemory(bytes, size) == S_OK);
 }
 
 IImgX* LoadImageXFromFile(const wchar_t* path)
 {
-    IImgX* image = NewImageX();
+    IImgX* image = NewImageX(ResRenderFactory());
     return KeepIf(image, image && image->LoadFromFileW(path) != 0);
 }
 
 IImgX* LoadImageXFromMemory(const void* bytes, size_t size)
 {
-    IImgX* image = NewImageX();
+    return LoadImageXFromMemory(ResRenderFactory(), bytes, size);
+}
+
+IImgX* LoadImageXFromMemory(IRenderFactory* factory, const void* bytes, size_t size)
+{
+    IImgX* image = NewImageX(factory);
     return KeepIf(image, image && image->LoadFromMemory(bytes, size) != 0);
 }
 

@@ -1,0 +1,322 @@
+#include "core/SwndContainerImpl.h"
+#include "core/SObjRef.h"
+
+namespace SKEIN {
+
+namespace {
+
+POINT PointOf(LPARAM lParam)
+{
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+// Numbers window and its descendants in pre-order.
+void NumberZOrder(SWindow* window, UINT& next)
+{
+    window->SetZOrder(next++);
+    for (SWindow* child = window->GetRelative(kRelFirstChild); child; child = child->GetRelative(kRelNextSibling))
+        NumberZOrder(child, next);
+}
+
+} // namespace
+
+SwndContainerImpl::SwndContainerImpl()
+    : m_capture(0), m_hover(0), m_ncHover(FALSE), m_focus(0), m_zOrderDirty(TRUE), m_timelineHandlers(10),
+      m_trackedWindows(10)
+{
+    AttachContainer(this);
+}
+
+SwndContainerImpl::~SwndContainerImpl() {}
+
+// Drop targets arrive with drag and drop.
+BOOL SwndContainerImpl::RegisterDropTarget(SwndHandle, IDropTarget*)
+{
+    return FALSE;
+}
+
+BOOL SwndContainerImpl::UnregisterDropTarget(SwndHandle)
+{
+    return FALSE;
+}
+
+BOOL SwndContainerImpl::ReleaseCapture()
+{
+    m_capture = 0;
+    return TRUE;
+}
+
+SwndHandle SwndContainerImpl::SetCapture(SwndHandle handle)
+{
+    SWindow* window = Window(handle);
+    if (!window || window->TestDisabled())
+        return 0;
+    SwndHandle previous = m_capture;
+    m_capture = handle;
+    return previous;
+}
+
+void SwndContainerImpl::SetFocusedWindow(SwndHandle handle)
+{
+    HWND host = GetHostHwnd();
+    if (handle && host && ::GetFocus() != host && !(GetWindowLongW(host, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
+        ::SetFocus(host);
+    if (handle == m_focus)
+        return;
+    SwndHandle old = m_focus;
+    m_focus = handle;
+    if (SWindow* window = Window(old))
+        window->SendUiMessage(WM_KILLFOCUS, handle);
+    if (SWindow* window = Window(handle))
+        window->SendUiMessage(WM_SETFOCUS, old);
+}
+
+BOOL SwndContainerImpl::AddTimelineHandler(ITimelineHandler* handler)
+{
+    if (m_timelineHandlers.Find(handler))
+        return FALSE;
+    m_timelineHandlers.AddTail(handler);
+    return TRUE;
+}
+
+BOOL SwndContainerImpl::RemoveTimelineHandler(ITimelineHandler* handler)
+{
+    auto* node = m_timelineHandlers.Find(handler);
+    if (!node)
+        return FALSE;
+    m_timelineHandlers.RemoveNode(node);
+    return TRUE;
+}
+
+BOOL SwndContainerImpl::AddTrackedWindow(SwndHandle handle)
+{
+    if (m_trackedWindows.Find(handle))
+        return FALSE;
+    m_trackedWindows.AddTail(handle);
+    return TRUE;
+}
+
+BOOL SwndContainerImpl::RemoveTrackedWindow(SwndHandle handle)
+{
+    auto* node = m_trackedWindows.Find(handle);
+    if (!node)
+        return FALSE;
+    m_trackedWindows.RemoveNode(node);
+    return TRUE;
+}
+
+void SwndContainerImpl::RebuildZOrder()
+{
+    if (!m_zOrderDirty)
+        return;
+    UINT next = 0;
+    NumberZOrder(this, next);
+    m_zOrderDirty = FALSE;
+}
+
+void SwndContainerImpl::OnTimelineTick()
+{
+    int count = m_timelineHandlers.Count();
+    if (!TestVisible() || count == 0)
+        return;
+    // A copy, so handlers may remove themselves (or others) during the tick.
+    ITimelineHandler* stackCopy[16];
+    ITimelineHandler** handlers = count <= 16 ? stackCopy : new ITimelineHandler*[count];
+    int index = 0;
+    for (auto* node = m_timelineHandlers.First(); node; node = node->next)
+        handlers[index++] = node->value;
+    for (int i = 0; i < count; ++i)
+        handlers[i]->OnTimelineTick();
+    if (handlers != stackCopy)
+        delete[] handlers;
+}
+
+// ---- input routing ----
+
+LRESULT SwndContainerImpl::DispatchHostMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    SRefPtr<SWindow> hold(this);
+    SetMsgHandled(TRUE);
+    switch (msg) {
+    case WM_ACTIVATE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        // Saving and restoring the focus belongs to the focus manager.
+        return 0;
+    case WM_ACTIVATEAPP:
+        SendUiMessageToTree(msg, wParam, lParam);
+        return 0;
+    case WM_SETCURSOR:
+        return RouteSetCursor(lParam);
+    case WM_MOUSEMOVE:
+        OnMouseMove(wParam, lParam);
+        return 0;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+        return RouteWheel(msg, wParam, lParam);
+    case WM_MOUSELEAVE:
+        OnMouseLeave();
+        return 0;
+    default:
+        break;
+    }
+    if ((msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_IME_STARTCOMPOSITION && msg <= WM_IME_COMPOSITION)
+        || msg == WM_IME_CHAR)
+        return RouteKey(msg, wParam, lParam);
+    if ((msg >= WM_MOUSEFIRST && msg <= kLastRoutedMouseMsg) || msg == WM_MOUSEHOVER)
+        return RouteMouse(msg, wParam, lParam);
+    SetMsgHandled(FALSE);
+    return 0;
+}
+
+LRESULT SwndContainerImpl::SendToTarget(SWindow* target, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (!target) {
+        SetMsgHandled(FALSE);
+        return 0;
+    }
+    BOOL handled = FALSE;
+    LRESULT result = target->SendUiMessage(msg, wParam, lParam, &handled);
+    SetMsgHandled(handled);
+    return result;
+}
+
+LRESULT SwndContainerImpl::RouteKey(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    // Accelerators (Alt+key, with letters in upper case) go to the focus manager once it exists.
+    if (msg != WM_KEYDOWN && (::GetKeyState(VK_MENU) & 0x80) && wParam >= 'a' && wParam <= 'z')
+        wParam -= 32;
+    SendToTarget(Window(m_focus), msg, wParam, lParam);
+    return 0;
+}
+
+LRESULT SwndContainerImpl::RouteWheel(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    SWindow* target = Window(m_capture);
+    if (!target && IsSendWheel2Hover()) {
+        m_hover = FindWindowAtPoint(PointOf(lParam), FALSE);
+        target = Window(m_hover);
+    } else if (!target) {
+        target = Window(m_focus);
+    }
+    return SendToTarget(Enabled(target) ? target : nullptr, msg, wParam, lParam);
+}
+
+LRESULT SwndContainerImpl::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    SWindow* target = Window(m_capture);
+    if (!target) {
+        m_hover = FindWindowAtPoint(PointOf(lParam), FALSE);
+        target = Window(m_hover);
+        if (!Enabled(target))
+            target = nullptr;
+    }
+    if (target && m_ncHover && msg != WM_MOUSEHOVER)
+        msg -= WM_MOUSEMOVE - WM_NCMOUSEMOVE;
+    SendToTarget(target, msg, wParam, lParam);
+    return 0;
+}
+
+LRESULT SwndContainerImpl::RouteSetCursor(LPARAM lParam)
+{
+    POINT pt = PointOf(lParam);
+    SWindow* target = Window(m_capture);
+    if (!target) {
+        target = Window(m_hover);
+        if (!Enabled(target))
+            target = nullptr;
+    }
+    BOOL applied = target ? target->ApplyCursor(pt) : FALSE;
+    if (!applied)
+        ::SetCursor(::LoadCursorW(nullptr, MAKEINTRESOURCEW(0x7F00)));
+    return applied;
+}
+
+void SwndContainerImpl::SendLeave(SWindow* window)
+{
+    if (!window)
+        return;
+    if (m_ncHover)
+        window->SendUiMessage(WM_NCMOUSELEAVE);
+    window->SendUiMessage(WM_MOUSELEAVE);
+}
+
+void SwndContainerImpl::MoveHover(SWindow* oldHover, SWindow* newHover, WPARAM flags, LPARAM lParam, BOOL keepTracked)
+{
+    POINT pt = PointOf(lParam);
+    if (oldHover && !(keepTracked && oldHover->GetStyle().IsTrackMouseEvent() && oldHover->ContainsPoint(pt, FALSE)))
+        SendLeave(oldHover);
+    if (!newHover || (newHover->GetStateFlags() & kStateHover))
+        return;
+    if (keepTracked)
+        m_ncHover = newHover->IsInNonClientArea(pt);
+    if (m_ncHover)
+        newHover->SendUiMessage(WM_NCMOUSEHOVER, flags, lParam);
+    newHover->SendUiMessage(WM_MOUSEHOVER, flags, lParam);
+}
+
+void SwndContainerImpl::OnMouseMove(WPARAM flags, LPARAM lParam)
+{
+    POINT pt = PointOf(lParam);
+    SWindow* oldHover = Window(m_hover);
+    if (SWindow* capture = Window(m_capture)) {
+        SWindow* newHover = capture->ContainsPoint(pt, FALSE) ? capture : nullptr;
+        if (newHover != oldHover) {
+            m_hover = newHover ? newHover->GetHandle() : 0;
+            MoveHover(oldHover, newHover, flags, lParam, FALSE);
+        }
+        capture->SendUiMessage(m_ncHover ? WM_NCMOUSEMOVE : WM_MOUSEMOVE, flags, lParam);
+    } else {
+        SwndHandle hit = FindWindowAtPoint(pt, FALSE);
+        SWindow* newHover = Window(hit);
+        if (newHover == oldHover) {
+            if (Enabled(newHover) && newHover->IsInNonClientArea(pt) != m_ncHover) {
+                m_ncHover = !m_ncHover;
+                newHover->SendUiMessage(m_ncHover ? WM_NCMOUSEHOVER : WM_NCMOUSELEAVE, flags, lParam);
+            }
+        } else {
+            m_hover = hit;
+            MoveHover(oldHover, Enabled(newHover) ? newHover : nullptr, flags, lParam, TRUE);
+        }
+        if (Enabled(newHover))
+            newHover->SendUiMessage(m_ncHover ? WM_NCMOUSEMOVE : WM_MOUSEMOVE, flags, lParam);
+    }
+    UpdateTrackedWindows(pt, FALSE);
+}
+
+void SwndContainerImpl::OnMouseLeave()
+{
+    if (SWindow* capture = Window(m_capture)) {
+        capture->SendUiMessage(WM_MOUSELEAVE);
+    } else if (SWindow* hover = Window(m_hover)) {
+        if (Enabled(hover)) {
+            SRefPtr<SWindow> hold(hover);
+            hover->SendUiMessage(WM_MOUSELEAVE);
+            if (m_ncHover)
+                hover->SendUiMessage(WM_NCMOUSELEAVE);
+        }
+    }
+    UpdateTrackedWindows(POINT{0, 0}, TRUE);
+    m_hover = 0;
+}
+
+void SwndContainerImpl::UpdateTrackedWindows(POINT pt, BOOL leaveAll)
+{
+    for (auto* node = m_trackedWindows.First(); node;) {
+        auto* next = node->next;
+        SWindow* window = Window(node->value);
+        if (!window) {
+            RemoveTrackedWindow(node->value);
+        } else if (window->TestVisible()) {
+            BOOL inside = !leaveAll && window->ContainsPoint(pt, FALSE);
+            BOOL hovered = (window->GetStateFlags() & kStateHover) != 0;
+            if (inside && !hovered)
+                window->SendUiMessage(WM_MOUSEHOVER);
+            else if (!inside && hovered)
+                window->SendUiMessage(WM_MOUSELEAVE);
+        }
+        node = next;
+    }
+}
+
+} // namespace SKEIN
