@@ -6,4 +6,5 @@ source "$ROOT/scripts/wine-env.sh"
 trap wine_down EXIT
 wine_up
 log "running tests"
-ctest --test-dir "$BUILD_ROOT/x86_64" -j "$JOBS" --output-on-failure "$@"
+# A second try absorbs the rare Wine process that fails to start.
+ctest --test-dir "$BUILD_ROOT/x86_64" -j "$JOBS" --output-on-failure --repeat until-pass:2 "$@"

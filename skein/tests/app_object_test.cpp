@@ -4,6 +4,7 @@
 #include <vector>
 #include "app_test_support.h"
 #include "core/SApp.h"
+#include "core/SSimpleWnd.h"
 #include "core/SRicheditMenuDef.h"
 #include "core/STimer2.h"
 #include "core/SWindowMgr.h"
@@ -116,11 +117,11 @@ TEST(ApplicationLifecycle, ServicesAndSingletonsComeAndGoInOrder)
     EXPECT_EQ(nullptr, SApplication::Instance());
     EXPECT_EQ(nullptr, ResRenderFactory());
     const std::vector<std::string> expected = {
-        "layouts [singletons 0 1 2 4 5 6 7 8 10 loops translator render]",
-        "skins [singletons 0 1 2 4 5 6 7 8 10 loops translator render]",
-        "windows [singletons 0 1 2 4 5 6 7 8 10 loops translator render]",
-        "interpolators [singletons 0 1 2 4 5 6 7 8 10 loops translator render]",
-        "provider freed [singletons 0 1 2 4 5 6 7 8 10 loops log translator render]",
+        "layouts [singletons 0 1 2 4 5 6 7 8 10 11 loops translator render]",
+        "skins [singletons 0 1 2 4 5 6 7 8 10 11 loops translator render]",
+        "windows [singletons 0 1 2 4 5 6 7 8 10 11 loops translator render]",
+        "interpolators [singletons 0 1 2 4 5 6 7 8 10 11 loops translator render]",
+        "provider freed [singletons 0 1 2 4 5 6 7 8 10 11 loops log translator render]",
         "ui definition freed [singletons 0 loops log translator render]",
         "log manager freed [singletons loops translator render]",
         "translator manager freed [singletons render]",
@@ -142,6 +143,8 @@ TEST_F(AppTest, OwnedSingletonsByIndex)
     EXPECT_NE(nullptr, dynamic_cast<SSkinPoolMgr*>(m_app->OwnedSingleton(7)));
     EXPECT_NE(nullptr, dynamic_cast<SWindowFinder*>(m_app->OwnedSingleton(8)));
     EXPECT_NE(nullptr, dynamic_cast<SRicheditMenuDef*>(m_app->OwnedSingleton(10)));
+    EXPECT_EQ(CSimpleWndHelper::Instance(), m_app->OwnedSingleton(11));
+    EXPECT_NE(nullptr, CSimpleWndHelper::Instance());
     EXPECT_EQ(nullptr, m_app->OwnedSingleton(12));
     EXPECT_EQ(nullptr, m_app->OwnedSingleton(-1));
     EXPECT_EQ(SUiDef::Current(), m_app->OwnedSingleton(0));

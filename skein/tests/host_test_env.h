@@ -92,12 +92,9 @@ protected:
         m_render.Attach(render);
         m_app = new SApplication(m_render, GetModuleHandleW(nullptr), L"SKEINHOST", SObjectDefaultRegister());
         m_app->AddFactory(TplSObjectFactory<RecWnd>(), FALSE);
-        if (!CSimpleWndHelper::Instance())
-            m_helper = new CSimpleWndHelper(GetModuleHandleW(nullptr), L"SKEINHOST", FALSE);
     }
     void TearDown() override
     {
-        delete m_helper;
         delete m_app;
     }
 
@@ -178,7 +175,6 @@ protected:
     restest::TempFolder m_folder;
     SRefPtr<IRenderFactory> m_render;
     SApplication* m_app = nullptr;
-    CSimpleWndHelper* m_helper = nullptr;
 };
 
 } // namespace hosttest

@@ -62,6 +62,8 @@ public:
     IRenderFactory* RenderFactory() const { return m_renderFactory; }
     ITranslatorMgr* CurrentTranslator() const { return m_translatorMgr; }
     IMsgLoopFactory* MsgLoopFactory() const { return m_msgLoopFactory; }
+    // The main message loop, made at construction; null when the factory could not make it.
+    SMessageLoop* GetMainMessageLoop() const { return m_mainLoop; }
     ILogManager* LogManager() const { return m_logManager; }
     // Installs the optional log sink (reference added); null sends log lines to the debugger.
     void SetLogManager(ILogManager* manager);
@@ -114,6 +116,8 @@ private:
     SNamedID m_namedIds;
     SStringW m_appDir;
     HINSTANCE m_module;
+    SStringW m_hostClassName;
+    BOOL m_classStyle;
     SMessageLoop* m_mainLoop;
     SSingleton2* m_singletons[kSingletonCount];
 };

@@ -2,6 +2,7 @@
 #include <new>
 #include <wchar.h>
 #include "core/SRicheditMenuDef.h"
+#include "core/SSimpleWnd.h"
 #include "core/STimer2.h"
 #include "core/SWindowMgr.h"
 #include "helper/SXmlLookup.h"
@@ -66,7 +67,8 @@ bool IsMsgBoxTemplate(const pugi::xml_document& document)
 SApplication::SApplication(IRenderFactory* renderFactory, HINSTANCE module, const wchar_t* hostClassName,
                            const ISystemObjectRegister& systemObjects, BOOL classStyle)
     : m_renderFactory(nullptr), m_translatorMgr(nullptr), m_msgLoopFactory(nullptr), m_logManager(nullptr),
-      m_module(module), m_mainLoop(nullptr), m_singletons()
+      m_module(module), m_hostClassName(hostClassName), m_classStyle(classStyle), m_mainLoop(nullptr),
+      m_singletons()
 {
     AssignObjRef(m_renderFactory, renderFactory);
     SetLogManagerSource(&ApplicationLogManager);
@@ -122,9 +124,10 @@ SSingleton2* SApplication::NewOwnedSingleton(int index) const
         return new (std::nothrow) SWindowFinder;
     case kSingletonRicheditMenuDef:
         return new (std::nothrow) SRicheditMenuDef;
+    case kSingletonSimpleWndHelper:
+        return new (std::nothrow) CSimpleWndHelper(m_module, m_hostClassName.c_str(), m_classStyle);
     default:
-        // The script timers, text services and native-window helper are filled as their
-        // classes are built.
+        // The script timers and text services are filled as their classes are built.
         return nullptr;
     }
 }
