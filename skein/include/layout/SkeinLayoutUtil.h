@@ -47,6 +47,28 @@ RECT LayoutChildArea(SWindow* window);
 // Whether the window's own layout parameter wraps its content in the orientation.
 bool LayoutWrapsContent(SWindow* window, int orientation);
 
+// Whether the width, the height, either or both (by orientation) pass the test.
+template <class Test>
+bool LayoutSizesPass(const SLayoutSize& width, const SLayoutSize& height, int orientation, Test test)
+{
+    switch (orientation) {
+    case kOrientHorz: return test(width);
+    case kOrientVert: return test(height);
+    case kOrientAny: return test(width) || test(height);
+    default: return test(width) && test(height);
+    }
+}
+
+// Applies the setter to the width (horizontal), the height (vertical) or both; nothing for either.
+template <class Setter>
+void SetLayoutSizes(SLayoutSize& width, SLayoutSize& height, int orientation, Setter set)
+{
+    if (orientation == kOrientHorz || orientation == kOrientBoth)
+        set(width);
+    if (orientation == kOrientVert || orientation == kOrientBoth)
+        set(height);
+}
+
 // "width"/"height" values: "matchParent" (and "full" when acceptFull) or "wrapContent" in any
 // case, else a dimension of the UI definition.
 SLayoutSize ParseLayoutSizeText(const SStringW& value, bool acceptFull);

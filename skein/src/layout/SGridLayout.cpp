@@ -2,6 +2,7 @@
 #include <new>
 #include "helper/SStringConv.h"
 #include "layout/SGridLayout.h"
+#include "layout/SkeinLayoutUtil.h"
 #include "res.mgr/SUiDef.h"
 
 namespace SKEIN {
@@ -64,32 +65,20 @@ void SGridLayoutParam::Clear()
 
 bool SGridLayoutParam::IsMatchParent(int orientation) const
 {
-    switch (orientation) {
-    case kOrientHorz: return m_data.width.IsMatchParent();
-    case kOrientVert: return m_data.height.IsMatchParent();
-    case kOrientAny: return m_data.width.IsMatchParent() || m_data.height.IsMatchParent();
-    default: return m_data.width.IsMatchParent() && m_data.height.IsMatchParent();
-    }
+    return LayoutSizesPass(m_data.width, m_data.height, orientation,
+                           [](const SLayoutSize& size) { return size.IsMatchParent(); });
 }
 
 bool SGridLayoutParam::IsWrapContent(int orientation) const
 {
-    switch (orientation) {
-    case kOrientHorz: return m_data.width.IsWrapContent();
-    case kOrientVert: return m_data.height.IsWrapContent();
-    case kOrientAny: return m_data.width.IsWrapContent() || m_data.height.IsWrapContent();
-    default: return m_data.width.IsWrapContent() && m_data.height.IsWrapContent();
-    }
+    return LayoutSizesPass(m_data.width, m_data.height, orientation,
+                           [](const SLayoutSize& size) { return size.IsWrapContent(); });
 }
 
 bool SGridLayoutParam::IsSpecifiedSize(int orientation) const
 {
-    switch (orientation) {
-    case kOrientHorz: return m_data.width.IsNonNegative();
-    case kOrientVert: return m_data.height.IsNonNegative();
-    case kOrientAny: return m_data.width.IsNonNegative() || m_data.height.IsNonNegative();
-    default: return m_data.width.IsNonNegative() && m_data.height.IsNonNegative();
-    }
+    return LayoutSizesPass(m_data.width, m_data.height, orientation,
+                           [](const SLayoutSize& size) { return size.IsNonNegative(); });
 }
 
 SLayoutSize SGridLayoutParam::GetSpecifiedSize(int orientation) const
@@ -103,26 +92,17 @@ SLayoutSize SGridLayoutParam::GetSpecifiedSize(int orientation) const
 
 void SGridLayoutParam::SetMatchParent(int orientation)
 {
-    if (orientation == kOrientHorz || orientation == kOrientBoth)
-        m_data.width.SetMatchParent();
-    if (orientation == kOrientVert || orientation == kOrientBoth)
-        m_data.height.SetMatchParent();
+    SetLayoutSizes(m_data.width, m_data.height, orientation, [](SLayoutSize& size) { size.SetMatchParent(); });
 }
 
 void SGridLayoutParam::SetWrapContent(int orientation)
 {
-    if (orientation == kOrientHorz || orientation == kOrientBoth)
-        m_data.width.SetWrapContent();
-    if (orientation == kOrientVert || orientation == kOrientBoth)
-        m_data.height.SetWrapContent();
+    SetLayoutSizes(m_data.width, m_data.height, orientation, [](SLayoutSize& size) { size.SetWrapContent(); });
 }
 
 void SGridLayoutParam::SetSpecifiedSize(int orientation, const SLayoutSize& size)
 {
-    if (orientation == kOrientHorz || orientation == kOrientBoth)
-        m_data.width = size;
-    if (orientation == kOrientVert || orientation == kOrientBoth)
-        m_data.height = size;
+    SetLayoutSizes(m_data.width, m_data.height, orientation, [&size](SLayoutSize& side) { side = size; });
 }
 
 ILayoutParam* SGridLayoutParam::Clone() const

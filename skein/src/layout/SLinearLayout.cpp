@@ -3,6 +3,7 @@
 #include <string.h>
 #include "helper/SStringConv.h"
 #include "layout/SLinearLayout.h"
+#include "layout/SkeinLayoutUtil.h"
 #include "res.mgr/SUiDef.h"
 
 namespace SKEIN {
@@ -47,32 +48,20 @@ void SLinearLayoutParam::Clear()
 
 bool SLinearLayoutParam::IsMatchParent(int orientation) const
 {
-    switch (orientation) {
-    case kOrientHorz: return m_data.width.IsMatchParent();
-    case kOrientVert: return m_data.height.IsMatchParent();
-    case kOrientAny: return m_data.width.IsMatchParent() || m_data.height.IsMatchParent();
-    default: return m_data.width.IsMatchParent() && m_data.height.IsMatchParent();
-    }
+    return LayoutSizesPass(m_data.width, m_data.height, orientation,
+                           [](const SLayoutSize& size) { return size.IsMatchParent(); });
 }
 
 bool SLinearLayoutParam::IsWrapContent(int orientation) const
 {
-    switch (orientation) {
-    case kOrientHorz: return m_data.width.IsWrapContent();
-    case kOrientVert: return m_data.height.IsWrapContent();
-    case kOrientAny: return m_data.width.IsWrapContent() || m_data.height.IsWrapContent();
-    default: return m_data.width.IsWrapContent() && m_data.height.IsWrapContent();
-    }
+    return LayoutSizesPass(m_data.width, m_data.height, orientation,
+                           [](const SLayoutSize& size) { return size.IsWrapContent(); });
 }
 
 bool SLinearLayoutParam::IsSpecifiedSize(int orientation) const
 {
-    switch (orientation) {
-    case kOrientHorz: return m_data.width.IsNonNegative();
-    case kOrientVert: return m_data.height.IsNonNegative();
-    case kOrientAny: return m_data.width.IsNonNegative() || m_data.height.IsNonNegative();
-    default: return m_data.width.IsNonNegative() && m_data.height.IsNonNegative();
-    }
+    return LayoutSizesPass(m_data.width, m_data.height, orientation,
+                           [](const SLayoutSize& size) { return size.IsNonNegative(); });
 }
 
 SLayoutSize SLinearLayoutParam::GetSpecifiedSize(int orientation) const
@@ -86,26 +75,17 @@ SLayoutSize SLinearLayoutParam::GetSpecifiedSize(int orientation) const
 
 void SLinearLayoutParam::SetMatchParent(int orientation)
 {
-    if (orientation == kOrientHorz || orientation == kOrientBoth)
-        m_data.width.SetMatchParent();
-    if (orientation == kOrientVert || orientation == kOrientBoth)
-        m_data.height.SetMatchParent();
+    SetLayoutSizes(m_data.width, m_data.height, orientation, [](SLayoutSize& size) { size.SetMatchParent(); });
 }
 
 void SLinearLayoutParam::SetWrapContent(int orientation)
 {
-    if (orientation == kOrientHorz || orientation == kOrientBoth)
-        m_data.width.SetWrapContent();
-    if (orientation == kOrientVert || orientation == kOrientBoth)
-        m_data.height.SetWrapContent();
+    SetLayoutSizes(m_data.width, m_data.height, orientation, [](SLayoutSize& size) { size.SetWrapContent(); });
 }
 
 void SLinearLayoutParam::SetSpecifiedSize(int orientation, const SLayoutSize& size)
 {
-    if (orientation == kOrientHorz || orientation == kOrientBoth)
-        m_data.width = size;
-    if (orientation == kOrientVert || orientation == kOrientBoth)
-        m_data.height = size;
+    SetLayoutSizes(m_data.width, m_data.height, orientation, [&size](SLayoutSize& side) { side = size; });
 }
 
 ILayoutParam* SLinearLayoutParam::Clone() const

@@ -3,6 +3,7 @@
 #include <math.h>
 #include "helper/SStringConv.h"
 #include "layout/SkeinLayout.h"
+#include "layout/SkeinLayoutUtil.h"
 #include "res.mgr/SUiDef.h"
 
 namespace SKEIN {
@@ -108,12 +109,8 @@ void SkeinLayoutParam::Clear()
 
 bool SkeinLayoutParam::IsMatchParent(int orientation) const
 {
-    switch (orientation) {
-    case kOrientHorz: return m_data.width.IsMatchParent();
-    case kOrientVert: return m_data.height.IsMatchParent();
-    case kOrientAny: return m_data.width.IsMatchParent() || m_data.height.IsMatchParent();
-    default: return m_data.width.IsMatchParent() && m_data.height.IsMatchParent();
-    }
+    return LayoutSizesPass(m_data.width, m_data.height, orientation,
+                           [](const SLayoutSize& size) { return size.IsMatchParent(); });
 }
 
 bool SkeinLayoutParam::IsWrapContent(int orientation) const
@@ -121,22 +118,13 @@ bool SkeinLayoutParam::IsWrapContent(int orientation) const
     auto wraps = [this](const SLayoutSize& size) {
         return size.IsWrapContent() || (m_data.count == 0 && !size.HasValue());
     };
-    switch (orientation) {
-    case kOrientHorz: return wraps(m_data.width);
-    case kOrientVert: return wraps(m_data.height);
-    case kOrientAny: return wraps(m_data.width) || wraps(m_data.height);
-    default: return wraps(m_data.width) && wraps(m_data.height);
-    }
+    return LayoutSizesPass(m_data.width, m_data.height, orientation, wraps);
 }
 
 bool SkeinLayoutParam::IsSpecifiedSize(int orientation) const
 {
-    switch (orientation) {
-    case kOrientHorz: return m_data.width.IsNonNegative();
-    case kOrientVert: return m_data.height.IsNonNegative();
-    case kOrientAny: return m_data.width.IsNonNegative() || m_data.height.IsNonNegative();
-    default: return m_data.width.IsNonNegative() && m_data.height.IsNonNegative();
-    }
+    return LayoutSizesPass(m_data.width, m_data.height, orientation,
+                           [](const SLayoutSize& size) { return size.IsNonNegative(); });
 }
 
 SLayoutSize SkeinLayoutParam::GetSpecifiedSize(int orientation) const
@@ -146,26 +134,17 @@ SLayoutSize SkeinLayoutParam::GetSpecifiedSize(int orientation) const
 
 void SkeinLayoutParam::SetMatchParent(int orientation)
 {
-    if (orientation == kOrientHorz || orientation == kOrientBoth)
-        m_data.width.SetMatchParent();
-    if (orientation == kOrientVert || orientation == kOrientBoth)
-        m_data.height.SetMatchParent();
+    SetLayoutSizes(m_data.width, m_data.height, orientation, [](SLayoutSize& size) { size.SetMatchParent(); });
 }
 
 void SkeinLayoutParam::SetWrapContent(int orientation)
 {
-    if (orientation == kOrientHorz || orientation == kOrientBoth)
-        m_data.width.SetWrapContent();
-    if (orientation == kOrientVert || orientation == kOrientBoth)
-        m_data.height.SetWrapContent();
+    SetLayoutSizes(m_data.width, m_data.height, orientation, [](SLayoutSize& size) { size.SetWrapContent(); });
 }
 
 void SkeinLayoutParam::SetSpecifiedSize(int orientation, const SLayoutSize& size)
 {
-    if (orientation == kOrientHorz || orientation == kOrientBoth)
-        m_data.width = size;
-    if (orientation == kOrientVert || orientation == kOrientBoth)
-        m_data.height = size;
+    SetLayoutSizes(m_data.width, m_data.height, orientation, [&size](SLayoutSize& side) { side = size; });
 }
 
 ILayoutParam* SkeinLayoutParam::Clone() const
