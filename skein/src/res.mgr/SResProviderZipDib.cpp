@@ -4,6 +4,7 @@
 #include <vector>
 #include "helper/SLog.h"
 #include "res.mgr/SResProviderZip.h"
+#include "res.mgr/SLittleEndian.h"
 
 namespace SKEIN {
 
@@ -15,16 +16,6 @@ const size_t kBmpFileHeaderSize = 14;
 const size_t kCoreHeaderSize = 12;
 const size_t kInfoHeaderSize = 40;
 const INT64 kMaxDibSide = 0x8000;
-
-UINT16 U16(const BYTE* p)
-{
-    return static_cast<UINT16>(p[0] | (p[1] << 8));
-}
-
-UINT32 U32(const BYTE* p)
-{
-    return static_cast<UINT32>(U16(p)) | (static_cast<UINT32>(U16(p + 2)) << 16);
-}
 
 INT64 Abs64(INT64 value)
 {

@@ -3,6 +3,7 @@
 #include <wchar.h>
 #include <zlib.h>
 #include "res.mgr/SZipCrypt.h"
+#include "res.mgr/SLittleEndian.h"
 
 namespace SKEIN {
 
@@ -19,16 +20,6 @@ const UINT16 kMethodStored = 0;
 const UINT16 kMethodDeflated = 8;
 // Raw deflate expands at most about 1032 times; larger stated sizes are refused before allocating.
 const UINT64 kMaxInflateRatio = 1032;
-
-UINT16 U16(const BYTE* p)
-{
-    return static_cast<UINT16>(p[0] | (p[1] << 8));
-}
-
-UINT32 U32(const BYTE* p)
-{
-    return static_cast<UINT32>(U16(p)) | (static_cast<UINT32>(U16(p + 2)) << 16);
-}
 
 // The attribute bits the search reports besides the sizes and time.
 DWORD EntryAttributes(UINT16 flags, UINT16 method)
