@@ -125,7 +125,8 @@ public:
     BOOL UpdateWindow() override;
     BOOL AddTimelineHandler(ITimelineHandler* handler) override;
     BOOL RemoveTimelineHandler(ITimelineHandler* handler) override;
-    SMessageLoop* GetMessageLoop() override { return nullptr; }
+    // The application's main loop.
+    SMessageLoop* GetMessageLoop() override;
     IScriptModule* GetScriptModule() override { return nullptr; }
     int GetScale() const override { return m_scale; }
 

@@ -39,6 +39,12 @@ SHostWnd::~SHostWnd()
         templates->PopPool(m_templatePool);
 }
 
+SMessageLoop* SHostWnd::GetMessageLoop()
+{
+    SApplication* app = SApplication::Instance();
+    return app ? app->GetMainMessageLoop() : nullptr;
+}
+
 HWND SHostWnd::CreateHost(HWND parent, DWORD style, DWORD exStyle, int x, int y, int cx, int cy)
 {
     if (m_hwnd)
