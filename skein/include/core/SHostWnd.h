@@ -198,7 +198,7 @@ private:
     LRESULT OnDeferredUpdate(SwndHandle handle);
     void InvalidateNative();
 
-    // Inspection (SHostWndInspect.cpp).
+    // Inspection by a UI spy (SHostWndSpy.cpp).
     LRESULT OnSpyMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT SendSpyInfo(SwndHandle handle);
 
