@@ -15,7 +15,7 @@ struct SGridLayoutParamStruct {
     float columnWeight, rowWeight;
 };
 
-class SGridLayoutParam : public TObjRefImpl<SObjectImpl<ILayoutParam>> {
+class SGridLayoutParam : public TSizedLayoutParam<SGridLayoutParam, SGridLayoutParamStruct> {
     SKEIN_CLASS_NAME(SObjectImpl<ILayoutParam>, L"GridLayoutParam")
 
 public:
@@ -25,18 +25,6 @@ public:
     HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
 
     void Clear() override;
-    bool IsMatchParent(int orientation) const override;
-    bool IsWrapContent(int orientation) const override;
-    bool IsSpecifiedSize(int orientation) const override;
-    SLayoutSize GetSpecifiedSize(int orientation) const override;
-    void SetMatchParent(int orientation) override;
-    void SetWrapContent(int orientation) override;
-    void SetSpecifiedSize(int orientation, const SLayoutSize& size) override;
-    void* GetRawData() override { return &m_data; }
-    ILayoutParam* Clone() const override;
-
-private:
-    SGridLayoutParamStruct m_data;
 };
 
 class SGridLayout : public TObjRefImpl<SObjectImpl<ILayout>> {

@@ -21,7 +21,7 @@ struct SLinearLayoutParamStruct {
     int gravity; // kGravityUnset: the layout's
 };
 
-class SLinearLayoutParam : public TObjRefImpl<SObjectImpl<ILayoutParam>> {
+class SLinearLayoutParam : public TSizedLayoutParam<SLinearLayoutParam, SLinearLayoutParamStruct> {
     SKEIN_CLASS_NAME(SObjectImpl<ILayoutParam>, L"LinearLayoutParam")
 
 public:
@@ -32,20 +32,9 @@ public:
 
     // Width and height wrap content, weight 0, gravity unset; the extends stay.
     void Clear() override;
-    bool IsMatchParent(int orientation) const override;
-    bool IsWrapContent(int orientation) const override;
-    bool IsSpecifiedSize(int orientation) const override;
-    SLayoutSize GetSpecifiedSize(int orientation) const override;
-    void SetMatchParent(int orientation) override;
-    void SetWrapContent(int orientation) override;
-    void SetSpecifiedSize(int orientation, const SLayoutSize& size) override;
-    void* GetRawData() override { return &m_data; }
-    ILayoutParam* Clone() const override;
 
 private:
     HRESULT ApplyExtend(const SStringW& value);
-
-    SLinearLayoutParamStruct m_data;
 };
 
 class SLinearLayout : public TObjRefImpl<SObjectImpl<ILayout>> {

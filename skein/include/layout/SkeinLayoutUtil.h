@@ -2,7 +2,9 @@
 // What the layouts share: the per-call list of children that take part in layout, the size
 // and number texts of their attributes, and the sharing of left-over space by weight.
 #include <windows.h>
+#include <new>
 #include "core/SDynArray.h"
+#include "core/SObjRef.h"
 #include "core/SString.h"
 #include "layout/SLayout-i.h"
 
@@ -68,6 +70,59 @@ void SetLayoutSizes(SLayoutSize& width, SLayoutSize& height, int orientation, Se
     if (orientation == kOrientVert || orientation == kOrientBoth)
         set(height);
 }
+
+// The size half of a layout parameter whose record holds its width and height: the queries and
+// setters by orientation (other orientations read as a size of 0), the raw record and the copy.
+template <class Derived, class Data>
+class TSizedLayoutParam : public TObjRefImpl<SObjectImpl<ILayoutParam>> {
+public:
+    bool IsMatchParent(int orientation) const override
+    {
+        return LayoutSizesPass(m_data.width, m_data.height, orientation,
+                               [](const SLayoutSize& size) { return size.IsMatchParent(); });
+    }
+    bool IsWrapContent(int orientation) const override
+    {
+        return LayoutSizesPass(m_data.width, m_data.height, orientation,
+                               [](const SLayoutSize& size) { return size.IsWrapContent(); });
+    }
+    bool IsSpecifiedSize(int orientation) const override
+    {
+        return LayoutSizesPass(m_data.width, m_data.height, orientation,
+                               [](const SLayoutSize& size) { return size.IsNonNegative(); });
+    }
+    SLayoutSize GetSpecifiedSize(int orientation) const override
+    {
+        if (orientation == kOrientHorz)
+            return m_data.width;
+        if (orientation == kOrientVert)
+            return m_data.height;
+        return SLayoutSize();
+    }
+    void SetMatchParent(int orientation) override
+    {
+        SetLayoutSizes(m_data.width, m_data.height, orientation, [](SLayoutSize& size) { size.SetMatchParent(); });
+    }
+    void SetWrapContent(int orientation) override
+    {
+        SetLayoutSizes(m_data.width, m_data.height, orientation, [](SLayoutSize& size) { size.SetWrapContent(); });
+    }
+    void SetSpecifiedSize(int orientation, const SLayoutSize& size) override
+    {
+        SetLayoutSizes(m_data.width, m_data.height, orientation, [&size](SLayoutSize& side) { side = size; });
+    }
+    void* GetRawData() override { return &m_data; }
+    ILayoutParam* Clone() const override
+    {
+        Derived* copy = new (std::nothrow) Derived;
+        if (copy)
+            static_cast<TSizedLayoutParam*>(copy)->m_data = m_data;
+        return copy;
+    }
+
+protected:
+    Data m_data;
+};
 
 // "width"/"height" values: "matchParent" (and "full" when acceptFull) or "wrapContent" in any
 // case, else a dimension of the UI definition.

@@ -63,56 +63,6 @@ void SGridLayoutParam::Clear()
     m_data.columnWeight = m_data.rowWeight = 0.0f;
 }
 
-bool SGridLayoutParam::IsMatchParent(int orientation) const
-{
-    return LayoutSizesPass(m_data.width, m_data.height, orientation,
-                           [](const SLayoutSize& size) { return size.IsMatchParent(); });
-}
-
-bool SGridLayoutParam::IsWrapContent(int orientation) const
-{
-    return LayoutSizesPass(m_data.width, m_data.height, orientation,
-                           [](const SLayoutSize& size) { return size.IsWrapContent(); });
-}
-
-bool SGridLayoutParam::IsSpecifiedSize(int orientation) const
-{
-    return LayoutSizesPass(m_data.width, m_data.height, orientation,
-                           [](const SLayoutSize& size) { return size.IsNonNegative(); });
-}
-
-SLayoutSize SGridLayoutParam::GetSpecifiedSize(int orientation) const
-{
-    if (orientation == kOrientHorz)
-        return m_data.width;
-    if (orientation == kOrientVert)
-        return m_data.height;
-    return SLayoutSize();
-}
-
-void SGridLayoutParam::SetMatchParent(int orientation)
-{
-    SetLayoutSizes(m_data.width, m_data.height, orientation, [](SLayoutSize& size) { size.SetMatchParent(); });
-}
-
-void SGridLayoutParam::SetWrapContent(int orientation)
-{
-    SetLayoutSizes(m_data.width, m_data.height, orientation, [](SLayoutSize& size) { size.SetWrapContent(); });
-}
-
-void SGridLayoutParam::SetSpecifiedSize(int orientation, const SLayoutSize& size)
-{
-    SetLayoutSizes(m_data.width, m_data.height, orientation, [&size](SLayoutSize& side) { side = size; });
-}
-
-ILayoutParam* SGridLayoutParam::Clone() const
-{
-    SGridLayoutParam* copy = new (std::nothrow) SGridLayoutParam;
-    if (copy)
-        copy->m_data = m_data;
-    return copy;
-}
-
 HRESULT SGridLayoutParam::ApplyAttribute(const SStringW& name, const SStringW& value, BOOL)
 {
     if (name.CompareIgnoringCase(L"columnSpan") == 0)

@@ -46,56 +46,6 @@ void SLinearLayoutParam::Clear()
     m_data.gravity = kGravityUnset;
 }
 
-bool SLinearLayoutParam::IsMatchParent(int orientation) const
-{
-    return LayoutSizesPass(m_data.width, m_data.height, orientation,
-                           [](const SLayoutSize& size) { return size.IsMatchParent(); });
-}
-
-bool SLinearLayoutParam::IsWrapContent(int orientation) const
-{
-    return LayoutSizesPass(m_data.width, m_data.height, orientation,
-                           [](const SLayoutSize& size) { return size.IsWrapContent(); });
-}
-
-bool SLinearLayoutParam::IsSpecifiedSize(int orientation) const
-{
-    return LayoutSizesPass(m_data.width, m_data.height, orientation,
-                           [](const SLayoutSize& size) { return size.IsNonNegative(); });
-}
-
-SLayoutSize SLinearLayoutParam::GetSpecifiedSize(int orientation) const
-{
-    if (orientation == kOrientHorz)
-        return m_data.width;
-    if (orientation == kOrientVert)
-        return m_data.height;
-    return SLayoutSize();
-}
-
-void SLinearLayoutParam::SetMatchParent(int orientation)
-{
-    SetLayoutSizes(m_data.width, m_data.height, orientation, [](SLayoutSize& size) { size.SetMatchParent(); });
-}
-
-void SLinearLayoutParam::SetWrapContent(int orientation)
-{
-    SetLayoutSizes(m_data.width, m_data.height, orientation, [](SLayoutSize& size) { size.SetWrapContent(); });
-}
-
-void SLinearLayoutParam::SetSpecifiedSize(int orientation, const SLayoutSize& size)
-{
-    SetLayoutSizes(m_data.width, m_data.height, orientation, [&size](SLayoutSize& side) { side = size; });
-}
-
-ILayoutParam* SLinearLayoutParam::Clone() const
-{
-    SLinearLayoutParam* copy = new (std::nothrow) SLinearLayoutParam;
-    if (copy)
-        copy->m_data = m_data;
-    return copy;
-}
-
 HRESULT SLinearLayoutParam::ApplyAttribute(const SStringW& name, const SStringW& value, BOOL)
 {
     if (name.CompareIgnoringCase(L"width") == 0) {
