@@ -3,7 +3,7 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_ROOT=${BUILD_ROOT:-$ROOT/build}
 DEPS_ROOT=${DEPS_ROOT:-$BUILD_ROOT/deps}
-ARCHES="x86_64 i686"
+ARCHES=${ARCHES:-"x86_64 i686"}
 JOBS=$(nproc)
 WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver64
