@@ -132,14 +132,15 @@ TEST_F(CtrlButtonTest, FadeIsCancelledOrSkippedAndItsStepKeepsOneByte)
 
 TEST_F(CtrlButtonTest, AcceleratorActsOnlyWhenAllowed)
 {
-    EXPECT_TRUE(m_button->OnAcceleratorPressed());
+    const CAccelerator f5(VK_F5, false, false, false);
+    EXPECT_TRUE(m_button->OnAcceleratorPressed(f5));
     m_button->ChangeVisibility(FALSE);
-    EXPECT_TRUE(m_button->OnAcceleratorPressed());  // hidden still clicks by default
+    EXPECT_TRUE(m_button->OnAcceleratorPressed(f5));  // hidden still clicks by default
     m_button->ApplyAttribute(SStringW(L"disableAccelIfInvisible"), SStringW(L"TRUE"), FALSE);
-    EXPECT_FALSE(m_button->OnAcceleratorPressed());
+    EXPECT_FALSE(m_button->OnAcceleratorPressed(f5));
     m_button->ChangeVisibility(TRUE);
     m_button->EnableWindow(FALSE);
-    EXPECT_FALSE(m_button->OnAcceleratorPressed());
+    EXPECT_FALSE(m_button->OnAcceleratorPressed(f5));
     EXPECT_EQ(2, m_ctrl.Count(EventCmd::EventID, L"b"));
 }
 

@@ -12,7 +12,7 @@ const char kInputLayout[] =
     "<SKEIN width='200' height='100'>"
     "<root>"
     "<recwnd name='a' pos='0,0,@100,@100'><recwnd name='inner' pos='10,10,@30,@30'/></recwnd>"
-    "<recwnd name='b' pos='100,0,@100,@100'/>"
+    "<recwnd name='b' focusable='1' pos='100,0,@100,@100'/>"
     "</root></SKEIN>";
 
 class HostInputTest : public HostTest {

@@ -107,4 +107,33 @@ private:
     int m_blockSize;
 };
 
+// The values of a list copied at one moment, so that callbacks may change the list meanwhile;
+// small lists stay on the stack.
+template <class T, int N = 16>
+class SListSnapshot {
+public:
+    explicit SListSnapshot(const SLinkedList<T>& list)
+        : m_count(list.Count()), m_items(m_count <= N ? m_inline : new T[m_count])
+    {
+        int i = 0;
+        for (auto* node = list.First(); node; node = node->next)
+            m_items[i++] = node->value;
+    }
+    ~SListSnapshot()
+    {
+        if (m_items != m_inline)
+            delete[] m_items;
+    }
+    SListSnapshot(const SListSnapshot&) = delete;
+    SListSnapshot& operator=(const SListSnapshot&) = delete;
+
+    int Count() const { return m_count; }
+    const T& operator[](int i) const { return m_items[i]; }
+
+private:
+    int m_count;
+    T m_inline[N];
+    T* m_items;
+};
+
 } // namespace SKEIN

@@ -1,6 +1,7 @@
 #pragma once
 // The common container of a window tree: its SWindow base is the root; capture, hover and
 // focus are kept by handle and resolved at each use; native input is routed to the tree.
+#include "core/SFocusManager.h"
 #include "core/SLinkedList.h"
 #include "core/SWnd.h"
 #include "interface/SwndContainer-i.h"
@@ -25,10 +26,9 @@ public:
     SwndHandle SetCapture(SwndHandle handle) override;
     void SetFocusedWindow(SwndHandle handle) override;
     SwndHandle GetHover() const override { return m_hover; }
-    SwndHandle GetFocus() const override { return m_focus; }
+    SwndHandle GetFocus() const override { return m_focusMgr.GetFocusedWindow(); }
     void FrameToHost(RECT&) const override {}
-    // The focus manager arrives with keyboard navigation; none until then.
-    CFocusManager* GetFocusManager() override { return nullptr; }
+    CFocusManager* GetFocusManager() override { return &m_focusMgr; }
     BOOL AddTimelineHandler(ITimelineHandler* handler) override;
     BOOL RemoveTimelineHandler(ITimelineHandler* handler) override;
     BOOL AddTrackedWindow(SwndHandle handle) override;
@@ -61,7 +61,7 @@ private:
     SwndHandle m_capture;
     SwndHandle m_hover;
     BOOL m_ncHover;
-    SwndHandle m_focus;
+    CFocusManager m_focusMgr;
     BOOL m_zOrderDirty;
     SLinkedList<ITimelineHandler*> m_timelineHandlers;
     SLinkedList<SwndHandle> m_trackedWindows;

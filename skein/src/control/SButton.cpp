@@ -1,6 +1,7 @@
 // Push button and image button.
 #include "control/SButton.h"
 #include "control/SCtrlAttr.h"
+#include "core/SFocusManager.h"
 #include "res.mgr/SSkinPoolMgr.h"
 
 namespace SKEIN {
@@ -17,9 +18,24 @@ bool IsActivationKey(WPARAM key)
     return key == VK_SPACE || key == VK_RETURN;
 }
 
+// Alt and the character after "&" when the text ends with ")" and its last "(" is followed by
+// "&", as in "Open(&O)"; 0 otherwise.
+DWORD AcceleratorOfText(const SStringW& text)
+{
+    int length = text.Length();
+    int open = -1;
+    for (int i = 0; i < length; ++i)
+        open = text[i] == L'(' ? i : open;
+    if (length == 0 || text[length - 1] != L')' || open < 0 || open + 2 >= length || text[open + 1] != L'&')
+        return 0;
+    SStringW accel(L"alt+");
+    accel.AppendChars(1, text.c_str() + open + 2);
+    return CAccelerator::ParseText(accel);
+}
+
 } // namespace
 
-SButton::SButton() : m_animate(0), m_fadeAlpha(kNoFade), m_animateStep(25), m_disableAccelIfInvisible(0)
+SButton::SButton() : m_accel(0), m_animate(0), m_fadeAlpha(kNoFade), m_animateStep(25), m_disableAccelIfInvisible(0)
 {
     m_skin = ctrl::FindSystemSkin(kSysSkinBtnNormal, 100);
     m_flags |= kWndFocusable;
@@ -27,7 +43,9 @@ SButton::SButton() : m_animate(0), m_fadeAlpha(kNoFade), m_animateStep(25), m_di
 
 HRESULT SButton::ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    if (Is(name, L"animate"))
+    if (Is(name, L"accel"))
+        SetAccelerator(CAccelerator::ParseText(value));
+    else if (Is(name, L"animate"))
         m_animate = ctrl::ParseInt(value);
     else if (Is(name, L"animateStep"))
         m_animateStep = static_cast<BYTE>(ctrl::ParseInt(value) & 0xFF);
@@ -36,6 +54,25 @@ HRESULT SButton::ApplyAttribute(const SStringW& name, const SStringW& value, BOO
     else
         return SWindow::ApplyAttribute(name, value, loading);
     return AfterAttribute(name, value, loading, S_FALSE);
+}
+
+BOOL SButton::LoadFromXml(pugi::xml_node node)
+{
+    if (!SWindow::LoadFromXml(node))
+        return FALSE;
+    if (DWORD code = AcceleratorOfText(QueryText()))
+        SetAccelerator(code);
+    return TRUE;
+}
+
+void SButton::SetAccelerator(DWORD code)
+{
+    CFocusManager* manager = m_container ? m_container->GetFocusManager() : nullptr;
+    if (manager && m_accel)
+        manager->UnregisterAccelerator(CAccelerator(m_accel), this);
+    m_accel = code;
+    if (manager && m_accel)
+        manager->RegisterAccelerator(CAccelerator(m_accel), this);
 }
 
 SIZE SButton::ComputePreferredSize(const RECT* available)
@@ -79,7 +116,7 @@ void SButton::OnTimelineTick()
     InvalidateArea(&inner);
 }
 
-bool SButton::OnAcceleratorPressed()
+bool SButton::OnAcceleratorPressed(const CAccelerator&)
 {
     if (TestDisabled(TRUE))
         return false;
@@ -129,6 +166,7 @@ BOOL SButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* res
     case WM_KEYDOWN:
     case WM_KEYUP: return OnKey(msg, wParam);
     case WM_DESTROY:
+        SetAccelerator(0);
         StopFade();
         return SWindow::HandleMessage(msg, wParam, lParam, result);
     case WM_SIZE: {

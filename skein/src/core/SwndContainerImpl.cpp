@@ -21,7 +21,7 @@ void NumberZOrder(SWindow* window, UINT& next)
 } // namespace
 
 SwndContainerImpl::SwndContainerImpl()
-    : m_capture(0), m_hover(0), m_ncHover(FALSE), m_focus(0), m_zOrderDirty(TRUE), m_timelineHandlers(10),
+    : m_capture(0), m_hover(0), m_ncHover(FALSE), m_focusMgr(this), m_zOrderDirty(TRUE), m_timelineHandlers(10),
       m_trackedWindows(10)
 {
     AttachContainer(this);
@@ -61,14 +61,7 @@ void SwndContainerImpl::SetFocusedWindow(SwndHandle handle)
     HWND host = GetHostHwnd();
     if (handle && host && ::GetFocus() != host && !(GetWindowLongW(host, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
         ::SetFocus(host);
-    if (handle == m_focus)
-        return;
-    SwndHandle old = m_focus;
-    m_focus = handle;
-    if (SWindow* window = Window(old))
-        window->SendUiMessage(WM_KILLFOCUS, handle);
-    if (SWindow* window = Window(handle))
-        window->SendUiMessage(WM_SETFOCUS, old);
+    m_focusMgr.SetFocusedWindow(handle, kFocusReasonDirect);
 }
 
 BOOL SwndContainerImpl::AddTimelineHandler(ITimelineHandler* handler)
@@ -116,19 +109,12 @@ void SwndContainerImpl::RebuildZOrder()
 
 void SwndContainerImpl::OnTimelineTick()
 {
-    int count = m_timelineHandlers.Count();
-    if (!TestVisible() || count == 0)
+    if (!TestVisible() || m_timelineHandlers.Count() == 0)
         return;
     // A copy, so handlers may remove themselves (or others) during the tick.
-    ITimelineHandler* stackCopy[16];
-    ITimelineHandler** handlers = count <= 16 ? stackCopy : new ITimelineHandler*[count];
-    int index = 0;
-    for (auto* node = m_timelineHandlers.First(); node; node = node->next)
-        handlers[index++] = node->value;
-    for (int i = 0; i < count; ++i)
+    SListSnapshot<ITimelineHandler*> handlers(m_timelineHandlers);
+    for (int i = 0; i < handlers.Count(); ++i)
         handlers[i]->OnTimelineTick();
-    if (handlers != stackCopy)
-        delete[] handlers;
 }
 
 // ---- input routing ----
@@ -139,9 +125,16 @@ LRESULT SwndContainerImpl::DispatchHostMessage(UINT msg, WPARAM wParam, LPARAM l
     SetMsgHandled(TRUE);
     switch (msg) {
     case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            m_focusMgr.SaveFocus();
+        else if (LOWORD(wParam) == WA_ACTIVE)
+            m_focusMgr.RestoreFocus();
+        return 0;
     case WM_SETFOCUS:
+        m_focusMgr.RestoreFocus();
+        return 0;
     case WM_KILLFOCUS:
-        // Saving and restoring the focus belongs to the focus manager.
+        m_focusMgr.SaveFocus();
         return 0;
     case WM_ACTIVATEAPP:
         SendUiMessageToTree(msg, wParam, lParam);
@@ -183,10 +176,17 @@ LRESULT SwndContainerImpl::SendToTarget(SWindow* target, UINT msg, WPARAM wParam
 
 LRESULT SwndContainerImpl::RouteKey(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    // Accelerators (Alt+key, with letters in upper case) go to the focus manager once it exists.
-    if (msg != WM_KEYDOWN && (::GetKeyState(VK_MENU) & 0x80) && wParam >= 'a' && wParam <= 'z')
-        wParam -= 32;
-    SendToTarget(Window(m_focus), msg, wParam, lParam);
+    // Key-downs, and with Alt held the other key messages (letters in upper case), go to the
+    // focus manager first: navigation and accelerators.
+    bool offer = msg == WM_KEYDOWN;
+    if (!offer && (::GetKeyState(VK_MENU) & 0x80)) {
+        if (wParam >= 'a' && wParam <= 'z')
+            wParam -= 32;
+        offer = true;
+    }
+    if (offer && m_focusMgr.OnKeyDown(static_cast<UINT>(wParam)))
+        return 0;
+    SendToTarget(Window(GetFocus()), msg, wParam, lParam);
     return 0;
 }
 
@@ -197,7 +197,7 @@ LRESULT SwndContainerImpl::RouteWheel(UINT msg, WPARAM wParam, LPARAM lParam)
         m_hover = FindWindowAtPoint(PointOf(lParam), FALSE);
         target = Window(m_hover);
     } else if (!target) {
-        target = Window(m_focus);
+        target = Window(GetFocus());
     }
     return SendToTarget(Enabled(target) ? target : nullptr, msg, wParam, lParam);
 }

@@ -1,0 +1,168 @@
+// Modal dialogs run for real: the code given to EndModal, WM_CLOSE, Enter and Escape, the owner
+// disabled while the dialog runs, a quit posted from elsewhere, and ending before the dialog
+// is shown. Each dialog is scripted from its WM_INITDIALOG by posting itself messages.
+#include <functional>
+#include "core/SHostDialog.h"
+#include "host_test_env.h"
+
+namespace hosttest {
+namespace {
+
+const char kDialogLayout[] =
+    "<SKEIN width='200' height='100'><root>"
+    "<button name='ok' id='1' pos='0,0,@60,@20'/>"
+    "<button name='cancel' id='2' pos='70,0,@60,@20'/>"
+    "</root></SKEIN>";
+
+// Message that runs the dialog's onApp script.
+const UINT kRunScript = WM_APP + 1;
+// Ends a dialog that the test failed to end.
+const int kTimedOut = -1;
+
+class ScriptedDialog : public SHostDialog {
+public:
+    ScriptedDialog() : SHostDialog(L"LAYOUT:dialog") {}
+    BOOL HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD mapId) override
+    {
+        if (mapId == 0 && msg == WM_INITDIALOG && onInit)
+            onInit();
+        if (mapId == 0 && msg == kRunScript && onApp) {
+            onApp();
+            return TRUE;
+        }
+        if (msg == WM_SHOWWINDOW && wParam)
+            shown = true;
+        return SHostDialog::HandleWindowMessage(hwnd, msg, wParam, lParam, result, mapId);
+    }
+    void Post(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) { ::PostMessageW(m_hwnd, msg, wParam, lParam); }
+
+    std::function<void()> onInit;
+    std::function<void()> onApp;
+    bool shown = false;
+};
+
+ScriptedDialog* g_running = nullptr;
+
+void CALLBACK EndStuckDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_running)
+        g_running->EndModal(kTimedOut);
+}
+
+class HostDialogTest : public HostTest {
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        AddLayouts({{L"dialog", kDialogLayout}, {L"owner", "<SKEIN width='50' height='50'><root/></SKEIN>"}});
+    }
+    // RunModal with a guard that ends a dialog left running after 5 s.
+    int Run(ScriptedDialog& dialog, HWND owner = nullptr)
+    {
+        g_running = &dialog;
+        UINT_PTR guard = ::SetTimer(nullptr, 0, 5000, EndStuckDialog);
+        int result = dialog.RunModal(owner);
+        ::KillTimer(nullptr, guard);
+        g_running = nullptr;
+        return result;
+    }
+};
+
+TEST_F(HostDialogTest, RunModalReturnsTheEndModalCodeAndAnOnlyFirstEndCounts)
+{
+    ScriptedDialog dialog;
+    dialog.onInit = [&] { dialog.Post(kRunScript); };
+    dialog.onApp = [&] {
+        EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
+        dialog.EndModal(42);
+        dialog.EndModal(7);
+    };
+    EXPECT_EQ(42, Run(dialog));
+    EXPECT_TRUE(dialog.shown);
+    EXPECT_FALSE(::IsWindow(dialog.Handle()));
+}
+
+TEST_F(HostDialogTest, CloseEnterAndEscapeEndTheDialogUnlessTheFocusedControlTakesTheKey)
+{
+    struct Case {
+        const char* label;
+        std::function<void(ScriptedDialog&)> script;
+        int result;
+    };
+    const Case cases[] = {
+        {"close", [](ScriptedDialog& d) { d.Post(WM_CLOSE); }, IDCANCEL},
+        {"enter", [](ScriptedDialog& d) { d.Post(WM_KEYDOWN, VK_RETURN, 1); }, IDOK},
+        {"escape", [](ScriptedDialog& d) { d.Post(WM_KEYDOWN, VK_ESCAPE, 1); }, IDCANCEL},
+        // The focused cancel button takes Enter itself: it is pushed, and clicked on release.
+        {"enter on cancel",
+         [](ScriptedDialog& d) {
+             d.LookupChildByName(L"cancel")->TakeFocus();
+             d.Post(WM_KEYDOWN, VK_RETURN, 1);
+             d.Post(kRunScript);
+             d.Post(WM_KEYUP, VK_RETURN, 0xC0000001);
+         },
+         IDCANCEL},
+        {"escape on ok",
+         [](ScriptedDialog& d) {
+             d.LookupChildByName(L"ok")->TakeFocus();
+             d.Post(WM_KEYDOWN, VK_ESCAPE, 1);
+         },
+         IDCANCEL},
+    };
+    for (const Case& c : cases) {
+        ScriptedDialog dialog;
+        dialog.onInit = [&] { c.script(dialog); };
+        dialog.onApp = [&] { EXPECT_EQ(SHostDialog::kRunning, dialog.GetResult()) << c.label; };
+        EXPECT_EQ(c.result, Run(dialog)) << c.label;
+    }
+}
+
+TEST_F(HostDialogTest, OwnerIsDisabledWhileTheDialogRunsAndEnabledAfterwards)
+{
+    SHostWnd owner(L"LAYOUT:owner");
+    HWND ownerHwnd = CreatePopup(owner);
+    ASSERT_NE(nullptr, ownerHwnd);
+    BOOL enabledDuringRun = TRUE;
+    ScriptedDialog dialog;
+    dialog.onInit = [&] {
+        enabledDuringRun = ::IsWindowEnabled(ownerHwnd);
+        EXPECT_EQ(ownerHwnd, ::GetWindow(dialog.Handle(), GW_OWNER));
+        dialog.Post(WM_CLOSE);
+    };
+    EXPECT_EQ(IDCANCEL, Run(dialog, ownerHwnd));
+    EXPECT_FALSE(enabledDuringRun);
+    EXPECT_TRUE(::IsWindowEnabled(ownerHwnd));
+    owner.DestroyHost();
+}
+
+// Ended from WM_INITDIALOG: never shown, destroyed, the code returned and the owner enabled again.
+TEST_F(HostDialogTest, EndModalFromInitDialogNeverShowsTheDialog)
+{
+    SHostWnd owner(L"LAYOUT:owner");
+    HWND ownerHwnd = CreatePopup(owner);
+    ASSERT_NE(nullptr, ownerHwnd);
+    ScriptedDialog dialog;
+    dialog.onInit = [&] {
+        dialog.EndModal(5);
+        dialog.EndModal(6);
+    };
+    EXPECT_EQ(5, Run(dialog, ownerHwnd));
+    EXPECT_FALSE(dialog.shown);
+    EXPECT_FALSE(::IsWindow(dialog.Handle()));
+    EXPECT_TRUE(::IsWindowEnabled(ownerHwnd));
+    owner.DestroyHost();
+}
+
+TEST_F(HostDialogTest, QuitPostedWhileTheDialogRunsEndsItAndIsPostedAgain)
+{
+    ScriptedDialog dialog;
+    dialog.onInit = [] { ::PostQuitMessage(9); };
+    EXPECT_EQ(SHostDialog::kRunning, Run(dialog));
+    EXPECT_FALSE(::IsWindow(dialog.Handle()));
+    MSG msg = {};
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(9u, msg.wParam);
+}
+
+} // namespace
+} // namespace hosttest
