@@ -54,6 +54,12 @@ public:
     virtual IObject* CreateWindowByName(const wchar_t* name);
     virtual IObject* CreateSkinByName(const wchar_t* name);
     virtual IInterpolator* CreateInterpolatorByName(const wchar_t* name);
+    // Registers window class T (kind window) without replacing an earlier key; FALSE otherwise.
+    template <class T>
+    BOOL AddWindowClass()
+    {
+        return T::StaticObjectKind() == kKindWindow ? AddFactoryOf<T>() : FALSE;
+    }
 
     // Null for an index outside 0..11 and for a singleton not (or no longer) there.
     SSingleton2* OwnedSingleton(int index) const;

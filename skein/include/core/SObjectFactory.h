@@ -57,6 +57,12 @@ public:
 
     // The first registration of a key wins unless replace is set.
     BOOL AddFactory(const SObjectFactory& factory, BOOL replace);
+    // Registers class T without replacing an earlier registration of its key.
+    template <class T>
+    BOOL AddFactoryOf()
+    {
+        return AddFactory(TplSObjectFactory<T>(), FALSE);
+    }
     BOOL RemoveFactory(const SObjectInfo& key);
     // The base class's key; (empty, -1) for an unknown key or a class that is its own base.
     SObjectInfo BaseClassInfo(const SObjectInfo& key) const;

@@ -82,7 +82,11 @@ SIZE SProgress::ComputePreferredSize(const RECT*)
 
 BOOL SProgress::SetClampedValue(int value)
 {
-    m_value = std::min(std::max(value, m_minValue), m_maxValue);
+    int clamped = std::min(std::max(value, m_minValue), m_maxValue);
+    // Values are pushed many times a second: an unchanged one needs no redraw.
+    if (clamped == m_value)
+        return TRUE;
+    m_value = clamped;
     RECT inner;
     ComputeInnerRect(&inner);
     InvalidateArea(&inner);
