@@ -2,6 +2,7 @@
 // mouse, the hover follows the moved content and unused notches go to the parent view; a held
 // bar arrow repeats on the host's own timers; slider drags; the tab slide runs on the host's
 // timeline.
+#include "control/SPanel.h"
 #include "control/SScrollView.h"
 #include "control/SSliderBar.h"
 #include "control/STabCtrl.h"
@@ -68,40 +69,45 @@ TEST_F(HostScrollTest, WheelScrollsTheViewUnderTheMouseAndTheHoverFollowsTheCont
     EXPECT_TRUE(driver.Child(L"b1")->GetStateFlags() & kStateHover);
 }
 
-TEST_F(HostScrollTest, NotchesTheInnerViewCannotUseScrollItsParentView)
+TEST_F(HostScrollTest, NotchesTheInnerViewCannotUseScrollTheParentPanel)
 {
-    const std::string layout =
-        "<SKEIN width='200' height='100' sendWheel2Hover='1'><root>"
-        "<scrollview name='outer' pos='0,0,@200,@100' viewSize='184,300' scrollSpeed='20'>"
-        "<scrollview name='inner' pos='0,0,@150,@60' viewSize='134,120' scrollSpeed='20'>"
-        + ButtonColumn(6, 134) + "</scrollview></scrollview></root></SKEIN>";
+    const std::string layout = "<SKEIN width='200' height='100' sendWheel2Hover='1'><root>"
+                               "<div name='outer' pos='0,0,@200,@100' scrollSpeed='20'>"
+                               "<scrollview name='inner' pos='0,0,@150,@60' viewSize='134,120' scrollSpeed='20'>"
+                               + ButtonColumn(6, 134) + "</scrollview></div></root></SKEIN>";
     HostDriver driver = Open(layout);
-    SScrollView* outer = driver.Find<SScrollView>(L"outer");
+    SPanel* outer = driver.Find<SPanel>(L"outer");
     SScrollView* inner = driver.Find<SScrollView>(L"inner");
     ASSERT_TRUE(outer && inner);
+    outer->SetScrollRangeOf(TRUE, 0, 99, FALSE);
+    const_cast<SCROLLINFO&>(outer->ScrollInfoOf(TRUE)).nPage = 50;
+    outer->SetScrollBarShown(kPanelBarVert, TRUE);
     POINT over = {60, 30};
     driver.Move(over);
 
-    driver.Wheel(over, -5 * WHEEL_DELTA); // the inner view moves 3 lines to its end, the outer 2
+    driver.Wheel(over, -5 * WHEEL_DELTA); // the inner view moves 3 lines to its end, the panel 2
     EXPECT_EQ(60, inner->ScrollPosOf(TRUE));
     EXPECT_EQ(40, outer->ScrollPosOf(TRUE));
-    EXPECT_EQ(-40, driver.RectOf(L"inner").top);
+    driver.Wheel(over, -2 * WHEEL_DELTA); // the panel stops at its last position, 50
+    EXPECT_EQ(50, outer->ScrollPosOf(TRUE));
 }
 
 // Down arrow of a 200 x 100 view over 300 pixels, 40 a line: the travel of 200 takes 5 steps.
 const char kArrowLayout[] = "<SKEIN width='200' height='100'><root colorBkgnd='#ffffff'>"
                             "<scrollview name='view' pos='0,0,@200,@100' viewSize='184,300' scrollSpeed='40'>"
-                            "<window pos='0,0,@184,@300'/></scrollview>"
+                            "<window name='content' pos='0,0,@184,@300'/></scrollview>"
                             "</root></SKEIN>";
 
 TEST_F(HostScrollTest, HeldArrowRepeatsOnTheHostTimersAfterHalfASecondAndStopsAtTheEnd)
 {
-    HostDriver driver = Open(kArrowLayout);
+    // The mouse pointer really is on the arrow: mouse messages of the system while the pump runs
+    // must not take the mouse off it.
+    const POINT arrow = {192, 92};
+    HostDriver driver = OpenUnderPointer(kArrowLayout, arrow);
     SScrollView* view = driver.Find<SScrollView>(L"view");
     ASSERT_NE(nullptr, view);
     EventRecorder recorder;
     recorder.Watch(view, {EventScroll::EventID});
-    const POINT arrow = {192, 92};
     Shot idle = driver.Capture();
 
     driver.Press(arrow);
@@ -126,6 +132,31 @@ TEST_F(HostScrollTest, HeldArrowRepeatsOnTheHostTimersAfterHalfASecondAndStopsAt
         EXPECT_LT(gap, delay) << i; // the repeat runs faster than the first delay
     }
     EXPECT_EQ(200, view->ScrollPosOf(TRUE));
+}
+
+TEST_F(HostScrollTest, ThumbDraggedThroughTheHostMovesTheView)
+{
+    // A rail of 68 pixels with a 22-pixel thumb: 46 pixels for the 200 positions of travel.
+    HostDriver driver = Open(kArrowLayout);
+    SScrollView* view = driver.Find<SScrollView>(L"view");
+    ASSERT_NE(nullptr, view);
+    EventRecorder recorder;
+    recorder.Watch(view, {EventScroll::EventID});
+    const POINT thumb = {192, 27};
+
+    driver.Press(thumb);
+    EXPECT_TRUE(recorder.events.empty());
+    driver.Drag(POINT{100, 27 + 23}); // over the content: still the bar's drag
+    EXPECT_EQ(100, view->ScrollPosOf(TRUE));
+    EXPECT_EQ(-100, driver.Child(L"content")->GetWindowRect().top);
+    driver.Drag(POINT{250, 27 + 200}); // out of the host: the end of the travel
+    driver.Release(POINT{250, 27 + 200});
+    EXPECT_EQ(200, view->ScrollPosOf(TRUE));
+    EXPECT_EQ(-200, driver.Child(L"content")->GetWindowRect().top);
+    EXPECT_EQ(0u, driver.Host().GetCapture());
+    // The end of the drag moves nothing more, so the view reports nothing more.
+    EXPECT_EQ((std::vector<int>{SB_THUMBTRACK, SB_THUMBTRACK}), Values(recorder.events, EventScroll::EventID, &EventRecord::a));
+    EXPECT_EQ((std::vector<int>{100, 200}), Values(recorder.events, EventScroll::EventID, &EventRecord::b));
 }
 
 TEST_F(HostScrollTest, SliderFollowsADragOfItsThumbAndJumpsToARailClick)
