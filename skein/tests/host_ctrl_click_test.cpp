@@ -40,9 +40,15 @@ TEST_F(HostClickTest, ClicksFireCommandsByNameAndFlipTheTwoStateControls)
     EXPECT_TRUE(driver.Child(L"r1")->TestChecked());
     EXPECT_FALSE(driver.Child(L"r2")->TestChecked());
 
-    // A second round flips the check box and the toggle back; the radio box stays checked.
-    for (const wchar_t* name : {L"chk", L"tog", L"r1"})
-        driver.Click(name);
+    // A second round, queued and pumped, flips the check box and the toggle back; the radio box
+    // stays checked.
+    for (const wchar_t* name : {L"chk", L"tog", L"r1"}) {
+        POINT pt = driver.Centre(name);
+        driver.Post(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+        driver.Post(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        driver.Post(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    }
+    driver.Pump();
     EXPECT_FALSE(driver.Child(L"chk")->TestChecked());
     EXPECT_FALSE(toggle->IsToggled());
     EXPECT_TRUE(driver.Child(L"r1")->TestChecked());

@@ -107,6 +107,14 @@ public:
     }
 
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendMessageW(Hwnd(), msg, wParam, lParam); }
+    // Queued for the next pump.
+    void Post(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const { ::PostMessageW(Hwnd(), msg, wParam, lParam); }
+    // A key pressed and released, as the keyboard sends it (to the focused window).
+    void Key(UINT vk) const
+    {
+        Send(WM_KEYDOWN, vk, 1);
+        Send(WM_KEYUP, vk, 0xC0000001);
+    }
     void Move(POINT pt, WPARAM keys = 0) const { Send(WM_MOUSEMOVE, keys, MAKELPARAM(pt.x, pt.y)); }
     // The button goes down after a move to the point, as with a real mouse.
     void Press(POINT pt) const
