@@ -60,12 +60,13 @@ public:
     RecordingPlainSkin(SIZE size, int states) : RecordingSkin(size, states) {}
 };
 
-// Every event a window raises, with the fields the tests look at.
+// Every event a window raises, with the fields the tests look at and when it came.
 struct EventRecord {
     int id;
     int a;
     int b;
     int c;
+    DWORD tick;
 };
 
 class EventRecorder {
@@ -78,24 +79,25 @@ public:
     }
     bool OnEvent(EventArgs* evt)
     {
-        EventRecord record{evt->GetId(), 0, 0, 0};
+        EventRecord record{evt->GetId(), 0, 0, 0, 0};
         if (auto* e = dynamic_cast<EventScroll*>(evt))
-            record = EventRecord{record.id, e->scrollCode, e->position, e->vertical};
+            record = EventRecord{record.id, e->scrollCode, e->position, e->vertical, 0};
         else if (auto* e = dynamic_cast<EventSliderPos*>(evt))
             record.a = e->newPos;
         else if (auto* e = dynamic_cast<EventTabSelChanging*>(evt)) {
-            record = EventRecord{record.id, e->oldSel, e->newSel, 0};
+            record = EventRecord{record.id, e->oldSel, e->newSel, 0, 0};
             e->cancel = cancelChanging;
         } else if (auto* e = dynamic_cast<EventTabSelChanged*>(evt))
-            record = EventRecord{record.id, e->oldSel, e->newSel, 0};
+            record = EventRecord{record.id, e->oldSel, e->newSel, 0, 0};
         else if (auto* e = dynamic_cast<EventTabItemHover*>(evt))
             record.a = e->index;
         else if (auto* e = dynamic_cast<EventTabItemLeave*>(evt))
             record.a = e->index;
         else if (auto* e = dynamic_cast<EventScrollViewOriginChanged*>(evt))
-            record = EventRecord{record.id, e->newOrigin.x, e->newOrigin.y, 0};
+            record = EventRecord{record.id, e->newOrigin.x, e->newOrigin.y, 0, 0};
         else if (auto* e = dynamic_cast<EventScrollViewSizeChanged*>(evt))
-            record = EventRecord{record.id, e->newSize.cx, e->newSize.cy, 0};
+            record = EventRecord{record.id, e->newSize.cx, e->newSize.cy, 0, 0};
+        record.tick = ::GetTickCount();
         events.push_back(record);
         return true;
     }

@@ -114,6 +114,7 @@ protected:
         m_app->AddProvider(provider, L"uidef:xml_init");
     }
 
+public:
     // A popup host (no quit message when destroyed) shown without activation.
     HWND CreatePopup(SHostWnd& host, int x = 0, int y = 0)
     {
@@ -172,6 +173,7 @@ protected:
 
     static LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
 
+protected:
     restest::TempFolder m_folder;
     SRefPtr<IRenderFactory> m_render;
     SApplication* m_app = nullptr;
