@@ -10,6 +10,7 @@
 #include "core/SObjectFactory.h"
 #include "core/SSingleton.h"
 #include "helper/SLog.h"
+#include "interface/SRealWndHandler-i.h"
 #include "interface/SRender-i.h"
 #include "layout/SInterpolator-i.h"
 #include "res.mgr/SNamedValue.h"
@@ -73,6 +74,10 @@ public:
     ILogManager* LogManager() const { return m_logManager; }
     // Installs the optional log sink (reference added); null sends log lines to the debugger.
     void SetLogManager(ILogManager* manager);
+    // The maker of "realwnd" native windows (no reference added); null when none is installed.
+    IRealWndHandler* RealWndHandler() const { return m_realWndHandler; }
+    // Installs the real-window handler (reference added); null removes it.
+    void SetRealWndHandler(IRealWndHandler* handler);
     // Replaces the translator manager (reference added); returns the one now held.
     ITranslatorMgr* InstallTranslatorMgr(ITranslatorMgr* manager);
     // The translator manager's translation of source in context; source itself when it has none.
@@ -113,8 +118,9 @@ private:
     void DestroyOwnedSingletons();
     void InitAppDir();
 
-    // The tooltip factory, real-window handler, script factory and attribute-store factory
-    // are kept here once their interfaces exist.
+    // The tooltip factory, script factory and attribute-store factory are kept here once their
+    // interfaces exist.
+    IRealWndHandler* m_realWndHandler;
     IRenderFactory* m_renderFactory;
     ITranslatorMgr* m_translatorMgr;
     IMsgLoopFactory* m_msgLoopFactory;

@@ -66,7 +66,7 @@ bool IsMsgBoxTemplate(const pugi::xml_document& document)
 
 SApplication::SApplication(IRenderFactory* renderFactory, HINSTANCE module, const wchar_t* hostClassName,
                            const ISystemObjectRegister& systemObjects, BOOL classStyle)
-    : m_renderFactory(nullptr), m_translatorMgr(nullptr), m_msgLoopFactory(nullptr), m_logManager(nullptr),
+    : m_realWndHandler(nullptr), m_renderFactory(nullptr), m_translatorMgr(nullptr), m_msgLoopFactory(nullptr), m_logManager(nullptr),
       m_module(module), m_hostClassName(hostClassName), m_classStyle(classStyle), m_mainLoop(nullptr),
       m_singletons()
 {
@@ -99,6 +99,7 @@ SApplication::~SApplication()
     AssignObjRef(m_msgLoopFactory, static_cast<IMsgLoopFactory*>(nullptr));
     AssignObjRef(m_translatorMgr, static_cast<ITranslatorMgr*>(nullptr));
     AssignObjRef(m_renderFactory, static_cast<IRenderFactory*>(nullptr));
+    AssignObjRef(m_realWndHandler, static_cast<IRealWndHandler*>(nullptr));
     SetResRenderFactorySource(nullptr);
     SetLogManagerSource(nullptr);
 }
@@ -156,6 +157,11 @@ SSingleton2* SApplication::OwnedSingleton(int index) const
 void SApplication::SetLogManager(ILogManager* manager)
 {
     AssignObjRef(m_logManager, manager);
+}
+
+void SApplication::SetRealWndHandler(IRealWndHandler* handler)
+{
+    AssignObjRef(m_realWndHandler, handler);
 }
 
 ITranslatorMgr* SApplication::InstallTranslatorMgr(ITranslatorMgr* manager)

@@ -1,9 +1,12 @@
 #include "core/SObjectDefaultRegister.h"
+#include "control/SCaption.h"
 #include "control/SCmnCtrl.h"
 #include "control/SPanel.h"
+#include "control/SRealWnd.h"
 #include "control/SScrollBar.h"
 #include "control/SScrollView.h"
 #include "control/SSliderBar.h"
+#include "control/SSplitWnd.h"
 #include "control/STabCtrl.h"
 #include "core/SWnd.h"
 #include "layout/SGridLayout.h"
@@ -47,8 +50,9 @@ void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr& factories) const
 void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr& factories) const
 {
     RegisterClasses<SWindow, SPanel, SStatic, SButton, SImageWnd, SProgress, SImageButton, SLine, SCheckBox, SIconWnd,
-                    SRadioBox, SLink, SGroup, SAnimateImgWnd, SScrollView, SToggle, STabCtrl, STabPage,
-                    SSliderBar, SScrollBar>(factories);
+                    SRadioBox, SLink, SGroup, SAnimateImgWnd, SScrollView, SRealWnd, SToggle, SCaption,
+                    STabCtrl, STabPage, SSplitPane, SSplitWnd, SSplitWnd_Col, SSplitWnd_Row, SSliderBar,
+                    SScrollBar>(factories);
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr& factories) const
