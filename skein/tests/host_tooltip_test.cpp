@@ -26,18 +26,17 @@ protected:
     static HWND TipWindow()
     {
         HWND found = nullptr;
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM out) {
-                wchar_t title[32] = {};
-                ::GetWindowTextW(hwnd, title, 32);
-                if (wcscmp(title, L"skein tooltip") != 0)
-                    return TRUE;
-                *reinterpret_cast<HWND*>(out) = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
+        ::EnumThreadWindows(::GetCurrentThreadId(), &TakeTip, reinterpret_cast<LPARAM>(&found));
         return found;
+    }
+    static BOOL CALLBACK TakeTip(HWND hwnd, LPARAM out)
+    {
+        wchar_t title[32] = {};
+        ::GetWindowTextW(hwnd, title, 32);
+        if (wcscmp(title, L"skein tooltip") != 0)
+            return TRUE;
+        *reinterpret_cast<HWND*>(out) = hwnd;
+        return FALSE;
     }
     static bool TipVisible() { return ::IsWindowVisible(TipWindow()) != FALSE; }
     static RECT TipRect()
