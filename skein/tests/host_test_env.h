@@ -115,10 +115,13 @@ protected:
     }
 
 public:
-    // A popup host (no quit message when destroyed) shown without activation.
+    // A popup host (no quit message when destroyed) shown without activation; centred on the
+    // screen unless a place is given.
     HWND CreatePopup(SHostWnd& host, int x = 0, int y = 0)
     {
         HWND hwnd = host.CreateHost(nullptr, WS_POPUP, WS_EX_TOOLWINDOW, x, y, 0, 0);
+        if (hwnd && (x || y))
+            ::SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (hwnd)
             ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
         return hwnd;

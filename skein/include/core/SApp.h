@@ -11,6 +11,7 @@
 #include "core/SSingleton.h"
 #include "helper/SLog.h"
 #include "interface/SRealWndHandler-i.h"
+#include "interface/STooltip-i.h"
 #include "interface/SRender-i.h"
 #include "layout/SInterpolator-i.h"
 #include "res.mgr/SNamedValue.h"
@@ -69,6 +70,7 @@ public:
     IRenderFactory* RenderFactory() const { return m_renderFactory; }
     ITranslatorMgr* CurrentTranslator() const { return m_translatorMgr; }
     IMsgLoopFactory* MsgLoopFactory() const { return m_msgLoopFactory; }
+    IToolTipFactory* ToolTipFactory() const { return m_toolTipFactory; }
     // The main message loop, made at construction; null when the factory could not make it.
     SMessageLoop* GetMainMessageLoop() const { return m_mainLoop; }
     ILogManager* LogManager() const { return m_logManager; }
@@ -118,11 +120,11 @@ private:
     void DestroyOwnedSingletons();
     void InitAppDir();
 
-    // The tooltip factory, script factory and attribute-store factory are kept here once their
-    // interfaces exist.
+    // The script factory and attribute-store factory are kept here once their interfaces exist.
     IRealWndHandler* m_realWndHandler;
     IRenderFactory* m_renderFactory;
     ITranslatorMgr* m_translatorMgr;
+    IToolTipFactory* m_toolTipFactory;
     IMsgLoopFactory* m_msgLoopFactory;
     ILogManager* m_logManager;
     SNamedID m_namedIds;

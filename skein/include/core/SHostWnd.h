@@ -2,8 +2,10 @@
 // A native top-level window that carries one window tree: the tree's container (whose SWindow
 // base is the root) and the native window in one object. It is built from a layout resource,
 // routes native input into the tree and paints the tree through one off-screen target.
+#include "core/SCaret.h"
 #include "core/SSimpleWnd.h"
 #include "core/SwndContainerImpl.h"
+#include "interface/STooltip-i.h"
 
 namespace SKEIN {
 
@@ -117,11 +119,10 @@ public:
     void InvalidateRect(const RECT* rect) override;
     BOOL ReleaseCapture() override;
     SwndHandle SetCapture(SwndHandle handle) override;
-    // The caret and the tooltip arrive with their own classes.
-    BOOL CreateCaret(SwndHandle, HBITMAP, int, int) override { return FALSE; }
-    BOOL ShowCaret(BOOL) override { return FALSE; }
-    BOOL SetCaretPos(int, int) override { return FALSE; }
-    void UpdateTooltip() override {}
+    BOOL CreateCaret(SwndHandle owner, HBITMAP bitmap, int width, int height) override;
+    BOOL ShowCaret(BOOL show) override;
+    BOOL SetCaretPos(int x, int y) override;
+    void UpdateTooltip() override;
     BOOL UpdateWindow() override;
     BOOL AddTimelineHandler(ITimelineHandler* handler) override;
     BOOL RemoveTimelineHandler(ITimelineHandler* handler) override;
@@ -198,6 +199,16 @@ private:
     LRESULT OnDeferredUpdate(SwndHandle handle);
     void InvalidateNative();
 
+    // Caret and tooltip (SHostWndCaret.cpp).
+    void CreateToolTip();
+    void DestroyToolTip();
+    // Inverts the caret on the memory target; returns the area inverted.
+    RECT InvertCaret();
+    // Draws or removes the caret and flips the drawn flag.
+    void BlinkCaret();
+    // Shows a changed area of the memory target without painting the tree again.
+    void InvalidateOutput(const RECT& rect);
+
     // Inspection by a UI spy (SHostWndSpy.cpp).
     LRESULT OnSpyMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT SendSpyInfo(SwndHandle handle);
@@ -206,8 +217,13 @@ private:
     SHostWndAttr m_attr;
     SStringW m_layoutName;
     BOOL m_tracking;
+    SRefPtr<SCaret> m_caret;
+    BOOL m_caretShown = FALSE;
+    BOOL m_caretDrawn = FALSE;
+    POINT m_caretPos = {0, 0};
     BOOL m_needRepaint;
     BOOL m_needFullRepaint;
+    IToolTip* m_tooltip = nullptr;
     SRefPtr<IRegion> m_hostInvalid;
     SRefPtr<IRenderTarget> m_memTarget;
     BOOL m_resizing;

@@ -2,6 +2,7 @@
 // The common container of a window tree: its SWindow base is the root; capture, hover and
 // focus are kept by handle and resolved at each use; native input is routed to the tree.
 #include "core/SFocusManager.h"
+#include "core/SDropTargetDispatcher.h"
 #include "core/SLinkedList.h"
 #include "core/SWnd.h"
 #include "interface/SwndContainer-i.h"
@@ -38,6 +39,8 @@ public:
     LRESULT DispatchHostMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     int TimelineHandlerCount() const { return m_timelineHandlers.Count(); }
+    // The native window's OLE drop target.
+    IDropTarget* DropTargetDispatcher() { return &m_dropTargets; }
 
 protected:
     // The root's handled flag is the container's answer.
@@ -62,6 +65,7 @@ private:
     SwndHandle m_hover;
     BOOL m_ncHover;
     CFocusManager m_focusMgr;
+    SDropTargetDispatcher m_dropTargets{this};
     BOOL m_zOrderDirty;
     SLinkedList<ITimelineHandler*> m_timelineHandlers;
     SLinkedList<SwndHandle> m_trackedWindows;

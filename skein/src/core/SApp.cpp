@@ -3,6 +3,7 @@
 #include <wchar.h>
 #include "core/SRicheditMenuDef.h"
 #include "core/SSimpleWnd.h"
+#include "core/STipCtrl.h"
 #include "core/STimer2.h"
 #include "core/SWindowMgr.h"
 #include "helper/SXmlLookup.h"
@@ -66,9 +67,9 @@ bool IsMsgBoxTemplate(const pugi::xml_document& document)
 
 SApplication::SApplication(IRenderFactory* renderFactory, HINSTANCE module, const wchar_t* hostClassName,
                            const ISystemObjectRegister& systemObjects, BOOL classStyle)
-    : m_realWndHandler(nullptr), m_renderFactory(nullptr), m_translatorMgr(nullptr), m_msgLoopFactory(nullptr), m_logManager(nullptr),
-      m_module(module), m_hostClassName(hostClassName), m_classStyle(classStyle), m_mainLoop(nullptr),
-      m_singletons()
+    : m_realWndHandler(nullptr), m_renderFactory(nullptr), m_translatorMgr(nullptr), m_toolTipFactory(nullptr),
+      m_msgLoopFactory(nullptr), m_logManager(nullptr), m_module(module), m_hostClassName(hostClassName),
+      m_classStyle(classStyle), m_mainLoop(nullptr), m_singletons()
 {
     AssignObjRef(m_renderFactory, renderFactory);
     SetLogManagerSource(&ApplicationLogManager);
@@ -77,6 +78,7 @@ SApplication::SApplication(IRenderFactory* renderFactory, HINSTANCE module, cons
     CreateOwnedSingletons();
     SFontPool::SetEnv(&g_fontPoolEnv);
     m_translatorMgr = new (std::nothrow) SNullTranslator;
+    m_toolTipFactory = new (std::nothrow) SDefToolTipFactory;
     m_msgLoopFactory = new (std::nothrow) SDefMsgLoopFactory;
     InitAppDir();
     if (m_msgLoopFactory)
@@ -97,6 +99,7 @@ SApplication::~SApplication()
     SFontPool::SetEnv(nullptr);
     AssignObjRef(m_logManager, static_cast<ILogManager*>(nullptr));
     AssignObjRef(m_msgLoopFactory, static_cast<IMsgLoopFactory*>(nullptr));
+    AssignObjRef(m_toolTipFactory, static_cast<IToolTipFactory*>(nullptr));
     AssignObjRef(m_translatorMgr, static_cast<ITranslatorMgr*>(nullptr));
     AssignObjRef(m_renderFactory, static_cast<IRenderFactory*>(nullptr));
     AssignObjRef(m_realWndHandler, static_cast<IRealWndHandler*>(nullptr));

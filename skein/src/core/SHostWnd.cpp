@@ -72,7 +72,10 @@ int SHostWnd::OnCreate(const CREATESTRUCTW* cs)
 {
     m_memTarget = NewRenderTarget(0, 0);
     m_hostInvalid = NewRegion();
+    CreateToolTip();
     AttachContainer(this);
+    // Fails harmlessly on a thread without OLE.
+    ::RegisterDragDrop(m_hwnd, DropTargetDispatcher());
     if (m_layoutName.Length() == 0)
         return 0;
     SStringW type = L"LAYOUT";
@@ -94,8 +97,11 @@ void SHostWnd::OnDestroy()
     EventExit exitEvent(this);
     RaiseEvent(exitEvent);
     SendUiMessage(WM_DESTROY);
+    DestroyToolTip();
+    ::RevokeDragDrop(m_hwnd);
     if (m_dummy.Handle())
         ::DestroyWindow(m_dummy.Handle());
+    m_caretDrawn = FALSE; // it was drawn on the target that goes now
     m_memTarget = nullptr;
     m_hostInvalid = nullptr;
     DWORD style = static_cast<DWORD>(GetWindowLongW(m_hwnd, GWL_STYLE));

@@ -229,7 +229,9 @@ void SHostWnd::OnTimer(UINT_PTR id)
     if (!window) {
         ::KillTimer(m_hwnd, id);
     } else if (window == static_cast<SWindow*>(this)) {
-        if (timerId == kHostTimerTimeline && !::IsIconic(m_hwnd))
+        if (timerId == kHostTimerCaret)
+            BlinkCaret();
+        else if (timerId == kHostTimerTimeline && !::IsIconic(m_hwnd))
             OnTimelineTick();
     } else {
         window->SendUiMessage(WM_TIMER, timerId);

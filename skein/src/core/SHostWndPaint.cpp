@@ -16,13 +16,20 @@ void SHostWnd::InvalidateRect(const RECT* rect)
 {
     if (!m_hwnd || !m_hostInvalid)
         return;
-    m_hostInvalid->CombineRect(rect, RGN_OR);
     m_needRepaint = TRUE;
+    InvalidateOutput(*rect);
+}
+
+void SHostWnd::InvalidateOutput(const RECT& rect)
+{
+    if (!m_hwnd || !m_hostInvalid)
+        return;
+    m_hostInvalid->CombineRect(&rect, RGN_OR);
     if (IsTranslucent()) {
         if (m_dummy.Handle())
             ::InvalidateRect(m_dummy.Handle(), nullptr, FALSE);
     } else {
-        ::InvalidateRect(m_hwnd, rect, FALSE);
+        ::InvalidateRect(m_hwnd, &rect, FALSE);
     }
 }
 
@@ -49,8 +56,11 @@ IRenderTarget* SHostWnd::AcquireRenderTarget(const RECT* rect, int paintFlags)
     if (!target)
         return nullptr;
     target->OffsetViewportOrg(-rect->left, -rect->top, nullptr);
-    if (paintFlags != kPaintHidden && m_memTarget)
+    if (paintFlags != kPaintHidden && m_memTarget) {
+        if (m_caretDrawn)
+            InvertCaret();
         target->BitBlt(rect, m_memTarget, rect->left, rect->top, SRCCOPY);
+    }
     return target.Detach();
 }
 
@@ -58,6 +68,8 @@ void SHostWnd::ReleaseRenderTarget(IRenderTarget* rt, const RECT* rect, int pain
 {
     if (paintFlags != kPaintHidden && m_memTarget) {
         m_memTarget->BitBlt(rect, rt, rect->left, rect->top, SRCCOPY);
+        if (m_caretDrawn)
+            InvertCaret();
         if (m_inPaint) {
             m_pendingRects.AddTail(*rect);
         } else if (m_hwnd) {
@@ -115,6 +127,10 @@ void SHostWnd::PaintInvalidPart(RECT& output)
     // Invalidations made while painting go to the fresh region, for the next pass.
     SRefPtr<IRegion> region = m_hostInvalid;
     m_hostInvalid = fresh;
+    // The caret leaves the target whole before the clear and the tree paint, and comes back
+    // whole after, so the pixels beneath it are the tree's even where the clip cuts it.
+    if (m_caretDrawn)
+        InvertCaret();
     if (region->IsEmpty()) {
         output = m_windowRect;
         m_memTarget->PushClipRect(&output, RGN_COPY);
@@ -128,6 +144,8 @@ void SHostWnd::PaintInvalidPart(RECT& output)
     RebuildZOrder();
     PaintSubtree(m_memTarget, region->IsEmpty() ? nullptr : region.Get());
     m_memTarget->PopClip();
+    if (m_caretDrawn)
+        InvertCaret();
     EndPaintState(m_memTarget, &state);
 }
 

@@ -29,15 +29,14 @@ SwndContainerImpl::SwndContainerImpl()
 
 SwndContainerImpl::~SwndContainerImpl() {}
 
-// Drop targets arrive with drag and drop.
-BOOL SwndContainerImpl::RegisterDropTarget(SwndHandle, IDropTarget*)
+BOOL SwndContainerImpl::RegisterDropTarget(SwndHandle handle, IDropTarget* target)
 {
-    return FALSE;
+    return m_dropTargets.Register(handle, target);
 }
 
-BOOL SwndContainerImpl::UnregisterDropTarget(SwndHandle)
+BOOL SwndContainerImpl::UnregisterDropTarget(SwndHandle handle)
 {
-    return FALSE;
+    return m_dropTargets.Unregister(handle);
 }
 
 BOOL SwndContainerImpl::ReleaseCapture()

@@ -1,0 +1,160 @@
+// The host's tooltip: made per host by the application's factory, fed by the host after each
+// mouse message and by the message loop as a filter; shown after its delay at the cursor,
+// hidden on a press, on leaving and after its timeout, kept on the monitor.
+#include "host_test_env.h"
+#include "core/STipCtrl.h"
+
+namespace hosttest {
+namespace {
+
+const char kTipLayout[] =
+    "<SKEIN width='200' height='100'><root>"
+    "<window name='two' pos='10,10,@80,@40' tip='first\\nsecond'/>"
+    "<window name='one' pos='100,10,@95,@40' tip='one line'/>"
+    "<window name='none' pos='10,60,@80,@30'/>"
+    "</root></SKEIN>";
+
+class HostTooltipTest : public HostTest {
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        AddLayouts({{L"tip", kTipLayout}});
+    }
+
+    // The tooltip of this thread (tests of other processes may show theirs meanwhile).
+    static HWND TipWindow()
+    {
+        HWND found = nullptr;
+        ::EnumThreadWindows(::GetCurrentThreadId(), &TakeTip, reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+    static BOOL CALLBACK TakeTip(HWND hwnd, LPARAM out)
+    {
+        wchar_t title[32] = {};
+        ::GetWindowTextW(hwnd, title, 32);
+        if (wcscmp(title, L"skein tooltip") != 0)
+            return TRUE;
+        *reinterpret_cast<HWND*>(out) = hwnd;
+        return FALSE;
+    }
+    static bool TipVisible() { return ::IsWindowVisible(TipWindow()) != FALSE; }
+    static RECT TipRect()
+    {
+        RECT rect = {};
+        ::GetWindowRect(TipWindow(), &rect);
+        return rect;
+    }
+
+    // Through the application's loop, as a message taken from the queue: filters, then dispatch.
+    void Deliver(HWND hwnd, UINT msg, int x, int y)
+    {
+        MSG m = {hwnd, msg, msg == WM_LBUTTONDOWN ? static_cast<WPARAM>(MK_LBUTTON) : 0, MAKELPARAM(x, y), 0, {0, 0}};
+        m_app->GetMainMessageLoop()->OnMsg(&m);
+    }
+    // The first move over a window gives the host's tip to the tooltip; the second arms it.
+    void Hover(HWND hwnd, int x, int y)
+    {
+        Deliver(hwnd, WM_MOUSEMOVE, x, y);
+        Deliver(hwnd, WM_MOUSEMOVE, x, y);
+    }
+    void ShowNow(HWND hwnd, int x, int y)
+    {
+        Hover(hwnd, x, y);
+        ::SendMessageW(TipWindow(), WM_TIMER, STipCtrl::kTimerShow, 0);
+    }
+};
+
+TEST_F(HostTooltipTest, ShowsAfterItsDelayAtTheCursorAndHidesOnPressAndTimeout)
+{
+    ASSERT_NE(nullptr, m_app->ToolTipFactory());
+    RecordingHost host(L"LAYOUT:tip");
+    HWND hwnd = CreatePopup(host, 50, 50);
+    ASSERT_NE(nullptr, hwnd);
+    HWND tip = TipWindow();
+    ASSERT_NE(nullptr, tip);
+
+    Hover(hwnd, 30, 30);
+    PumpFor(150);
+    EXPECT_FALSE(TipVisible());
+    PumpFor(700);
+    ASSERT_TRUE(TipVisible());
+    RECT shown = TipRect();
+    EXPECT_EQ(50 + 30, shown.left);
+    EXPECT_EQ(50 + 30 + 24, shown.top);
+
+    // Moving inside the target neither moves the tip nor arms the delay again.
+    Deliver(hwnd, WM_MOUSEMOVE, 60, 40);
+    EXPECT_TRUE(TipVisible());
+    EXPECT_FALSE(::KillTimer(tip, STipCtrl::kTimerShow));
+    EXPECT_EQ(shown.left, TipRect().left);
+
+    Deliver(hwnd, WM_LBUTTONDOWN, 60, 40);
+    EXPECT_FALSE(TipVisible());
+    Deliver(hwnd, WM_LBUTTONUP, 60, 40);
+    Deliver(hwnd, WM_MOUSEMOVE, 30, 30); // arms the delay again
+    Deliver(hwnd, WM_LBUTTONDOWN, 30, 30);
+    Deliver(hwnd, WM_LBUTTONUP, 30, 30);
+    PumpFor(700);
+    EXPECT_FALSE(TipVisible()) << "a press does not leave a show pending";
+
+    // Shown again, it hides by itself when the hide delay runs out.
+    ShowNow(hwnd, 30, 30);
+    ASSERT_TRUE(TipVisible());
+    ::SendMessageW(tip, WM_TIMER, STipCtrl::kTimerHide, 0);
+    EXPECT_FALSE(TipVisible());
+
+    // It stays away while the mouse stays on that window; a window without a tip clears it,
+    // so coming back shows it again.
+    ShowNow(hwnd, 30, 30);
+    EXPECT_FALSE(TipVisible());
+    Hover(hwnd, 30, 70);
+    ShowNow(hwnd, 30, 30);
+    ASSERT_TRUE(TipVisible());
+
+    // Leaving a target hides at once.
+    Hover(hwnd, 30, 70);
+    EXPECT_FALSE(TipVisible());
+    ::SendMessageW(tip, WM_TIMER, STipCtrl::kTimerShow, 0);
+    EXPECT_FALSE(TipVisible());
+
+    host.DestroyHost();
+    EXPECT_FALSE(::IsWindow(tip));
+    Deliver(nullptr, WM_MOUSEMOVE, 30, 30); // the filter is gone with it
+}
+
+TEST_F(HostTooltipTest, BackslashNBreaksTheLine)
+{
+    RecordingHost host(L"LAYOUT:tip");
+    HWND hwnd = CreatePopup(host, 50, 50);
+    ASSERT_NE(nullptr, hwnd);
+    ShowNow(hwnd, 140, 30);
+    ASSERT_TRUE(TipVisible());
+    RECT one = TipRect();
+    ShowNow(hwnd, 30, 30);
+    ASSERT_TRUE(TipVisible());
+    RECT two = TipRect();
+    int lineHeight = one.bottom - one.top - 10;
+    EXPECT_GT(lineHeight, 0);
+    EXPECT_EQ(2 * lineHeight, two.bottom - two.top - 10);
+}
+
+TEST_F(HostTooltipTest, TipNearTheMonitorEdgeIsShiftedInside)
+{
+    MONITORINFO monitor = {sizeof(monitor)};
+    POINT origin = {0, 0};
+    ASSERT_TRUE(::GetMonitorInfoW(::MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY), &monitor));
+    RecordingHost host(L"LAYOUT:tip");
+    int left = monitor.rcMonitor.right - 200;
+    HWND hwnd = CreatePopup(host, left, 50);
+    ASSERT_NE(nullptr, hwnd);
+    ShowNow(hwnd, 190, 30);
+    ASSERT_TRUE(TipVisible());
+    RECT rect = TipRect();
+    EXPECT_EQ(monitor.rcMonitor.right, rect.right);
+    EXPECT_LT(rect.left, left + 190);
+    EXPECT_EQ(50 + 30 + 24, rect.top);
+}
+
+} // namespace
+} // namespace hosttest
