@@ -1,0 +1,261 @@
+// The framework's drawn popup menu: built from "SMENUEX" XML, placed on the monitor, and run
+// modally under real input: keys, clicks, hovering, outside clicks, quit messages.
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include "control/SMenuEx.h"
+#include "menu_test_env.h"
+
+namespace {
+
+using namespace SKEIN;
+using menutest::Driver;
+
+// Items 1 ("Open", hot-key o), a separator, 2 disabled, 3 with a sub-menu of 31 and 32,
+// 4 ("Print", hot-key p).
+const char kFileMenu[] =
+    "<menuRoot itemHeight='24' minWidth='120' trCtx='menu'>"
+    "<menuItem id='1' hotKey='o'>Open</menuItem><sep/>"
+    "<menuItem id='2' enable='0'>Closed</menuItem>"
+    "<menuItem id='3'>Recent<menuItem id='31'>First</menuItem><menuItem id='32'>Second</menuItem></menuItem>"
+    "<menuItem id='4' hotKey='P' check='1'>Print</menuItem>"
+    "</menuRoot>";
+
+class PopupMenu : public menutest::MenuTest {
+protected:
+    void SetUp() override
+    {
+        MenuTest::SetUp();
+        AddMenu(L"file", kFileMenu);
+        ASSERT_TRUE(m_menu.LoadFromResource(L"file", m_owner.Handle()));
+    }
+    SWindow* Item(int id) { return m_menu.Root()->LookupChildById(id); }
+    int Run(UINT flags = kMenuReturnCmd)
+    {
+        m_driver.Start();
+        return m_menu.RunPopup(flags, 60, 60, m_owner.Handle(), 100);
+    }
+    void Keys(std::initializer_list<UINT> keys)
+    {
+        for (UINT key : keys)
+            m_driver.Then([this, key] { Driver::PostKey(m_menu.Handle(), key); });
+    }
+
+    SMenuEx m_menu;
+    Driver m_driver;
+};
+
+TEST_F(PopupMenu, BuildsLevelsFromXml)
+{
+    SMenuExRootBase* root = m_menu.Root();
+    ASSERT_NE(nullptr, root);
+    EXPECT_EQ(5, root->GetChildCount());
+    EXPECT_TRUE(root->MatchesClassName(L"menuRoot"));
+    SMenuExItemBase* sep = static_cast<SMenuExItemBase*>(root->GetRelative(kRelFirstChild)->GetRelative(kRelNextSibling));
+    EXPECT_TRUE(sep->IsSeparator());
+    EXPECT_TRUE(sep->MatchesClassName(L"sep") && sep->MatchesClassName(L"menuItem"));
+    EXPECT_TRUE(sep->TestDisabled());
+    SMenuExItemBase* recent = static_cast<SMenuExItemBase*>(Item(3));
+    ASSERT_NE(nullptr, recent->SubMenu());
+    EXPECT_STREQ(L"Recent", recent->QueryText().c_str());
+    SMenuExRootBase* subRoot = recent->SubMenu()->Root();
+    ASSERT_NE(nullptr, subRoot);
+    EXPECT_EQ(2, subRoot->GetChildCount());
+    EXPECT_EQ(24, subRoot->Pixels(subRoot->m_itemHeight)); // the top root's attributes come first
+    EXPECT_TRUE(subRoot->QueryText().IsEmptyText());
+    EXPECT_EQ(L'P', static_cast<SMenuExItemBase*>(Item(4))->HotKey());
+    EXPECT_STREQ(L"menu", m_menu.TranslationContext().c_str());
+    EXPECT_STREQ(L"menu", recent->SubMenu()->TranslationContext().c_str()); // its item's context
+    EXPECT_FALSE(m_menu.BuildFromXml(pugi::xml_node())); // built once
+}
+
+TEST_F(PopupMenu, RootAttributesAndSize)
+{
+    SMenuExRootBase* root = m_menu.Root();
+    EXPECT_EQ(S_OK, root->ApplyAttribute(L"iconPos", L"8", TRUE));
+    EXPECT_EQ(8, root->Pixels(root->m_iconX));
+    EXPECT_EQ(-1000, root->Pixels(root->m_iconY));
+    EXPECT_EQ(S_OK, root->ApplyAttribute(L"iconPos", L"8,3", TRUE));
+    EXPECT_EQ(3, root->Pixels(root->m_iconY));
+    EXPECT_EQ(E_INVALIDARG, root->ApplyAttribute(L"iconPos", L"1,2,3", TRUE));
+    EXPECT_EQ(S_FALSE, root->ApplyAttribute(L"contextHelpId", L"0x20", TRUE));
+    EXPECT_EQ(32, root->m_contextHelpId);
+    EXPECT_EQ(S_FALSE, root->ApplyAttribute(L"sepSkin", L"_skin.sys.border", TRUE));
+
+    RECT limit{0, 0, 10000, 10000};
+    SIZE size = root->ComputePreferredSize(&limit);
+    SIZE sep = root->GetRelative(kRelFirstChild)->GetRelative(kRelNextSibling)->ComputePreferredSize(nullptr);
+    EXPECT_EQ(10000, sep.cx); // a separator never widens the menu
+    EXPECT_EQ(120, size.cx);  // short captions: the minimum width
+    EXPECT_EQ(4 * 24 + sep.cy, size.cy);
+    root->ApplyAttribute(L"minWidth", L"20", TRUE);
+    int natural = root->ComputePreferredSize(&limit).cx;
+    EXPECT_LT(natural, 120);
+    root->ApplyAttribute(L"maxWidth", L"30", TRUE);
+    EXPECT_EQ(30, root->ComputePreferredSize(&limit).cx);
+}
+
+TEST(MenuPlacement, KeepsLevelsOnTheMonitor)
+{
+    const RECT monitor{0, 0, 800, 600};
+    const SIZE size{100, 50};
+    struct Case {
+        UINT flags;
+        POINT pt;
+        SMenuPlacement how;
+        RECT expected;
+    } cases[] = {
+        {0, {10, 10}, {false, 0, 0, true}, {10, 10, 110, 60}},
+        {kMenuAlignCenter | kMenuAlignBottom, {100, 100}, {false, 0, 0, true}, {50, 50, 150, 100}},
+        {kMenuAlignRight | kMenuAlignVCenter, {100, 100}, {false, 0, 0, true}, {0, 75, 100, 125}},
+        {0, {750, 10}, {false, 0, 0, true}, {650, 10, 750, 60}},     // right edge: left of the point
+        {0, {10, 580}, {false, 0, 0, true}, {10, 530, 110, 580}},    // bottom edge: above the point
+        {kMenuAlignBottom, {10, 20}, {false, 0, 0, true}, {10, 20, 110, 70}},  // top edge: below
+        {kMenuAlignBottom, {10, 20}, {false, 0, 0, false}, {10, -30, 110, 20}}, // not for this family
+        {0, {300, 10}, {true, 5, 120, true}, {305, 10, 405, 60}},    // sub-menu with its offset
+        {0, {750, 10}, {true, 5, 120, true}, {525, 10, 625, 60}},    // flips left of its parent
+        {0, {300, 580}, {true, 0, 120, true}, {300, 550, 400, 600}}, // shifted up onto the monitor
+    };
+    for (const Case& c : cases) {
+        RECT placed = PlaceMenuRect(c.flags, c.pt, size, monitor, c.how);
+        EXPECT_TRUE(EqualRect(&placed, &c.expected))
+            << c.pt.x << "," << c.pt.y << " -> " << placed.left << "," << placed.top;
+    }
+}
+
+TEST_F(PopupMenu, DownAndReturnChooseAndSkipDisabledItems)
+{
+    Keys({VK_DOWN, VK_RETURN});
+    EXPECT_EQ(1, Run());
+
+    Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}); // past the separator, the disabled item and 3
+    EXPECT_EQ(4, Run());
+}
+
+TEST_F(PopupMenu, OwnerGetsCommandInitPopupAndOtherEvents)
+{
+    Keys({VK_UP, VK_RETURN}); // from the last item
+    EXPECT_EQ(1, Run(0));
+    ASSERT_EQ(1u, m_owner.commands.size());
+    EXPECT_EQ(4, m_owner.commands[0]);
+    ASSERT_EQ(1u, m_owner.initPopups.size());
+    EXPECT_EQ(reinterpret_cast<WPARAM>(static_cast<SMenuExBase*>(&m_menu)), m_owner.initPopups[0].first);
+    EXPECT_EQ(0, m_owner.initPopups[0].second);
+    EXPECT_NE(m_owner.events.end(), std::find(m_owner.events.begin(), m_owner.events.end(), EventSwndSize::EventID));
+    EXPECT_FALSE(IsWindowVisible(m_menu.Handle()));
+}
+
+TEST_F(PopupMenu, EscapeAndOutsideClickCancel)
+{
+    Keys({VK_DOWN, VK_ESCAPE});
+    EXPECT_EQ(1, Run(0));
+    EXPECT_EQ(std::vector<int>{0}, m_owner.commands);
+
+    m_driver.Then([this] { ::PostMessageW(m_owner.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); });
+    EXPECT_EQ(0, Run());
+    EXPECT_EQ(0, m_owner.presses);
+    Pump();
+    EXPECT_EQ(1, m_owner.presses); // the press still reaches its window
+}
+
+TEST_F(PopupMenu, HoverOpensTheSubMenuAfterItsDelay)
+{
+    SMenuExBase* subMenu = static_cast<SMenuExItemBase*>(Item(3))->SubMenu();
+    bool openEarly = true;
+    bool openLater = false;
+    m_driver.Then([this] { Driver::MoveTo(m_menu.Handle(), Item(3)); })
+        .Then([&] { openEarly = IsWindowVisible(subMenu->Handle()) != FALSE; }, 250)
+        .Then([&] { openLater = IsWindowVisible(subMenu->Handle()) != FALSE; }, 600)
+        .Then([&] { Driver::Click(subMenu->Handle(), subMenu->Root()->LookupChildById(32)); });
+    EXPECT_EQ(32, Run());
+    EXPECT_FALSE(openEarly);
+    EXPECT_TRUE(openLater);
+    ASSERT_EQ(2u, m_owner.initPopups.size());
+    EXPECT_EQ(reinterpret_cast<WPARAM>(subMenu), m_owner.initPopups[1].first);
+    EXPECT_EQ(3, m_owner.initPopups[1].second); // three root children before the item
+    EXPECT_FALSE(IsWindowVisible(subMenu->Handle()));
+}
+
+TEST_F(PopupMenu, KeysReachTheDeepestLevel)
+{
+    Keys({VK_UP, VK_UP, VK_RIGHT, VK_ESCAPE, VK_RIGHT, VK_DOWN, VK_RETURN});
+    EXPECT_EQ(32, Run());
+}
+
+TEST_F(PopupMenu, HotKeysMatchCharactersNotKeyCodes)
+{
+    Keys({VK_F1, VK_NUMPAD1, VK_ESCAPE}); // F1 is 0x70 ('p'), numpad 1 is 0x61 ('a')
+    EXPECT_EQ(0, Run());
+    Keys({'P'});
+    EXPECT_EQ(4, Run());
+    m_driver.Then([this] { ::PostMessageW(m_menu.Handle(), WM_CHAR, L'O', 0); });
+    EXPECT_EQ(1, Run());
+}
+
+TEST_F(PopupMenu, ClickOnAnItemChoosesIt)
+{
+    m_driver.Then([this] { Driver::Click(m_menu.Handle(), Item(4)); });
+    EXPECT_EQ(4, Run());
+    m_driver.Then([this] { Driver::Click(m_menu.Handle(), Item(2)); }) // disabled: nothing
+        .Then([this] { Driver::PostKey(m_menu.Handle(), VK_ESCAPE); }, 150);
+    EXPECT_EQ(0, Run());
+}
+
+TEST_F(PopupMenu, QuitMessageIsPostedAgain)
+{
+    m_driver.Then([] { ::PostQuitMessage(7); });
+    EXPECT_EQ(-1, Run());
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(7u, msg.wParam);
+}
+
+TEST_F(PopupMenu, LosingTheForegroundEndsTheRunWithoutAChoice)
+{
+    menutest::OwnerSpy other;
+    other.Create();
+    ::SetForegroundWindow(m_owner.Handle());
+    m_driver.Then([&] { ::SetForegroundWindow(other.Handle()); });
+    EXPECT_EQ(1, Run(0));
+    EXPECT_EQ(std::vector<int>{0xFFFF}, m_owner.commands);
+    other.DestroyWindow();
+}
+
+// Messages posted from another thread while the loop also handles timer and input messages are
+// each delivered once, in order.
+TEST_F(PopupMenu, LoopDispatchesEachMessageOnce)
+{
+    const int kCount = 3000;
+    std::atomic<bool> go{false};
+    HWND owner = m_owner.Handle();
+    std::thread poster([&] {
+        while (!go)
+            Sleep(1);
+        for (int i = 0; i < kCount; ++i) {
+            ::PostMessageW(owner, WM_APP, i, 0);
+            if (i % 50 == 0)
+                Sleep(1);
+        }
+    });
+    UINT_PTR busy = ::SetTimer(m_owner.Handle(), 5, 1, nullptr);
+    m_driver.Then([&] { go = true; });
+    for (int i = 0; i < 20; ++i)
+        m_driver.Then([this] { Driver::PostKey(m_menu.Handle(), VK_DOWN); }, 20);
+    m_driver.Then([&] { Driver::PostKey(m_menu.Handle(), VK_ESCAPE); }, 300);
+    EXPECT_EQ(0, Run());
+    poster.join();
+    ::KillTimer(m_owner.Handle(), busy);
+    Pump();
+    ASSERT_EQ(static_cast<size_t>(kCount), m_owner.received.size());
+    for (int i = 0; i < kCount; ++i)
+        ASSERT_EQ(i, m_owner.received[i]);
+}
+
+TEST_F(PopupMenu, FinishRunningMenuEndsTheRun)
+{
+    m_driver.Then([] { SMenuEx::FinishRunningMenu(77); });
+    EXPECT_EQ(77, Run());
+    SMenuEx::FinishRunningMenu(5); // no run: nothing
+}
+
+} // namespace
