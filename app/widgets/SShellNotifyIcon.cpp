@@ -1,6 +1,7 @@
 // The taskbar notification icon and its message window.
 #include "widgets/SShellNotifyIcon.h"
 #include <shlwapi.h>
+#include "control/SMenuEx.h"
 #include "control/SNativeMenu.h"
 #include "core/SApp.h"
 #include "core/SHostWnd.h"
@@ -32,6 +33,15 @@ int MenuKindOfRoot(const wchar_t* name)
     if (wcscmp(name, L"menuRoot") == 0 || wcscmp(name, L"menuItem") == 0)
         return SShellNotifyIcon::kMenuDrawn;
     return SShellNotifyIcon::kMenuNone;
+}
+
+// The cursor position, with hwnd made the foreground window for the menu that opens there.
+POINT ForegroundAtCursor(HWND hwnd)
+{
+    POINT pt = {0, 0};
+    ::GetCursorPos(&pt);
+    ::SetForegroundWindow(hwnd);
+    return pt;
 }
 
 pugi::xml_node FirstElement(const pugi::xml_node& parent)
@@ -289,16 +299,24 @@ void SShellNotifyIcon::NextFrame()
 
 void SShellNotifyIcon::ShowMenu()
 {
-    if (m_menuKind != kMenuNative)
-        return;
-    SNativeMenu menu;
-    if (!menu.LoadFromResource(m_menuId.c_str()))
-        return;
-    POINT pt = {0, 0};
-    ::GetCursorPos(&pt);
+    // The host may release the control while the menu's choice is handled: only locals are
+    // used once a menu runs.
     HWND hwnd = MessageHwnd();
-    ::SetForegroundWindow(hwnd);
-    menu.RunPopup(0, pt.x, pt.y, hwnd, nullptr, 100);
+    if (m_menuKind == kMenuNative) {
+        SNativeMenu menu;
+        if (menu.LoadFromResource(m_menuId.c_str())) {
+            POINT pt = ForegroundAtCursor(hwnd);
+            menu.RunPopup(0, pt.x, pt.y, hwnd, nullptr, 100);
+        }
+    } else if (m_menuKind == kMenuDrawn) {
+        SMenuEx menu;
+        if (menu.LoadFromResource(m_menuId.c_str())) {
+            POINT pt = ForegroundAtCursor(hwnd);
+            menu.RunPopup(0, pt.x, pt.y, hwnd, 100);
+        }
+        // While the menu object is whole: its window's last events still reach its own map.
+        menu.DestroyHost();
+    }
 }
 
 BOOL SShellNotifyIcon::CreateChildrenFromXml(pugi::xml_node)
