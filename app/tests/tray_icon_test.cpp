@@ -190,6 +190,10 @@ TEST_F(TrayTest, IconIsAddedWithItsRecordAndRemovedWithTheHost)
     EXPECT_STREQ(L"Tray tip", data.szTip);
     EXPECT_TRUE(InShell(data));
 
+    // New icons replace the destroyed ones in the record too.
+    EXPECT_EQ(S_OK, Apply(icon, L"ico", L"i3:16;i4:16", FALSE));
+    EXPECT_EQ(icon->IconAt(0), icon->IconData().hIcon);
+
     m_host->DestroyHost();
     EXPECT_FALSE(::IsWindow(msgWnd));
     EXPECT_FALSE(InShell(data));

@@ -195,6 +195,9 @@ HRESULT SShellNotifyIcon::SetIcons(const SStringW& list)
         if (HICON icon = app->LoadIconFromId(ids[i].c_str()))
             m_icons.Add(icon);
     }
+    // The record never keeps a destroyed icon.
+    if (m_filled)
+        m_data.hIcon = DefaultIcon();
     return m_icons.Count() > 0 ? S_OK : S_FALSE;
 }
 
@@ -248,6 +251,17 @@ BOOL SShellNotifyIcon::RemoveIcon()
 BOOL SShellNotifyIcon::Modify()
 {
     return m_filled && ::Shell_NotifyIconW(NIM_MODIFY, &m_data);
+}
+
+HICON SShellNotifyIcon::DefaultIcon()
+{
+    if (m_defaultIcon < 0 || m_defaultIcon >= m_icons.Count())
+        m_defaultIcon = 0;
+    if (m_icons.Count() == 0 && !m_fallbackIcon) {
+        SApplication* app = SApplication::Instance();
+        m_fallbackIcon = app ? app->LoadIconRes(kFallbackIcon, kFallbackIconSize, kFallbackIconSize) : nullptr;
+    }
+    return IconOrFallback(m_defaultIcon);
 }
 
 HICON SShellNotifyIcon::IconOrFallback(int index) const
@@ -332,14 +346,7 @@ BOOL SShellNotifyIcon::CreateChildrenFromXml(pugi::xml_node)
         m_msgWnd = nullptr;
         return FALSE;
     }
-    if (m_defaultIcon < 0 || m_defaultIcon >= m_icons.Count())
-        m_defaultIcon = 0;
-    if (m_icons.Count() == 0 && !m_fallbackIcon) {
-        SApplication* app = SApplication::Instance();
-        m_fallbackIcon = app ? app->LoadIconRes(kFallbackIcon, kFallbackIconSize, kFallbackIconSize) : nullptr;
-    }
-    SetIconData(MessageHwnd(), IconOrFallback(m_defaultIcon), NIF_MESSAGE | NIF_ICON | NIF_TIP, kCallbackMessage,
-                kNotifyId);
+    SetIconData(MessageHwnd(), DefaultIcon(), NIF_MESSAGE | NIF_ICON | NIF_TIP, kCallbackMessage, kNotifyId);
     return AddIcon();
 }
 

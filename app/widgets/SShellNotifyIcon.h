@@ -84,6 +84,9 @@ private:
     friend class CShellNotifyHwnd2;
 
     void DestroyIcons();
+    // The default index, moved to 0 when outside the list, and its icon; the logo when the
+    // list is empty.
+    HICON DefaultIcon();
     // icons[index], or the fallback icon for an index outside the list.
     HICON IconOrFallback(int index) const;
     BOOL Modify();

@@ -98,7 +98,6 @@ const SNativeMenuItemData* DataOf(const MENUITEMINFOW& info)
 }
 
 const DWORD kBackground = 0xFF123456;
-const DWORD kWhite = 0xFFFFFFFF;
 
 class NativeMenuTest : public CtrlTest {
 protected:

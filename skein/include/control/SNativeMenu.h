@@ -23,7 +23,7 @@ struct SNativeMenuItemData {
 };
 
 // The look of a menu, shared (reference counted) by the menu and its sub-menus.
-class SMenuAttr : public SObjectImpl<IObject>, public TObjRefImpl<IObjRef> {
+class SMenuAttr : public TObjRefImpl2<IObjRef, SMenuAttr>, public SObjectImpl<IObject> {
     SKEIN_CLASS_NAME(SObjectImpl<IObject>, L"menuattr")
 
 public:

@@ -7,7 +7,8 @@ namespace SKEIN {
 
 namespace {
 
-enum { kReflectBase = 0x2000, kSeparatorHeight = 3 };
+const UINT kReflectBase = 0x2000;
+const int kSeparatorHeight = 3;
 const UINT kItemTextFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
 
 SRefPtr<IRenderTarget> NewTarget(int width, int height)
