@@ -40,7 +40,7 @@ TEST_F(WidgetRegisterTest, ClassesAreOfferedInTheProgramsOrder)
     OrderRecorder recorder;
     RegisterClassList(recorder, SAppControlClasses());
     std::vector<std::wstring> expected = {L"LampCtrl", L"PovCtrl",  L"AixsCtrl",   L"PovCtrlEx",
-                                          L"mybutton", L"PovCtrlEx2", L"progressExV"};
+                                          L"mybutton", L"PovCtrlEx2", L"progressExV", L"shellnotifyicon"};
     EXPECT_EQ(expected, recorder.tags);
 }
 

@@ -7,6 +7,7 @@
 #include "widgets/SPovCtrl.h"
 #include "widgets/SPovCtrlEx.h"
 #include "widgets/SProgressExV.h"
+#include "widgets/SShellNotifyIcon.h"
 #include "widgets/SmyButton.h"
 
 namespace SKEIN {
@@ -16,7 +17,8 @@ struct SClassList {};
 
 // The program's controls in the order they are registered.
 using SAppControlClasses =
-    SClassList<SLampCtrl, SPovCtrl, SAixsCtrl, SPovCtrlEx, SmyButton, SPovCtrlEx2, SProgressExV>;
+    SClassList<SLampCtrl, SPovCtrl, SAixsCtrl, SPovCtrlEx, SmyButton, SPovCtrlEx2, SProgressExV,
+               SShellNotifyIcon>;
 
 // Offers each class to registrar.AddWindowClass<T>() in list order; results are ignored (an
 // earlier registration of a tag stays in place).
