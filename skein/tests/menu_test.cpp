@@ -5,6 +5,8 @@
 #include <thread>
 #include "control/SMenuEx.h"
 #include "menu_test_env.h"
+#include "res.mgr/SSkinPoolMgr.h"
+#include "skin/SSkinObjBase.h"
 
 namespace {
 
@@ -256,6 +258,106 @@ TEST_F(PopupMenu, FinishRunningMenuEndsTheRun)
     m_driver.Then([] { SMenuEx::FinishRunningMenu(77); });
     EXPECT_EQ(77, Run());
     SMenuEx::FinishRunningMenu(5); // no run: nothing
+}
+
+// A skin that logs what it draws.
+class LogSkin : public SSkinObjBase {
+public:
+    LogSkin(const wchar_t* name, int states, SIZE size) : m_states(states), m_size(size) { m_name = name; }
+    SIZE GetSkinSize() const override { return m_size; }
+    BOOL IsStateless() const override { return m_states < 2; }
+    int GetStateCount() const override { return m_states; }
+    std::vector<std::pair<RECT, int>> draws;
+
+protected:
+    void DrawCore(IRenderTarget*, const RECT* rect, int state, BYTE) override { draws.push_back({*rect, state}); }
+
+private:
+    int m_states;
+    SIZE m_size;
+};
+
+class MenuPaint : public menutest::MenuTest {
+protected:
+    LogSkin* AddSkin(const wchar_t* name, int states, SIZE size)
+    {
+        LogSkin* skin = new LogSkin(name, states, size);
+        SSkinPoolMgr::Instance()->BuiltinPool()->AddSkin(SkinKey(SStringW(name), 100), skin);
+        skin->Release();
+        return skin;
+    }
+    // The draws of skin inside window's rectangle.
+    static std::vector<std::pair<RECT, int>> In(const LogSkin* skin, SWindow* window)
+    {
+        std::vector<std::pair<RECT, int>> found;
+        RECT common;
+        for (const auto& draw : skin->draws) {
+            if (IntersectRect(&common, &draw.first, &window->GetWindowRect()))
+                found.push_back(draw);
+        }
+        return found;
+    }
+};
+
+TEST_F(MenuPaint, ItemsDrawTheirStatesSymbolsAndArrows)
+{
+    LogSkin* item = AddSkin(L"t.item", 3, {10, 10});
+    LogSkin* icon = AddSkin(L"t.icon", 5, {16, 16});
+    LogSkin* check = AddSkin(L"t.check", 3, {12, 12});
+    LogSkin* arrow = AddSkin(L"t.arrow", 2, {8, 8});
+    LogSkin* sep = AddSkin(L"t.sep", 1, {10, 3});
+    AddMenu(L"paint", "<menuRoot itemSkin='t.item' iconSkin='t.icon' checkSkin='t.check' arrowSkin='t.arrow'"
+                      " sepSkin='t.sep' itemHeight='20' iconBarWidth='30' iconPos='4'>"
+                      "<menuItem id='1' icon='2'>a</menuItem><menuItem id='2' check='1'>b</menuItem>"
+                      "<menuItem id='3' radio='1' check='1'>c</menuItem><menuItem id='4' radio='1'>d</menuItem>"
+                      "<sep id='9'/><menuItem id='5' enable='0'>e</menuItem>"
+                      "<menuItem id='6'>f<menuItem id='61'>g</menuItem></menuItem></menuRoot>");
+    SMenuEx menu;
+    ASSERT_TRUE(menu.LoadFromResource(L"SMENUEX:paint"));
+    SMenuExRootBase* root = menu.Root();
+    SIZE size = root->ComputePreferredSize(nullptr);
+    EXPECT_EQ(6 * 20 + 3, size.cy);
+    root->ApplyRect(RECT{0, 0, size.cx, size.cy});
+    root->LookupChildById(1)->SetCheckedState(TRUE);
+    IRenderTarget* target = nullptr;
+    ASSERT_TRUE(m_render->CreateRenderTarget(&target, size.cx, size.cy));
+    SRefPtr<IRenderTarget> rt(target, false);
+    root->PaintSubtree(rt, nullptr);
+
+    const int itemStates[] = {1, 0, 0, 0, 2, 0}; // selected, plain ..., disabled, plain
+    const int ids[] = {1, 2, 3, 4, 5, 6};
+    for (int i = 0; i < 6; ++i) {
+        SWindow* window = root->LookupChildById(ids[i]);
+        auto draws = In(item, window);
+        ASSERT_EQ(1u, draws.size()) << ids[i];
+        EXPECT_EQ(itemStates[i], draws[0].second) << ids[i];
+        EXPECT_TRUE(EqualRect(&draws[0].first, &window->GetWindowRect()));
+    }
+    auto icons = In(icon, root->LookupChildById(1));
+    ASSERT_EQ(1u, icons.size());
+    EXPECT_EQ(2, icons[0].second);
+    EXPECT_EQ(4, icons[0].first.left);
+    EXPECT_EQ(2, icons[0].first.top); // centred: (20 - 16) / 2
+    const int checkStates[] = {0, 1, 2}; // check, checked radio, radio
+    for (int i = 0; i < 3; ++i) {
+        auto draws = In(check, root->LookupChildById(2 + i));
+        ASSERT_EQ(1u, draws.size());
+        EXPECT_EQ(checkStates[i], draws[0].second);
+    }
+    SWindow* withSubMenu = root->LookupChildById(6);
+    auto arrows = In(arrow, withSubMenu);
+    ASSERT_EQ(1u, arrows.size());
+    EXPECT_EQ(0, arrows[0].second);
+    EXPECT_EQ(withSubMenu->GetWindowRect().right, arrows[0].first.right);
+    ASSERT_EQ(1u, sep->draws.size());
+    EXPECT_EQ(3, sep->draws[0].first.bottom - sep->draws[0].first.top);
+    EXPECT_TRUE(In(icon, root->LookupChildById(2)).empty()); // a check replaces the icon
+
+    RECT text;
+    root->LookupChildById(1)->ComputeTextRect(&text);
+    EXPECT_EQ(30, text.left);
+    withSubMenu->ComputeTextRect(&text);
+    EXPECT_EQ(withSubMenu->GetWindowRect().right - 8, text.right);
 }
 
 } // namespace

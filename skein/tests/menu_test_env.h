@@ -9,6 +9,7 @@
 #include "app_test_support.h"
 #include "core/SApp.h"
 #include "core/SHostWnd.h"
+#include "interface/SImgDecoder-i.h"
 #include "res.mgr/SResProviderPE.h"
 
 namespace menutest {
@@ -122,8 +123,12 @@ protected:
     void SetUp() override
     {
         IRenderFactory* render = nullptr;
+        IImgDecoderFactory* decoders = nullptr;
         ASSERT_TRUE(CreateRenderFactory_GDI(&render));
         m_render.Attach(render);
+        ASSERT_TRUE(CreateImgDecoderFactory_GDIP(&decoders)); // the program's decoder
+        m_render->SetImgDecoderFactory(decoders);
+        decoders->Release();
         m_app = new SApplication(m_render, GetModuleHandleW(nullptr), L"SKEINHOST", SObjectDefaultRegister());
         LoadSystemSkins();
         m_menus.Attach(new skein_test::MemProvider);
