@@ -50,7 +50,7 @@ public:
 
 class SMenuEx2 : public SMenuExBase {
 public:
-    explicit SMenuEx2(SMenuEx2Item* parentItem = nullptr) : SMenuExBase(parentItem) {}
+    explicit SMenuEx2(SMenuEx2Item* parentItem = nullptr) : SMenuExBase(parentItem, s_run) {}
 
     BOOL LoadFromResource(const wchar_t* resName) { return LoadMenuResource(resName); }
     BOOL BuildFromXml(pugi::xml_node element) { return BuildMenu(element); }
@@ -72,7 +72,6 @@ public:
 protected:
     SMenuExRootBase* NewRoot() override { return new SMenuEx2Root(this); }
     SMenuExRunData* NewRunData(HWND owner, int scale) const override { return new SMenuEx2RunData(owner, scale); }
-    SMenuExRunData*& RunSlot() const override { return s_run; }
     HWND WindowParent() const override { return nullptr; }
     // The owner itself, made the owner of the menu's window.
     HWND EffectiveOwner(HWND owner) override;

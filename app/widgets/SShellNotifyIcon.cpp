@@ -328,8 +328,6 @@ void SShellNotifyIcon::ShowMenu()
             POINT pt = ForegroundAtCursor(hwnd);
             menu.RunPopup(0, pt.x, pt.y, hwnd, 100);
         }
-        // While the menu object is whole: its window's last events still reach its own map.
-        menu.DestroyHost();
     }
 }
 

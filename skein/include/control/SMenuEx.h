@@ -142,7 +142,9 @@ private:
 // One level of a menu: the popup host, its run loop, selection, keys and sub-menus.
 class SMenuExBase : public SHostWnd {
 public:
-    explicit SMenuExBase(SMenuExItemBase* parentItem);
+    // runSlot: the family's one global run, held by reference so that it stays reachable while
+    // the base destructor takes the window (and its last events) down.
+    SMenuExBase(SMenuExItemBase* parentItem, SMenuExRunData*& runSlot);
     ~SMenuExBase() override;
 
     // flags: kMenuAlign* and kMenuReturnCmd; (x, y) in screen coordinates. Without
@@ -177,8 +179,7 @@ protected:
 
     virtual SMenuExRootBase* NewRoot() = 0;
     virtual SMenuExRunData* NewRunData(HWND owner, int scale) const = 0;
-    // The family's one global run.
-    virtual SMenuExRunData*& RunSlot() const = 0;
+    SMenuExRunData*& RunSlot() const { return m_runSlot; }
     // The parent of the level's native window.
     virtual HWND WindowParent() const = 0;
     // The window whose top-level ancestor must stay in the foreground while the run loops.
@@ -208,6 +209,7 @@ private:
     SMenuExBase* m_openSubMenu;
     bool m_initPopupSent;
     SMenuExRootBase* m_root;
+    SMenuExRunData*& m_runSlot;
 };
 
 // ---- the framework's family ----
@@ -254,7 +256,6 @@ public:
 protected:
     SMenuExRootBase* NewRoot() override { return new SMenuExRoot(this); }
     SMenuExRunData* NewRunData(HWND owner, int scale) const override { return new SMenuExRunData(owner, scale); }
-    SMenuExRunData*& RunSlot() const override { return s_run; }
     HWND WindowParent() const override { return m_ownerWindow; }
     HWND EffectiveOwner(HWND owner) override;
     bool TopLevelSendsInitPopup() const override { return true; }

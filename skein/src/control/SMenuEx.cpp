@@ -5,7 +5,7 @@ namespace SKEIN {
 
 SMenuExRunData* SMenuEx::s_run = nullptr;
 
-SMenuEx::SMenuEx(SMenuExItem* parentItem) : SMenuExBase(parentItem), m_ownerWindow(nullptr) {}
+SMenuEx::SMenuEx(SMenuExItem* parentItem) : SMenuExBase(parentItem, s_run), m_ownerWindow(nullptr) {}
 
 BOOL SMenuEx::LoadFromResource(const wchar_t* resName, HWND owner)
 {

@@ -7,9 +7,9 @@
 
 namespace SKEIN {
 
-SMenuExBase::SMenuExBase(SMenuExItemBase* parentItem)
+SMenuExBase::SMenuExBase(SMenuExItemBase* parentItem, SMenuExRunData*& runSlot)
     : m_parentItem(parentItem), m_hoverItem(nullptr), m_selectedItem(nullptr), m_openSubMenu(nullptr),
-      m_initPopupSent(false), m_root(nullptr)
+      m_initPopupSent(false), m_root(nullptr), m_runSlot(runSlot)
 {
 }
 
