@@ -7,6 +7,7 @@
 #include "app_test_support.h"
 #include "core/SApp.h"
 #include "core/SHostWnd.h"
+#include "host_test_env.h"
 #include "widgets/SShellNotifyIcon.h"
 
 using namespace SKEIN;
@@ -72,7 +73,7 @@ protected:
     void TearDown() override
     {
         m_host.reset();
-        Pump();
+        hosttest::HostTest::Pump();
         delete m_app;
     }
 
@@ -89,24 +90,6 @@ protected:
         return m_host->FindChildByID2<SShellNotifyIcon>(110);
     }
 
-    static void Pump()
-    {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-    static void PumpFor(DWORD ms)
-    {
-        DWORD end = ::GetTickCount() + ms;
-        while (static_cast<int>(end - ::GetTickCount()) > 0) {
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-            Pump();
-        }
-    }
     // Whether the shell knows the icon of this record.
     static bool InShell(NOTIFYICONDATAW data)
     {
@@ -208,7 +191,7 @@ TEST_F(TrayTest, TaskbarRecreationPutsTheIconBack)
     ASSERT_FALSE(InShell(data));
     // The new taskbar broadcasts to every top-level window.
     ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    PumpFor(100);
+    hosttest::HostTest::PumpFor(100);
     EXPECT_TRUE(InShell(data));
 }
 
@@ -231,7 +214,7 @@ TEST_F(TrayTest, AnimationTimerCyclesFromTheStartFrame)
     // The real timer steps too.
     HICON before = icon->IconData().hIcon;
     for (int i = 0; i < 100 && before == icon->IconData().hIcon; ++i)
-        PumpFor(20);
+        hosttest::HostTest::PumpFor(20);
     EXPECT_NE(before, icon->IconData().hIcon);
 
     // While animating a new default icon is only recorded; stopping shows it.
@@ -310,7 +293,7 @@ TEST_F(TrayTest, RightClickMenuExitReachesTheHostAsCommand9999)
         // when another process takes the foreground meanwhile: that run is repeated.
         for (int attempt = 0; attempt < 5 && (attempt == 0 || m_host->commands == std::vector<int>{0xFFFF});
              ++attempt) {
-            Pump();
+            hosttest::HostTest::Pump();
             m_host->commands.clear();
             ::PostMessageW(msgWnd, WM_KEYDOWN, VK_DOWN, 1);
             ::PostMessageW(msgWnd, WM_KEYDOWN, VK_RETURN, 1);
@@ -320,7 +303,7 @@ TEST_F(TrayTest, RightClickMenuExitReachesTheHostAsCommand9999)
         EXPECT_FALSE(::IsWindow(m_host->Handle()));
         EXPECT_FALSE(::IsWindow(msgWnd));
         EXPECT_FALSE(InShell(data));
-        PumpFor(50);
+        hosttest::HostTest::PumpFor(50);
     }
 }
 
@@ -331,7 +314,7 @@ TEST_F(TrayTest, MenuOfAnotherRootShowsNothing)
     ::PostMessageW(icon->MessageHwnd(), WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_EQ(0, Notify(icon->MessageHwnd(), WM_RBUTTONDOWN));
     EXPECT_TRUE(m_host->commands.empty());
-    Pump();
+    hosttest::HostTest::Pump();
 }
 
 TEST_F(TrayTest, QueuedMessagesAfterTheHostIsGoneAreHarmless)
@@ -340,12 +323,12 @@ TEST_F(TrayTest, QueuedMessagesAfterTheHostIsGoneAreHarmless)
     ASSERT_NE(nullptr, icon);
     HWND msgWnd = icon->MessageHwnd();
     icon->StartAnimation();
-    PumpFor(30);
+    hosttest::HostTest::PumpFor(30);
     ::PostMessageW(msgWnd, WM_TIMER, SShellNotifyIcon::kAnimationTimer, 0);
     ::PostMessageW(msgWnd, SShellNotifyIcon::kCallbackMessage, 100, WM_LBUTTONDBLCLK);
     m_host->DestroyHost();
     EXPECT_FALSE(::IsWindow(msgWnd));
-    PumpFor(50);
+    hosttest::HostTest::PumpFor(50);
 }
 
 } // namespace
