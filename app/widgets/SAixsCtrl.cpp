@@ -65,19 +65,19 @@ void SAixsCtrl::Paint(IRenderTarget* rt)
     ComputeInnerRect(&inner);
     const int l = inner.left, t = inner.top, r = inner.right - 1, b = inner.bottom - 1;
     {
-        SWidgetPen pen(rt, kBevelShadow);
+        SPenScope pen(rt, PS_SOLID, kBevelShadow, 1);
         POINT outer[3] = {{l, b}, {l, t}, {r, t}};
         rt->DrawLines(outer, 3);
         POINT inside[3] = {{l + 1, b - 1}, {l + 1, t + 1}, {r - 1, t + 1}};
         rt->DrawLines(inside, 3);
     }
     {
-        SWidgetPen pen(rt, kBevelLight);
+        SPenScope pen(rt, PS_SOLID, kBevelLight, 1);
         POINT outer[3] = {{r, t}, {r, b}, {l, b}};
         rt->DrawLines(outer, 3);
     }
     {
-        SWidgetPen pen(rt, kInnerLight);
+        SPenScope pen(rt, PS_SOLID, kInnerLight, 1);
         POINT bottom[2] = {{r - 1, b - 1}, {l + 1, b - 1}};
         rt->DrawLines(bottom, 2);
     }
@@ -92,7 +92,7 @@ void SAixsCtrl::Paint(IRenderTarget* rt)
         int x1, x2, y1, y2;
         BarEnds(centre.x, width, &x1, &x2);
         BarEnds(centre.y, height, &y1, &y2);
-        SWidgetPen pen(rt, kCross);
+        SPenScope pen(rt, PS_SOLID, kCross, 1);
         POINT across[2] = {{l + x1, t + centre.y}, {l + x2, t + centre.y}};
         rt->DrawLines(across, 2);
         POINT down[2] = {{l + centre.x, t + y1}, {l + centre.x, t + y2}};

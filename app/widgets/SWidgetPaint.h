@@ -1,23 +1,9 @@
 #pragma once
 // Drawing helpers shared by the program's widgets.
+#include "helper/SPenScope.h"
 #include "interface/SRender-i.h"
 
 namespace SKEIN {
-
-// A solid pen of width 1 selected for its lifetime; the previous pen comes back afterwards.
-class SWidgetPen {
-public:
-    SWidgetPen(IRenderTarget* rt, COLORREF color);
-    ~SWidgetPen();
-
-private:
-    SWidgetPen(const SWidgetPen&) = delete;
-    SWidgetPen& operator=(const SWidgetPen&) = delete;
-
-    IRenderTarget* m_rt;
-    IRenderObj* m_previous;
-    IPen* m_pen;
-};
 
 // DrawText flags of the widgets' captions: centred both ways on a single line.
 const UINT kWidgetCaptionFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;

@@ -1,6 +1,7 @@
 #pragma once
 // Attribute parsing and skin lookups shared by the basic controls.
 #include "core/SString.h"
+#include "helper/SPenScope.h"
 #include "interface/SSkinobj-i.h"
 
 namespace SKEIN {
@@ -28,18 +29,6 @@ ISkinObj* FindSystemSkin(int index, int scale);
 void RescaleSkin(SRefPtr<ISkinObj>& skin, int scale);
 // Width and height of a skin; 0 by 0 without one.
 SIZE SkinSize(ISkinObj* skin);
-
-// Draws with a freshly made pen selected; the previous pen is restored.
-class SPenScope {
-public:
-    SPenScope(IRenderTarget* rt, int style, COLORREF color, int width);
-    ~SPenScope();
-
-private:
-    IRenderTarget* m_rt;
-    IRenderObj* m_previous;
-    IPen* m_pen;
-};
 
 } // namespace ctrl
 } // namespace SKEIN

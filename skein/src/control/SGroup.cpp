@@ -94,12 +94,12 @@ void SGroup::Paint(IRenderTarget* rt)
     }
     int corner = m_round.ToPixels(GetScale());
     {
-        ctrl::SPenScope pen(rt, PS_SOLID, m_colorLine1, 1);
+        SPenScope pen(rt, PS_SOLID, m_colorLine1, 1);
         RECT inner{frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom};
         rt->DrawRoundRect(&inner, POINT{corner, corner});
     }
     {
-        ctrl::SPenScope pen(rt, PS_SOLID, m_colorLine2, 1);
+        SPenScope pen(rt, PS_SOLID, m_colorLine2, 1);
         RECT outer{frame.left, frame.top, frame.right, frame.bottom - 1};
         rt->DrawRoundRect(&outer, POINT{corner, corner});
     }
@@ -152,7 +152,7 @@ void SLine::Paint(IRenderTarget* rt)
         points[1] = POINT{r.left, r.bottom};
     else if (m_mode == kTilt)
         points[1] = POINT{r.right, r.bottom};
-    ctrl::SPenScope pen(rt, m_lineStyle, m_lineColor, m_lineSize);
+    SPenScope pen(rt, m_lineStyle, m_lineColor, m_lineSize);
     rt->DrawLines(points, 2);
 }
 
