@@ -1,21 +1,8 @@
 // The program's axis bar.
 #include "widgets/SProgressExV.h"
 #include <algorithm>
-#include <cwchar>
-#include "widgets/SWidgetPaint.h"
 
 namespace SKEIN {
-
-namespace {
-
-// length * (value - min) / (max - min) in 64 bits; the range must not be empty.
-INT64 Portion(int length, int value, int minValue, int maxValue)
-{
-    return static_cast<INT64>(length) * (static_cast<INT64>(value) - minValue) /
-           (static_cast<INT64>(maxValue) - minValue);
-}
-
-} // namespace
 
 RECT SProgressExV::PositionRect(const RECT& inner) const
 {
@@ -26,10 +13,10 @@ RECT SProgressExV::PositionRect(const RECT& inner) const
     }
     if (m_vertical) {
         // Grows from the bottom; a value outside the range stays inside the bar.
-        INT64 top = inner.bottom - Portion(inner.bottom - inner.top, m_value, m_minValue, m_maxValue);
+        INT64 top = inner.bottom - ValuePortion(inner.bottom - inner.top);
         position.top = static_cast<LONG>(std::min<INT64>(std::max<INT64>(top, inner.top), inner.bottom));
     } else {
-        INT64 x = inner.left + Portion(inner.right - inner.left, m_value, m_minValue, m_maxValue);
+        INT64 x = inner.left + ValuePortion(inner.right - inner.left);
         x = std::max<INT64>(std::min<INT64>(x, inner.right - 1), inner.left);
         position.left = static_cast<LONG>(x);
         position.right = position.left + 1;
@@ -50,11 +37,8 @@ void SProgressExV::PaintBar(IRenderTarget* rt)
         RECT position = PositionRect(inner);
         if (m_posSkin)
             m_posSkin->DrawByState(rt, &position, 0);
-        if (m_showPercent && !m_vertical) {
-            wchar_t text[24];
-            int length = swprintf(text, 24, L"%d%%", static_cast<int>(Portion(100, m_value, m_minValue, m_maxValue)));
-            rt->DrawText(text, length, &inner, kWidgetCaptionFormat);
-        }
+        if (m_showPercent && !m_vertical)
+            DrawPercent(rt, inner);
     }
     EndPaintState(rt, &saved);
 }

@@ -174,10 +174,7 @@ TEST_F(AppIntegration, FontsFollowTheInstalledLanguage)
 // The framework's own system-resource library, as the program loads it beside itself.
 TEST_F(AppIntegration, SystemResourceLibraryFillsTheBuiltinSkins)
 {
-    wchar_t path[MAX_PATH];
-    std::wstring library(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    library = library.substr(0, library.rfind(L'\\') + 1) + L"skein-sys-resource.dll";
-    HMODULE module = LoadLibraryW(library.c_str());
+    HMODULE module = skein_test::LoadSysResourceLibrary();
     ASSERT_NE(nullptr, module);
     {
         SRefPtr<IResProvider> provider(new SResProviderPE, false);

@@ -11,6 +11,15 @@
 
 namespace skein_test {
 
+// The framework's system-resource library, loaded from beside the test program; null when absent.
+inline HMODULE LoadSysResourceLibrary()
+{
+    wchar_t path[MAX_PATH];
+    std::wstring library(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    library = library.substr(0, library.rfind(L'\\') + 1) + L"skein-sys-resource.dll";
+    return LoadLibraryW(library.c_str());
+}
+
 // Resources are (type, name) -> bytes; types compare ignoring case, names exactly.
 class MemProvider : public SKEIN::TObjRefImpl<SKEIN::IResProvider> {
 public:

@@ -5,6 +5,7 @@
 // host's pixels back.
 #include <functional>
 #include <memory>
+#include "app_test_support.h"
 #include "ctrl_scroll_test_env.h"
 #include "host_test_env.h"
 #include "interface/SImgDecoder-i.h"
@@ -196,10 +197,7 @@ protected:
         m_render->SetImgDecoderFactory(decoders);
         decoders->Release();
 
-        wchar_t path[MAX_PATH];
-        std::wstring library(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
-        library = library.substr(0, library.rfind(L'\\') + 1) + L"skein-sys-resource.dll";
-        HMODULE module = ::LoadLibraryW(library.c_str());
+        HMODULE module = skein_test::LoadSysResourceLibrary();
         ASSERT_NE(nullptr, module);
         {
             SRefPtr<IResProvider> system(new SResProviderPE, false);

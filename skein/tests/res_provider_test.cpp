@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 #include <string>
+#include "app_test_support.h"
 #include "interface/SImgDecoder-i.h"
 #include "interface/SRender-i.h"
 #include "res.mgr/SBuiltinResProvider.h"
@@ -389,11 +390,7 @@ TEST_F(ResProviderTest, LoadersGiveNullForUndecodableBytes)
 
 TEST(SysResourceLibrary, HoldsTheThreeXmlDocuments)
 {
-    wchar_t path[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dll(path, length);
-    dll = dll.substr(0, dll.rfind(L'\\') + 1) + L"skein-sys-resource.dll";
-    HMODULE module = LoadLibraryW(dll.c_str());
+    HMODULE module = skein_test::LoadSysResourceLibrary();
     ASSERT_NE(nullptr, module);
     SRefPtr<IResProvider> provider(new SResProviderPE(), false);
     provider->Init(module);

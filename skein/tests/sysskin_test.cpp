@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+#include "app_test_support.h"
 #include "core/SApp.h"
 #include "interface/SImgDecoder-i.h"
 #include "res.mgr/SResProviderPE.h"
@@ -118,10 +119,7 @@ protected:
         decoders->Release();
         s_app = new SApplication(render, GetModuleHandleW(nullptr), L"SKEINHOST", SObjectDefaultRegister());
 
-        wchar_t path[MAX_PATH];
-        std::wstring library(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-        library = library.substr(0, library.rfind(L'\\') + 1) + L"skein-sys-resource.dll";
-        HMODULE module = LoadLibraryW(library.c_str());
+        HMODULE module = skein_test::LoadSysResourceLibrary();
         ASSERT_NE(nullptr, module);
         {
             SRefPtr<IResProvider> provider(new SResProviderPE, false);

@@ -35,6 +35,10 @@ protected:
     void Paint(IRenderTarget* rt);
     // The part of rect that value fills; empty when the range is empty.
     RECT FilledRect(const RECT& rect) const;
+    // length * (value - min) / (max - min) in 64 bits; 0 when the range is empty.
+    INT64 ValuePortion(int length) const;
+    // The value as a percentage, centred on one line in rect.
+    void DrawPercent(IRenderTarget* rt, RECT rect) const;
 
     int m_minValue;
     int m_maxValue;

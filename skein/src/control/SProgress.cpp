@@ -15,13 +15,6 @@ namespace {
 const UINT kPercentFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
 // part of length that value covers in min..max (64-bit product); 0 for an empty range.
-int Portion(int length, int value, int minValue, int maxValue)
-{
-    if (maxValue == minValue)
-        return 0;
-    return static_cast<int>(static_cast<INT64>(length) * (static_cast<INT64>(value) - minValue) /
-                            (static_cast<INT64>(maxValue) - minValue));
-}
 
 } // namespace
 
@@ -103,14 +96,29 @@ int SProgress::OnCreate()
     return (m_bkgndSkin && m_posSkin) ? 0 : -1;
 }
 
+INT64 SProgress::ValuePortion(int length) const
+{
+    if (m_maxValue == m_minValue)
+        return 0;
+    return static_cast<INT64>(length) * (static_cast<INT64>(m_value) - m_minValue) /
+           (static_cast<INT64>(m_maxValue) - m_minValue);
+}
+
 RECT SProgress::FilledRect(const RECT& rect) const
 {
     RECT filled = rect;
     if (m_vertical)
-        filled.bottom = rect.top + Portion(rect.bottom - rect.top, m_value, m_minValue, m_maxValue);
+        filled.bottom = rect.top + static_cast<LONG>(ValuePortion(rect.bottom - rect.top));
     else
-        filled.right = rect.left + Portion(rect.right - rect.left, m_value, m_minValue, m_maxValue);
+        filled.right = rect.left + static_cast<LONG>(ValuePortion(rect.right - rect.left));
     return filled;
+}
+
+void SProgress::DrawPercent(IRenderTarget* rt, RECT rect) const
+{
+    wchar_t text[16];
+    int length = swprintf(text, 16, L"%d%%", static_cast<int>(ValuePortion(100)));
+    rt->DrawText(text, length, &rect, kPercentFormat);
 }
 
 void SProgress::Paint(IRenderTarget* rt)
@@ -125,12 +133,8 @@ void SProgress::Paint(IRenderTarget* rt)
         RECT filled = FilledRect(inner);
         if (m_posSkin && m_value > m_minValue)
             m_posSkin->DrawByState(rt, &filled, 0);
-        if (m_showPercent && !m_vertical) {
-            wchar_t text[16];
-            int length = swprintf(text, 16, L"%d%%", Portion(100, m_value, m_minValue, m_maxValue));
-            RECT window = m_windowRect;
-            rt->DrawText(text, length, &window, kPercentFormat);
-        }
+        if (m_showPercent && !m_vertical)
+            DrawPercent(rt, m_windowRect);
     }
     EndPaintState(rt, &saved);
 }
