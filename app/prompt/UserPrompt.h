@@ -9,11 +9,11 @@ class IUserPrompt {
 public:
     virtual ~IUserPrompt() = default;
     // MessageBoxW.
-    virtual int MessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) = 0;
+    virtual int ShowMessage(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) = 0;
     // GetOpenFileNameW / GetSaveFileNameW: TRUE when the user chose a file (written into
     // dialog.lpstrFile).
-    virtual BOOL GetOpenFileName(OPENFILENAMEW& dialog) = 0;
-    virtual BOOL GetSaveFileName(OPENFILENAMEW& dialog) = 0;
+    virtual BOOL ChooseOpenFile(OPENFILENAMEW& dialog) = 0;
+    virtual BOOL ChooseSaveFile(OPENFILENAMEW& dialog) = 0;
 };
 
 // The process's prompts: the real ones unless a test installed others (not owned).
