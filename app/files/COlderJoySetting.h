@@ -14,9 +14,6 @@ public:
     OlderSettingsRecord& Record() { return m_record; }
     const OlderSettingsRecord& Record() const { return m_record; }
 
-    bool ExportToFile() const { return ExportRecord(); }
-    bool ImportFromFile() { return ImportRecord(); }
-
 private:
     OlderSettingsRecord m_record;
 };

@@ -37,25 +37,23 @@ void InitRecord(Record& record, UINT16 productId, const wchar_t* name)
     wcsncpy(record.name, name, kProfileNameUnits - 1);
 }
 
+// Both profiles: the checksum covers and a load takes over everything from the name up to the
+// current layer; the header and the layer reference mean something in memory only.
+template <class Record>
+constexpr RecordLayout ProfileLayout()
+{
+    return RecordLayout{sizeof(Record),
+                        offsetof(Record, checksum),
+                        offsetof(Record, name), offsetof(Record, currentLayer),
+                        offsetof(Record, name), offsetof(Record, currentLayer),
+                        {offsetof(Record, header), offsetof(Record, currentLayerRef)}, kMaxMemoryOnlyFields,
+                        offsetof(Record, vendorId), offsetof(Record, productId)};
+}
+
 } // namespace
 
-const RecordLayout kOlderProfileLayout = {
-    sizeof(OlderProfileRecord),
-    offsetof(OlderProfileRecord, checksum),
-    offsetof(OlderProfileRecord, name), offsetof(OlderProfileRecord, currentLayer),
-    offsetof(OlderProfileRecord, name), offsetof(OlderProfileRecord, currentLayer),
-    {offsetof(OlderProfileRecord, header), offsetof(OlderProfileRecord, currentLayerRef)}, 2,
-    offsetof(OlderProfileRecord, vendorId), offsetof(OlderProfileRecord, productId),
-};
-
-const RecordLayout kProfile6891Layout = {
-    sizeof(Profile6891Record),
-    offsetof(Profile6891Record, checksum),
-    offsetof(Profile6891Record, name), offsetof(Profile6891Record, currentLayer),
-    offsetof(Profile6891Record, name), offsetof(Profile6891Record, currentLayer),
-    {offsetof(Profile6891Record, header), offsetof(Profile6891Record, currentLayerRef)}, 2,
-    offsetof(Profile6891Record, vendorId), offsetof(Profile6891Record, productId),
-};
+const RecordLayout kOlderProfileLayout = ProfileLayout<OlderProfileRecord>();
+const RecordLayout kProfile6891Layout = ProfileLayout<Profile6891Record>();
 
 void InitProfile(OlderProfileRecord& record, UINT16 productId, const wchar_t* name)
 {

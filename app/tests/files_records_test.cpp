@@ -423,10 +423,12 @@ TEST_F(RecordFilesTest, EditedRecordsRoundTrip)
     EXPECT_EQ(101u, settingsBack.Record().strength);
 
     ZVK6891::CFileJoySetting6891 settings6891;
+    settings6891.Record().header = 0x12345678; // memory only: written as 0
     settings6891.Record().deadZoneSlider = 300;
     settings6891.Record().leftAmplify = 101;
     settings6891.Record().rightAmplify = 0;
     ASSERT_TRUE(settings6891.Save());
+    EXPECT_EQ(0u, GetU32(ReadAll(ModelFile(L"6891", L"JoySetting.qmj")), 0));
     ZVK6891::CFileJoySetting6891 settings6891Back;
     settings6891Back.Load();
     EXPECT_EQ(ImageOf(settings6891.Record()).substr(8), ImageOf(settings6891Back.Record()).substr(8));

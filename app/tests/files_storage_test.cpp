@@ -212,8 +212,8 @@ TEST_F(StorageTest, TransferDialogOptions)
     profile.ImportFromFile();
     settings.ExportSettings();
     settings.ImportSettings();
-    olderSettings.ExportToFile();
-    olderSettings.ImportFromFile();
+    olderSettings.ExportRecord();
+    olderSettings.ImportRecord();
     const DWORD common = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
     const std::vector<std::wstring> qmf = {L"qmf files(*.qmf)", L"*.qmf"};
     const std::vector<std::wstring> qmj = {L"qmj files(*.qmj)", L"*.qmj"};
