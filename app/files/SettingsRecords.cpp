@@ -4,7 +4,7 @@
 const RecordLayout kOlderSettingsLayout = {
     sizeof(OlderSettingsRecord),
     offsetof(OlderSettingsRecord, checksum),
-    offsetof(OlderSettingsRecord, deadZoneX), sizeof(OlderSettingsRecord),
+    offsetof(OlderSettingsRecord, deadZones), sizeof(OlderSettingsRecord),
     0, sizeof(OlderSettingsRecord),
     {}, 0,
     kNoIds, kNoIds,
@@ -13,7 +13,7 @@ const RecordLayout kOlderSettingsLayout = {
 const RecordLayout kSettings6891Layout = {
     sizeof(Settings6891Record),
     offsetof(Settings6891Record, checksum),
-    offsetof(Settings6891Record, deadZoneX), sizeof(Settings6891Record),
+    offsetof(Settings6891Record, deadZones), sizeof(Settings6891Record),
     offsetof(Settings6891Record, checksum), sizeof(Settings6891Record),
     {offsetof(Settings6891Record, header)}, 1,
     kNoIds, kNoIds,
@@ -21,13 +21,14 @@ const RecordLayout kSettings6891Layout = {
 
 void ResetSettings(OlderSettingsRecord& record)
 {
-    record.deadZoneX = record.deadZoneY = record.deadZoneZ = record.deadZoneRz = 0;
+    for (INT32& deadZone : record.deadZones)
+        deadZone = 0;
     record.strength = kDefaultVibrationStrength;
 }
 
 void ResetSettings(Settings6891Record& record)
 {
-    record.deadZoneX = record.deadZoneY = record.deadZoneZ = 0;
-    record.deadZoneRx = record.deadZoneRy = record.deadZoneRz = record.deadZoneSlider = 0;
+    for (UINT32& deadZone : record.deadZones)
+        deadZone = 0;
     record.leftAmplify = record.rightAmplify = kDefaultVibrationStrength;
 }

@@ -9,14 +9,25 @@
 inline constexpr wchar_t kSettingsFileName[] = L"JoySetting.qmj";
 
 const UINT32 kDefaultVibrationStrength = 95;
+const int kOlderDeadZoneCount = 4;
+const int k6891DeadZoneCount = 7;
+
+// The dead zones in record order.
+enum OlderDeadZone { kOlderDeadZoneX, kOlderDeadZoneY, kOlderDeadZoneZ, kOlderDeadZoneRz };
+enum DeadZone6891 {
+    kDeadZoneX6891,
+    kDeadZoneY6891,
+    kDeadZoneZ6891,
+    kDeadZoneRx6891,
+    kDeadZoneRy6891,
+    kDeadZoneRz6891,
+    kDeadZoneSlider6891,
+};
 
 struct OlderSettingsRecord {
     BYTE checksum;                  // of the values
     BYTE zero[3];                   // kept as loaded
-    INT32 deadZoneX;
-    INT32 deadZoneY;
-    INT32 deadZoneZ;
-    INT32 deadZoneRz;
+    INT32 deadZones[kOlderDeadZoneCount];
     UINT32 strength;
 };
 
@@ -24,20 +35,14 @@ struct Settings6891Record {
     UINT32 header;                  // memory only
     BYTE checksum;                  // of the values
     BYTE pad[3];
-    UINT32 deadZoneX;
-    UINT32 deadZoneY;
-    UINT32 deadZoneZ;
-    UINT32 deadZoneRx;
-    UINT32 deadZoneRy;
-    UINT32 deadZoneRz;
-    UINT32 deadZoneSlider;
+    UINT32 deadZones[k6891DeadZoneCount];
     UINT32 leftAmplify;
     UINT32 rightAmplify;
 };
 
 static_assert(sizeof(OlderSettingsRecord) == 24 && offsetof(OlderSettingsRecord, strength) == 20,
               "older settings layout");
-static_assert(sizeof(Settings6891Record) == 44 && offsetof(Settings6891Record, deadZoneX) == 8 &&
+static_assert(sizeof(Settings6891Record) == 44 && offsetof(Settings6891Record, deadZones) == 8 &&
                   offsetof(Settings6891Record, leftAmplify) == 36,
               "6891 settings layout");
 

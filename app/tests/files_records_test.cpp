@@ -414,17 +414,17 @@ TEST_F(RecordFilesTest, EditedRecordsRoundTrip)
     EXPECT_EQ(ImageOf(profile6891.Record()), ImageOf(profile6891Back.Record()));
 
     COlderJoySetting settings(L"6840");
-    settings.Record() = {0, {}, 250, -3, 100, 7, 101};
+    settings.Record() = {0, {}, {250, -3, 100, 7}, 101};
     ASSERT_TRUE(settings.Save());
     COlderJoySetting settingsBack(L"6840");
     settingsBack.Load();
-    EXPECT_EQ(250, settingsBack.Record().deadZoneX);
-    EXPECT_EQ(-3, settingsBack.Record().deadZoneY);
+    EXPECT_EQ(250, settingsBack.Record().deadZones[kOlderDeadZoneX]);
+    EXPECT_EQ(-3, settingsBack.Record().deadZones[kOlderDeadZoneY]);
     EXPECT_EQ(101u, settingsBack.Record().strength);
 
     ZVK6891::CFileJoySetting6891 settings6891;
     settings6891.Record().header = 0x12345678; // memory only: written as 0
-    settings6891.Record().deadZoneSlider = 300;
+    settings6891.Record().deadZones[kDeadZoneSlider6891] = 300;
     settings6891.Record().leftAmplify = 101;
     settings6891.Record().rightAmplify = 0;
     ASSERT_TRUE(settings6891.Save());
@@ -476,7 +476,7 @@ TEST_F(RecordFilesTest, RestoredDefaultsSaveAsTheDefaultImage)
     EXPECT_EQ(Profile6891Defaults(), ReadAll(ModelFile(L"6891", L"Profile.qmj")));
 
     COlderJoySetting settings(L"6852");
-    settings.Record().deadZoneZ = 40;
+    settings.Record().deadZones[kOlderDeadZoneZ] = 40;
     settings.Record().strength = 10;
     settings.RestoreDefaults();
     ASSERT_TRUE(settings.Save());
