@@ -89,6 +89,8 @@ public:
 protected:
     // Passes the message to the services; false without them (or when they fail).
     BOOL SendToServices(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr) const;
+    // The services' text length; 0 without them.
+    LRESULT TextLength() const;
     // Tells the services that property bits changed; nothing without them.
     void NotifyPropertyBits(DWORD mask, DWORD bits);
 

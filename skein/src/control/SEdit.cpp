@@ -45,9 +45,7 @@ UINT SEdit::CueTextFormat() const
 void SEdit::PaintCue(IRenderTarget* rt)
 {
     const SStringW& cue = m_cueText.GetText(false);
-    LRESULT length = 0;
-    SendToServices(WM_GETTEXTLENGTH, 0, 0, &length);
-    if (!TextServices() || cue.IsEmptyText() || length != 0 || HoldsFocus())
+    if (!TextServices() || cue.IsEmptyText() || TextLength() != 0 || HoldsFocus())
         return;
     SPaintState saved;
     BeginPaintState(rt, &saved);
@@ -65,9 +63,7 @@ void SEdit::PaintCue(IRenderTarget* rt)
 
 void SEdit::InvalidateCue()
 {
-    LRESULT length = 0;
-    SendToServices(WM_GETTEXTLENGTH, 0, 0, &length);
-    if (!m_cueText.GetText(false).IsEmptyText() && length == 0)
+    if (!m_cueText.GetText(false).IsEmptyText() && TextLength() == 0)
         InvalidateClientArea();
 }
 

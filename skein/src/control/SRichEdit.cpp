@@ -69,6 +69,12 @@ BOOL SRichEdit::SendToServices(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* 
     return services && services->TxSendMessage(msg, wParam, lParam, result ? result : &ignored) == S_OK;
 }
 
+LRESULT SRichEdit::TextLength() const
+{
+    LRESULT length = 0;
+    return SendToServices(WM_GETTEXTLENGTH, 0, 0, &length) ? length : 0;
+}
+
 void SRichEdit::NotifyPropertyBits(DWORD mask, DWORD bits)
 {
     if (ITextServices* services = TextServices())
@@ -88,8 +94,8 @@ HRESULT SRichEdit::OnTxNotify(DWORD code, void* data)
 
 SStringW SRichEdit::QueryText(bool) const
 {
-    LRESULT length = 0;
-    if (!SendToServices(WM_GETTEXTLENGTH, 0, 0, &length) || length <= 0)
+    LRESULT length = TextLength();
+    if (length <= 0)
         return SStringW();
     std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
     LRESULT copied = 0;

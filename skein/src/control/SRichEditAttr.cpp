@@ -31,6 +31,12 @@ unsigned LowBit(const SStringW& value)
     return static_cast<unsigned>(_wtoi(value.c_str() ? value.c_str() : L"")) & 1u;
 }
 
+// The paragraph alignment of a style word.
+WORD AlignmentOf(DWORD style)
+{
+    return (style & ES_CENTER) ? PFA_CENTER : (style & ES_RIGHT) ? PFA_RIGHT : PFA_LEFT;
+}
+
 // Style-word attributes of the fallback table: the bit, and the property bits told to the
 // services (offBits: what is told when the bit is cleared).
 struct StyleBitAttr {
@@ -198,12 +204,12 @@ void SRichEdit::BuildParaFormat()
     m_paraFormat.dwMask = PFM_ALL;
     m_paraFormat.cTabCount = 1;
     m_paraFormat.rgxTabs[0] = kDefaultTabStop;
-    m_paraFormat.wAlignment = HasStyle(ES_CENTER) ? PFA_CENTER : HasStyle(ES_RIGHT) ? PFA_RIGHT : PFA_LEFT;
+    m_paraFormat.wAlignment = AlignmentOf(m_editStyle);
 }
 
 void SRichEdit::UpdateParaAlignment()
 {
-    m_paraFormat.wAlignment = HasStyle(ES_CENTER) ? PFA_CENTER : HasStyle(ES_RIGHT) ? PFA_RIGHT : PFA_LEFT;
+    m_paraFormat.wAlignment = AlignmentOf(m_editStyle);
     NotifyPropertyBits(TXTBIT_PARAFORMATCHANGE, 0);
 }
 

@@ -27,12 +27,10 @@ pugi::xml_node SRichEdit::EditMenuRoot() const
 UINT SRichEdit::GrayedMenuCommands() const
 {
     LRESULT canPaste = 0;
-    LRESULT length = 0;
     DWORD start = 0;
     DWORD end = 0;
     SendToServices(EM_CANPASTE, 0, 0, &canPaste);
     SendToServices(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    SendToServices(WM_GETTEXTLENGTH, 0, 0, &length);
     bool noSelection = start >= end;
     bool readOnly = HasStyle(ES_READONLY) != FALSE;
     UINT grayed = 0;
@@ -44,7 +42,7 @@ UINT SRichEdit::GrayedMenuCommands() const
         grayed |= CommandBit(kEditMenuPaste);
     if (noSelection || readOnly)
         grayed |= CommandBit(kEditMenuDelete);
-    if (length == 0)
+    if (TextLength() == 0)
         grayed |= CommandBit(kEditMenuSelectAll);
     return grayed;
 }
