@@ -111,6 +111,49 @@ TEST_F(RichEditTest, BlockedEnterStaysUnhandledAndAKeyDownHandlerCanCancelAKey)
     EXPECT_EQ((std::vector<UINT>{VK_BACK, VK_LEFT, VK_BACK, VK_DELETE}), recorder.keys);
 }
 
+// Counts the text-changed notifications.
+struct ChangeRecorder {
+    bool OnNotify(EventRENotify* evt)
+    {
+        changes += evt->code == EN_CHANGE;
+        return true;
+    }
+    int changes = 0;
+};
+
+TEST_F(RichEditTest, NotifyChangeRaisesTextChangesUntilSwitchedOff)
+{
+    SRichEdit* edit = OpenEdit("notifyChange='1'");
+    ASSERT_TRUE(edit && edit->TextServices());
+    ChangeRecorder recorder;
+    edit->GetEventSet()->AddSubscriber(EventRENotify::EventID, Subscriber(&ChangeRecorder::OnNotify, &recorder));
+    edit->TakeFocus();
+    Type(*m_driver, L"ab");
+    EXPECT_EQ(2, recorder.changes);
+    edit->ApplyAttribute(SStringW(L"notifyChange"), SStringW(L"0"), FALSE);
+    Type(*m_driver, L"c");
+    EXPECT_EQ(2, recorder.changes);
+    EXPECT_EQ(L"abc", TextOf(edit));
+}
+
+TEST_F(RichEditTest, TheWheelScrollsTheServicesAndTheBarFollowsThem)
+{
+    std::string lines;
+    for (int i = 0; i < 30; ++i)
+        lines += "line&#13;";
+    SRichEdit* edit = OpenEdit("multiLines='1' vscrollBar='1' autoVscroll='1' wantReturn='1'", lines);
+    ASSERT_TRUE(edit && edit->TextServices());
+    EXPECT_TRUE(edit->IsScrollBarShown(TRUE));
+    EXPECT_GT(edit->ScrollInfoOf(TRUE).nMax, 100);
+    edit->TakeFocus();
+    m_driver->Wheel(m_driver->Centre(L"re"), -WHEEL_DELTA);
+    LONG minimum = 0, maximum = 0, pos = 0, page = 0;
+    BOOL enabled = FALSE;
+    edit->TextServices()->TxGetVScroll(&minimum, &maximum, &pos, &page, &enabled);
+    EXPECT_GT(pos, 0);
+    EXPECT_EQ(pos, edit->ScrollPosOf(TRUE));
+}
+
 TEST_F(RichEditTest, PropertyBitsFollowTheStyleWordAndOptions)
 {
     const DWORD kDefaults = TXTBIT_RICHTEXT | TXTBIT_HIDESELECTION | TXTBIT_SAVESELECTION | TXTBIT_AUTOWORDSEL;
