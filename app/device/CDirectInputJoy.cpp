@@ -101,20 +101,20 @@ HRESULT CDirectInputJoy::Poll()
             if (SUCCEEDED(result))
                 result = 0;
         } else {
-            result = Reacquire();
+            Reacquire();
+            result = 1;
         }
     }
     m_responding = result == 0;
     return result;
 }
 
-// Acquires the device again, retrying a few times while the input stays lost; 1.
-HRESULT CDirectInputJoy::Reacquire()
+// Acquires the device again, retrying a few times while the input stays lost.
+void CDirectInputJoy::Reacquire()
 {
     HRESULT result = m_device->Acquire();
     for (int attempt = 1; attempt < kAcquireAttempts && result == kJoyInputLost; ++attempt)
         result = m_device->Acquire();
-    return 1;
 }
 
 bool CDirectInputJoy::InterfacePath(std::wstring& path)

@@ -59,7 +59,7 @@ private:
     CDirectInputJoy& operator=(const CDirectInputJoy&) = delete;
 
     std::unique_ptr<IGameController> OpenMatching(DWORD vidPid);
-    HRESULT Reacquire();
+    void Reacquire();
 
     SKEIN::SCriticalSection m_lock;
     std::unique_ptr<IGameInput> m_input;

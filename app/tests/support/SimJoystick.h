@@ -13,6 +13,7 @@
 //   sim.Reports();                                  // every feature and output report, time-stamped
 //   sim.OpenChannels();                             // HID channels not closed yet: 0 after a batch
 //   sim.Unplug(pad);                                // gone from enumeration; what it has open fails
+//   SendInterfaceNotice(hwnd, DBT_DEVICEREMOVECOMPLETE, pad.path); // support/DeviceNotice.h
 //   DirectInputJoy().Release();                     // before sim goes, as the program's exit does
 //
 // A controller behaves like DirectInput's: Poll and GetState need it acquired, Acquire needs
@@ -46,6 +47,7 @@ public:
     USHORT productId;
     DWORD joystickId;
     std::wstring path;
+    bool attached = true; // cleared by SimJoystick::Unplug
 
     // What it refuses.
     bool vidPidUnreadable = false;
@@ -67,7 +69,6 @@ public:
     void Feed(const JoyState& state) { m_states.push_back(state); }
 
     // What the program did.
-    bool attached = true;
     bool acquired = false;
     bool dataFormatSet = false;
     HWND cooperativeWindow = nullptr;
