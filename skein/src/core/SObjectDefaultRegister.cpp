@@ -2,6 +2,7 @@
 #include "control/SCaption.h"
 #include "control/SCmnCtrl.h"
 #include "control/SEdit.h"
+#include "control/SListView.h"
 #include "control/SPanel.h"
 #include "control/SRealWnd.h"
 #include "control/SScrollBar.h"
@@ -56,6 +57,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr& factories) const
                     SScrollBar>(factories);
     // Text editing.
     RegisterClasses<SRichEdit, SEdit>(factories);
+    // Adapter-driven views.
+    RegisterClasses<SListView>(factories);
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr& factories) const

@@ -1,0 +1,153 @@
+#pragma once
+// The list view ("listview"): a vertically scrolling list whose items are window trees built
+// from one XML item template and filled by a ListItemAdapter. Only items that meet the
+// viewport have an item panel; panels of items that leave it wait in one recycle bin per view
+// type for items that enter it. A locator maps scroll positions to items.
+#include <vector>
+#include "control/SItemPanel.h"
+#include "control/SPanel.h"
+#include "interface/SAdapter-i.h"
+#include "interface/SItemLocator-i.h"
+
+namespace SKEIN {
+
+class SListView;
+
+class EventLVSelChanging : public EventArgs {
+    SKEIN_EVENT_CLASS(15100, L"on_listview_select_changing")
+    explicit EventLVSelChanging(IObject* sender) : EventArgs(sender), oldSel(-1), newSel(-1), cancel(FALSE) {}
+    int oldSel;
+    int newSel;
+    BOOL cancel; // a handler sets it to keep the old selection
+};
+
+class EventLVSelChanged : public EventArgs {
+    SKEIN_EVENT_CLASS(15101, L"on_listview_select_changed")
+    explicit EventLVSelChanged(IObject* sender) : EventArgs(sender), oldSel(-1), newSel(-1) {}
+    int oldSel;
+    int newSel;
+};
+
+// Passes the adapter's reports on to its view.
+class SListViewDataSetObserver : public TObjRefImpl<ILvDataSetObserver> {
+public:
+    explicit SListViewDataSetObserver(SListView* view) : m_view(view) {}
+    // Reports that come after this reach no view.
+    void ForgetView() { m_view = nullptr; }
+    void DataChanged() override;
+    void DataInvalidated() override;
+    void ItemDataChanged(int index) override;
+
+private:
+    SListView* m_view;
+};
+
+class SListView : public SPanel, public IItemContainer {
+    SKEIN_CLASS_NAME(SPanel, L"listview")
+
+public:
+    SListView();
+    ~SListView() override;
+
+    // Takes the adapter (counted), registers the view's observer with it, gives it to the
+    // locator, makes one recycle bin per view type and refreshes; null detaches.
+    void SetAdapter(ListItemAdapter* adapter);
+    ListItemAdapter* GetAdapter() const { return m_adapter; }
+    // Keeps the locator (counted), gives it the adapter and the scale, then refreshes.
+    void SetLocator(IListViewItemLocator* locator);
+    IListViewItemLocator* GetLocator() const { return m_locator; }
+    // An index past the last item changes nothing; a negative one clears the selection.
+    void SetSelection(int index, BOOL notify);
+    int GetSelection() const { return m_selection; }
+    void EnsureVisible(int index);
+    // The panel of a visible item; null otherwise.
+    SItemPanel* ItemPanelOf(int index) const;
+    // Brings the visible items' panels up to date with the adapter and the scroll position.
+    void RefreshVisibleItems();
+
+    // Reactions to the observer.
+    void OnDataChanged();
+    void OnDataInvalidated();
+    void OnItemChanged(int index);
+
+    // --- IItemContainer ---
+    void SetItemCapture(SItemPanel* panel, BOOL capture) override;
+    BOOL ItemRect(SItemPanel* panel, RECT* rect) override;
+    BOOL DefersItemRedraw() override { return TRUE; }
+    void ItemRelayoutRequested(SItemPanel*) override {}
+
+    // --- window ---
+    using SPanel::ApplyAttribute;
+    HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
+    BOOL CreateChildrenFromXml(pugi::xml_node node) override;
+    UINT QueryWantedKeys(const MSG*) override;
+    int GetScrollLineSize(BOOL vertical) override;
+    BOOL OnScroll(BOOL vertical, UINT code, int position) override;
+    BOOL ApplyCursor(POINT pt) override;
+    BOOL ProvideTooltip(POINT pt, SwndToolInfo* info) override;
+    void ApplyColorTint(COLORREF color) override;
+    void ApplyScale(int scale) override;
+    int RetranslateTexts() override;
+    BOOL HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+    struct VisibleItem {
+        SItemPanel* panel; // holds one reference
+        int type;
+    };
+
+    // Refresh (SListView.cpp).
+    void LayoutVisibleItems();
+    void RetireItemsOutside(std::vector<VisibleItem>& previous, int oldFirst, int newFirst, int end);
+    SItemPanel* TakePanel(int index, int type, int oldFirst, std::vector<VisibleItem>& previous);
+    SItemPanel* NewPanel();
+    void PlacePanel(SItemPanel* panel, int index, DWORD state);
+    void RetirePanel(const VisibleItem& item);
+    int CheckedViewType(int index, DWORD state);
+    void UpdateScrollBar();
+    void ReleaseAllPanels();
+    void ResetBins(int count);
+    // Sends msg to the tree of every panel, visible or recycled.
+    void BroadcastToPanels(UINT msg, WPARAM wParam);
+    bool OnItemClick(EventItemPanelClick* evt);
+    void OnSize();
+    void OnShow();
+    void OnPaint(IRenderTarget* rt);
+    int ClientWidth() const { return m_clientRect.right - m_clientRect.left; }
+    int Page() const { return static_cast<int>(m_vertInfo.nPage); }
+
+    // Input (SListViewInput.cpp).
+    BOOL OnMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    void OnMouseWheel(UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnMouseLeave();
+    SItemPanel* PanelAtPoint(POINT pt, RECT* rect) const;
+    void MoveHoverTo(SItemPanel* panel, WPARAM wParam, LPARAM relative);
+    // The message to the panel with the point made relative to its item.
+    LRESULT SendToPanel(SItemPanel* panel, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Navigation keys; the rest go to the selected item's panel.
+    BOOL OnKeyDown(UINT vk, LPARAM lParam, LRESULT* result);
+    void OnPageKey(UINT vk);
+    // The message to the selected item's panel when it is visible; whether it handled it.
+    BOOL ForwardToSelected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    void OnFocusChange(bool gained);
+
+    SRefPtr<ListItemAdapter> m_adapter;
+    SRefPtr<SListViewDataSetObserver> m_observer;
+    SRefPtr<IListViewItemLocator> m_locator;
+    BOOL m_pendingRefresh;
+    int m_pendingItem;
+    int m_firstVisible;
+    std::vector<VisibleItem> m_visible;
+    std::vector<VisibleItem> m_refreshScratch;
+    SItemPanel* m_capturedPanel;
+    int m_selection;
+    SItemPanel* m_hoveredPanel;
+    BOOL m_refreshOnPaint;
+    std::vector<std::vector<SItemPanel*>> m_bins;
+    pugi::xml_document m_itemTemplate;
+    SRefPtr<ISkinObj> m_dividerSkin;
+    SLayoutSize m_dividerSize;
+    int m_wantTab;
+};
+
+} // namespace SKEIN
