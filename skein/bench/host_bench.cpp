@@ -1,5 +1,5 @@
 // Start-up and repaint timings of a host window built from the demo layout (about 100 controls)
-// in the program's archive uires.zip.
+// in the demo's archive skein_demo.zip.
 // Usage: skein_bench_host [runs]
 //   Launches skein_bench_bare.exe (a bare Win32 window drawing as many items) and this program
 //   as a child, runs times each after one warm-up run, and times each launch from CreateProcess
@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <string>
 #include <vector>
-#include "DemoStartup.h"
+#include "AppStartup.h"
 #include "core/SHostWnd.h"
 
 using namespace SKEIN;
@@ -67,7 +67,9 @@ private:
 int RunChild(HINSTANCE instance, const wchar_t* eventName, const wchar_t* decoderName)
 {
     HANDLE firstFrame = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, eventName);
-    SDemoStartup startup(instance, L"uires.zip", decoderName);
+    SAppStartupOptions options;
+    options.decoderName = decoderName;
+    SAppStartup startup(instance, options);
     int result = 1;
     {
         BenchHost host(firstFrame);
@@ -150,7 +152,7 @@ double RectArea(const RECT& rect)
 
 int MeasureRepaints()
 {
-    SDemoStartup startup(GetModuleHandleW(nullptr));
+    SAppStartup startup(GetModuleHandleW(nullptr));
     BenchHost host(nullptr);
     HWND hwnd = host.CreateHostDefault();
     SWindow* small = host.LookupChildByName(SStringW(kSmallControl));
@@ -198,8 +200,8 @@ int wmain(int argc, wchar_t** argv)
     }
     printf("process start to first painted frame (median of %d launches after a warm-up)\n", runs);
     printf("bare Win32 window:                        %8.1f ms\n", bare);
-    printf("host from uires.zip, default decoder:     %8.1f ms   ratio host/bare: %.2f (aim: at most 1.5)\n",
+    printf("demo host, default decoder:               %8.1f ms   ratio host/bare: %.2f (aim: at most 1.5)\n",
            host, host / bare);
-    printf("host from uires.zip, imgdecoder-wic:      %8.1f ms   ratio host/bare: %.2f\n", hostWic, hostWic / bare);
+    printf("demo host, imgdecoder-wic:                %8.1f ms   ratio host/bare: %.2f\n", hostWic, hostWic / bare);
     return MeasureRepaints();
 }
