@@ -72,8 +72,10 @@ void CCorvaneStartup::InstallLanguage()
 int CCorvaneStartup::RunMainWindow(CMainDlg& window, bool hidden)
 {
     HWND hwnd = window.CreateHostDefault();
-    if (!hwnd || !window.HasLayout())
+    if (!hwnd || !window.HasLayout()) {
+        window.DestroyHost();
         return ReportUnreadableArchive();
+    }
     ::SendMessageW(hwnd, WM_INITDIALOG, 0, 0);
     window.CenterOnOwner(hwnd);
     ::ShowWindow(hwnd, hidden ? SW_HIDE : SW_SHOWNORMAL);
@@ -92,7 +94,5 @@ int RunCorvane(HINSTANCE module, bool hidden)
 {
     CCorvaneStartup startup(module);
     CMainDlg window;
-    int result = startup.RunMainWindow(window, hidden);
-    window.DestroyHost();
-    return result;
+    return startup.RunMainWindow(window, hidden);
 }

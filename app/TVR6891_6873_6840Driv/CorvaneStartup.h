@@ -24,9 +24,10 @@ public:
 
     SKEIN::SApplication* App() const { return m_framework->App(); }
 
-    // Creates, initialises, centres and shows (or, hidden, keeps hidden) the main window and
-    // runs the message loop until it ends; the loop's exit code. A main window that cannot be
-    // built is reported with a message box naming the archive: kExitStartFailed.
+    // Creates, initialises, centres and shows (or, hidden, keeps hidden) the main window, runs
+    // the message loop until it ends and destroys the window; the loop's exit code. A main
+    // window that cannot be built is reported with a message box naming the archive:
+    // kExitStartFailed.
     int RunMainWindow(CMainDlg& window, bool hidden);
 
 private:

@@ -16,31 +16,17 @@
 #include <string>
 #include <vector>
 #include "AppStartup.h"
+#include "LaunchTiming.h"
 #include "core/SHostWnd.h"
 
 using namespace SKEIN;
+using namespace benchtiming;
 
 namespace {
 
 const wchar_t kLayout[] = L"LAYOUT:XML_DEMO";
 const wchar_t kSmallControl[] = L"sw_0_0";
 const int kRepaints = 200;
-
-double Now()
-{
-    static LARGE_INTEGER frequency = {};
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
 
 // Sets firstFrame (when given) after its first WM_PAINT and then closes itself; counts paints.
 class BenchHost : public SHostWnd {
@@ -82,53 +68,6 @@ int RunChild(HINSTANCE instance, const wchar_t* eventName, const wchar_t* decode
     if (firstFrame)
         ::CloseHandle(firstFrame);
     return result;
-}
-
-std::wstring BesideProgram(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH];
-    std::wstring program(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    return program.substr(0, program.rfind(L'\\') + 1) + name;
-}
-
-// Milliseconds from CreateProcess to the first-frame event; negative on failure.
-double TimeLaunch(const std::wstring& program, const wchar_t* decoderName, int run)
-{
-    wchar_t eventName[64];
-    swprintf(eventName, 64, L"skein_bench_first_frame_%lu_%d", GetCurrentProcessId(), run);
-    HANDLE firstFrame = ::CreateEventW(nullptr, TRUE, FALSE, eventName);
-    std::wstring command = L"\"" + program + L"\" --child " + eventName;
-    if (decoderName)
-        command += std::wstring(L" ") + decoderName;
-    STARTUPINFOW startup = {sizeof(startup)};
-    PROCESS_INFORMATION process = {};
-    double start = Now();
-    double elapsed = -1.0;
-    if (::CreateProcessW(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                         &process)) {
-        if (::WaitForSingleObject(firstFrame, 30000) == WAIT_OBJECT_0)
-            elapsed = Now() - start;
-        if (::WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
-            ::TerminateProcess(process.hProcess, 1);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-    }
-    ::CloseHandle(firstFrame);
-    return elapsed;
-}
-
-// The median launch time of runs launches after a warm-up launch; negative when one failed.
-double MedianLaunch(const std::wstring& program, const wchar_t* decoderName, int runs)
-{
-    std::vector<double> times;
-    for (int run = 0; run <= runs; ++run) {
-        double elapsed = TimeLaunch(program, decoderName, run);
-        if (elapsed < 0)
-            return elapsed;
-        if (run > 0)
-            times.push_back(elapsed);
-    }
-    return Median(times);
 }
 
 // Median milliseconds of invalidating area of window (null: all of it) and painting the host at
