@@ -73,8 +73,10 @@ int CCorvaneStartup::RunMainWindow(CMainDlg& window, bool hidden)
 {
     HWND hwnd = window.CreateHostDefault();
     if (!hwnd || !window.HasLayout()) {
+        // Before the window goes: its end would quit the message box's loop at once.
+        int result = ReportUnreadableArchive();
         window.DestroyHost();
-        return ReportUnreadableArchive();
+        return result;
     }
     ::SendMessageW(hwnd, WM_INITDIALOG, 0, 0);
     window.CenterOnOwner(hwnd);
