@@ -2,6 +2,7 @@
 // caption controls that go with them, the sub-page buttons that switch every model's page,
 // hiding to the tray, and the commands of a second start and of the tray's menu.
 #include "control/STabCtrl.h"
+#include "host_ctrl_test_env.h"
 #include "shell_test_env.h"
 #include "widgets/SShellNotifyIcon.h"
 
@@ -183,6 +184,26 @@ TEST_F(MainWindow, TrayExitEndsTheLoop)
     }
     EXPECT_FALSE(::IsWindow(hwnd));
     EXPECT_EQ(1, m_startup->App()->RunMainLoop(hwnd));
+}
+
+// The pictures of the documentation (scripts/screenshots.sh): the main window on the page
+// without a device and on each model's page, written beside the test program.
+TEST_F(MainWindow, ScreenshotsOfEveryPage)
+{
+    HWND hwnd = Open();
+    ASSERT_NE(nullptr, hwnd);
+    const struct {
+        int page;
+        const wchar_t* file;
+    } kPages[] = {{4, L"corvane-not-inserted.png"}, {0, L"corvane-6891.png"}, {1, L"corvane-6867.png"},
+                  {2, L"corvane-6852.png"}, {3, L"corvane-6840.png"}};
+    for (const auto& page : kPages) {
+        m_window->ShowDevicePage(page.page);
+        hosttest::Shot shot;
+        shot.pixels = hosttest::HostTest::Capture(hwnd, shot.width, shot.height);
+        std::wstring path = TestFolder() + L"\\" + page.file;
+        EXPECT_TRUE(shot.SavePng(m_startup->App()->RenderFactory(), path)) << page.page;
+    }
 }
 
 } // namespace
