@@ -9,6 +9,14 @@ using namespace shelltest;
 
 const DWORD kLoopExitCode = 1; // the main window's end quits the message loop with 1
 
+BOOL CALLBACK AppendText(HWND child, LPARAM text)
+{
+    wchar_t line[512] = {};
+    ::GetWindowTextW(child, line, 512);
+    reinterpret_cast<std::wstring*>(text)->append(line);
+    return TRUE;
+}
+
 bool Shown(HWND window)
 {
     return ::IsWindowVisible(window) && !::IsIconic(window);
@@ -120,15 +128,7 @@ TEST(StartFailure, MissingOrForeignArchiveIsReportedAndTheExitCodeSaysSo)
         });
         ASSERT_NE(nullptr, box);
         std::wstring text;
-        ::EnumChildWindows(
-            box,
-            [](HWND child, LPARAM data) -> BOOL {
-                wchar_t line[512] = {};
-                ::GetWindowTextW(child, line, 512);
-                reinterpret_cast<std::wstring*>(data)->append(line);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&text));
+        ::EnumChildWindows(box, AppendText, reinterpret_cast<LPARAM>(&text));
         EXPECT_NE(std::wstring::npos, text.find(copy.Path() + L"\\uires.zip")) << text;
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(static_cast<DWORD>(kExitStartFailed), program.WaitForExit());

@@ -130,24 +130,27 @@ public:
 
 private:
     template <class Match>
+    struct Search {
+        DWORD pid;
+        Match* match;
+        HWND found;
+    };
+    template <class Match>
+    static BOOL CALLBACK Visit(HWND window, LPARAM data)
+    {
+        Search<Match>* search = reinterpret_cast<Search<Match>*>(data);
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(window, &pid);
+        if (pid != search->pid || !(*search->match)(window))
+            return TRUE;
+        search->found = window;
+        return FALSE;
+    }
+    template <class Match>
     HWND FindWindow(Match& match) const
     {
-        struct Search {
-            DWORD pid;
-            Match* match;
-            HWND found;
-        } search = {m_process.dwProcessId, &match, nullptr};
-        ::EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                Search* s = reinterpret_cast<Search*>(data);
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(window, &pid);
-                if (pid != s->pid || !(*s->match)(window))
-                    return TRUE;
-                s->found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        Search<Match> search = {m_process.dwProcessId, &match, nullptr};
+        ::EnumWindows(Visit<Match>, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 

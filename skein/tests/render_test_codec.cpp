@@ -150,8 +150,9 @@ TEST_P(RenderCodec, DamagedPngIsDecodedAtLoading)
         SRefPtr<IBitmap> bitmap = NewBitmap(0, 0);
         HRESULT result = bitmap->LoadFromMemory(bytes->data(), bytes->size());
         EXPECT_TRUE(static_cast<const SBitmap_GDI*>(bitmap.Get())->IsDecoded());
-        if (SUCCEEDED(result))
+        if (SUCCEEDED(result)) {
             EXPECT_NE(bitmap->GetPixelBits(), nullptr); // a decoder that reads past the damage
+        }
     }
 }
 
