@@ -1,0 +1,30 @@
+#pragma once
+// The profile of an older model (6840, 6852, 6867): one layer of button codes, turbo speeds and
+// axis codes, kept in the model's "Profile.qmj" and moved through "*.qmf" files.
+#include "files/CRecordFile.h"
+#include "files/ProfileRecords.h"
+
+// What tells the older models' files apart.
+struct OlderModelFiles {
+    UINT16 productId;
+    const wchar_t* folder;        // data folder name
+    const wchar_t* profileName;   // stored in the profile, never compared
+};
+
+class COlderProfile : public CRecordFile {
+public:
+    explicit COlderProfile(const OlderModelFiles& model);
+
+    // Layer 0 back to its defaults; nothing is saved or sent.
+    void RestoreDefaults() { ResetLayer(m_record.layer); }
+    // The older models have layer 0 only: other indexes are ignored.
+    void SelectLayer(UINT index);
+    OlderLayer& CurrentLayer() { return m_record.layer; }
+    const OlderProfileRecord& Record() const { return m_record; }
+
+    bool ExportToFile() const { return ExportRecord(); }
+    bool ImportFromFile() { return ImportRecord(); }
+
+private:
+    OlderProfileRecord m_record;
+};
