@@ -5,6 +5,11 @@
 #include "control/SImageWnd.h"
 #include "control/STabCtrl.h"
 #include "core/SEvents.h"
+#include "models/ZVK6840/ModelFiles6840.h"
+#include "models/ZVK6852/ModelFiles6852.h"
+#include "models/ZVK6867/ModelFiles6867.h"
+#include "models/ZVK6891/CFileJoySetting6891.h"
+#include "models/ZVK6891/CProfile6891.h"
 #include "res.mgr/SResLoaders.h"
 
 using namespace SKEIN;
@@ -97,6 +102,7 @@ void CMainDlg::OnInitDialog()
 {
     ::SetPropW(m_hwnd, kInstanceName, kInstancePropertyValue);
     ShowBackgroundPicture();
+    LoadStoredData();
     ApplyMainTexts();
     AttachDevicePages();
     SelectSubPage(0);
@@ -113,6 +119,17 @@ void CMainDlg::ShowBackgroundPicture()
         image->SetImage(bitmap, 0);
         bitmap->Release();
     }
+}
+
+// Every model's profile, then every model's settings, from their automatic files.
+void CMainDlg::LoadStoredData()
+{
+    ISettingFileForAppPath* const stored[] = {&ZVK6891::Profile(),    &ZVK6867::Profile(),
+                                              &ZVK6852::Profile(),    &ZVK6840::Profile(),
+                                              &ZVK6891::JoySetting(), &ZVK6867::JoySetting(),
+                                              &ZVK6852::JoySetting(), &ZVK6840::JoySetting()};
+    for (ISettingFileForAppPath* file : stored)
+        file->Load();
 }
 
 void CMainDlg::ApplyMainTexts()

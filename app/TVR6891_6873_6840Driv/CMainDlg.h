@@ -37,6 +37,7 @@ public:
 private:
     void OnInitDialog();
     void ShowBackgroundPicture();
+    void LoadStoredData();
     void ApplyMainTexts();
     void AttachDevicePages();
     bool SelectSubPageOfButton(const wchar_t* name);

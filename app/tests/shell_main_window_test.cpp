@@ -2,7 +2,10 @@
 // caption controls that go with them, the sub-page buttons that switch every model's page,
 // hiding to the tray, and the commands of a second start and of the tray's menu.
 #include "control/STabCtrl.h"
+#include "files/ModelDataFolder.h"
 #include "host_ctrl_test_env.h"
+#include "models/ZVK6852/ModelFiles6852.h"
+#include "models/ZVK6891/CFileJoySetting6891.h"
 #include "shell_test_env.h"
 #include "widgets/SShellNotifyIcon.h"
 
@@ -71,6 +74,24 @@ TEST_F(MainWindow, LayoutHoldsCaptionDevicePagesAndTrayIcon)
     ::GetWindowTextW(m_window->Handle(), title, 64);
     EXPECT_STREQ(L"Corvane映射软件", title);
     EXPECT_EQ(reinterpret_cast<HANDLE>(1), ::GetPropW(m_window->Handle(), kInstanceName));
+}
+
+// The models' profiles and settings come from their automatic files when the window starts.
+TEST_F(MainWindow, StoredDataIsLoadedAtStart)
+{
+    restest::TempFolder dataRoot;
+    SetModelDataRoot(dataRoot.Path());
+    ZVK6852::Profile().CurrentLayer().turbo[4] = 20;
+    ZVK6891::JoySetting().Record().deadZones[0] = 30;
+    ASSERT_TRUE(ZVK6852::Profile().Save());
+    ASSERT_TRUE(ZVK6891::JoySetting().Save());
+    ZVK6852::Profile().RestoreDefaults();
+    ZVK6891::JoySetting().ResetSettings();
+
+    ASSERT_NE(nullptr, Open());
+    EXPECT_EQ(20u, ZVK6852::Profile().CurrentLayer().turbo[4]);
+    EXPECT_EQ(30u, ZVK6891::JoySetting().Record().deadZones[0]);
+    SetModelDataRoot(L"");
 }
 
 // Each model's page brings the sub-page buttons and the logo; the page without a device hides
