@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 #include "app_test_support.h"
+#include "control/STextServiceHelper.h"
 #include "core/SApp.h"
 #include "core/SSimpleWnd.h"
 #include "core/SRicheditMenuDef.h"
@@ -117,11 +118,11 @@ TEST(ApplicationLifecycle, ServicesAndSingletonsComeAndGoInOrder)
     EXPECT_EQ(nullptr, SApplication::Instance());
     EXPECT_EQ(nullptr, ResRenderFactory());
     const std::vector<std::string> expected = {
-        "layouts [singletons 0 1 2 4 5 6 7 8 10 11 loops translator render]",
-        "skins [singletons 0 1 2 4 5 6 7 8 10 11 loops translator render]",
-        "windows [singletons 0 1 2 4 5 6 7 8 10 11 loops translator render]",
-        "interpolators [singletons 0 1 2 4 5 6 7 8 10 11 loops translator render]",
-        "provider freed [singletons 0 1 2 4 5 6 7 8 10 11 loops log translator render]",
+        "layouts [singletons 0 1 2 4 5 6 7 8 9 10 11 loops translator render]",
+        "skins [singletons 0 1 2 4 5 6 7 8 9 10 11 loops translator render]",
+        "windows [singletons 0 1 2 4 5 6 7 8 9 10 11 loops translator render]",
+        "interpolators [singletons 0 1 2 4 5 6 7 8 9 10 11 loops translator render]",
+        "provider freed [singletons 0 1 2 4 5 6 7 8 9 10 11 loops log translator render]",
         "ui definition freed [singletons 0 loops log translator render]",
         "log manager freed [singletons loops translator render]",
         "translator manager freed [singletons render]",
@@ -142,6 +143,9 @@ TEST_F(AppTest, OwnedSingletonsByIndex)
     EXPECT_NE(nullptr, dynamic_cast<STemplatePoolMgr*>(m_app->OwnedSingleton(6)));
     EXPECT_NE(nullptr, dynamic_cast<SSkinPoolMgr*>(m_app->OwnedSingleton(7)));
     EXPECT_NE(nullptr, dynamic_cast<SWindowFinder*>(m_app->OwnedSingleton(8)));
+    STextServiceHelper* textServices = dynamic_cast<STextServiceHelper*>(m_app->OwnedSingleton(9));
+    ASSERT_NE(nullptr, textServices);
+    EXPECT_NE(nullptr, textServices->CreateTextServicesEntry()); // the library is loaded at start
     EXPECT_NE(nullptr, dynamic_cast<SRicheditMenuDef*>(m_app->OwnedSingleton(10)));
     EXPECT_EQ(CSimpleWndHelper::Instance(), m_app->OwnedSingleton(11));
     EXPECT_NE(nullptr, CSimpleWndHelper::Instance());

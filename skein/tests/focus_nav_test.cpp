@@ -41,23 +41,6 @@ const char kAccelLayout[] =
     "<button name='both' accel='ctrl+b' pos='0,50,@40,@20'>Bold(&amp;B)</button>"
     "</root></SKEIN>";
 
-// Holds the given keys down in this thread's keyboard state while alive.
-class HeldKeys {
-public:
-    HeldKeys(std::initializer_list<int> keys)
-    {
-        BYTE state[256] = {};
-        for (int key : keys)
-            state[key] = 0x80;
-        ::SetKeyboardState(state);
-    }
-    ~HeldKeys()
-    {
-        BYTE state[256] = {};
-        ::SetKeyboardState(state);
-    }
-};
-
 // Records the accelerators it gets and consumes them.
 struct RecTarget : IAcceleratorTarget {
     bool OnAcceleratorPressed(const CAccelerator& accel) override

@@ -5,6 +5,7 @@
 // capture through WM_PRINT into a 32-bit DIB.
 #include <gtest/gtest.h>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -76,6 +77,23 @@ public:
     std::vector<std::pair<UINT, WPARAM>> log;
     int paints = 0;
     bool invalidateOnFirstPaint = false;
+};
+
+// Holds the given keys down in this thread's keyboard state while alive.
+class HeldKeys {
+public:
+    HeldKeys(std::initializer_list<int> keys)
+    {
+        BYTE state[256] = {};
+        for (int key : keys)
+            state[key] = 0x80;
+        ::SetKeyboardState(state);
+    }
+    ~HeldKeys()
+    {
+        BYTE state[256] = {};
+        ::SetKeyboardState(state);
+    }
 };
 
 // The folder: index, UI definition (default font, two colour skins) and the test's layouts.

@@ -1,6 +1,7 @@
 #include "core/SApp.h"
 #include <new>
 #include <wchar.h>
+#include "control/STextServiceHelper.h"
 #include "core/SRicheditMenuDef.h"
 #include "core/SSimpleWnd.h"
 #include "core/STipCtrl.h"
@@ -126,12 +127,14 @@ SSingleton2* SApplication::NewOwnedSingleton(int index) const
         return new (std::nothrow) SSkinPoolMgr;
     case kSingletonWindowFinder:
         return new (std::nothrow) SWindowFinder;
+    case kSingletonTextServiceHelper:
+        return new (std::nothrow) STextServiceHelper;
     case kSingletonRicheditMenuDef:
         return new (std::nothrow) SRicheditMenuDef;
     case kSingletonSimpleWndHelper:
         return new (std::nothrow) CSimpleWndHelper(m_module, m_hostClassName.c_str(), m_classStyle);
     default:
-        // The script timers and text services are filled as their classes are built.
+        // The script timers are filled when their class is built.
         return nullptr;
     }
 }

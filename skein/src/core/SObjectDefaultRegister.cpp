@@ -1,6 +1,7 @@
 #include "core/SObjectDefaultRegister.h"
 #include "control/SCaption.h"
 #include "control/SCmnCtrl.h"
+#include "control/SEdit.h"
 #include "control/SPanel.h"
 #include "control/SRealWnd.h"
 #include "control/SScrollBar.h"
@@ -53,6 +54,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr& factories) const
                     SRadioBox, SLink, SGroup, SAnimateImgWnd, SScrollView, SRealWnd, SToggle, SCaption,
                     STabCtrl, STabPage, SSplitPane, SSplitWnd, SSplitWnd_Col, SSplitWnd_Row, SSliderBar,
                     SScrollBar>(factories);
+    // Text editing.
+    RegisterClasses<SRichEdit, SEdit>(factories);
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr& factories) const

@@ -1,0 +1,3 @@
+#include "device/QuietFlag.h"
+
+bool QuietFlag = false;
