@@ -5,6 +5,9 @@
 #include "control/SImageWnd.h"
 #include "control/STabCtrl.h"
 #include "core/SEvents.h"
+#include "device/QuietFlag.h"
+#include "device/SecondDevice.h"
+#include "device/SupportedDevices.h"
 #include "models/ZVK6840/ModelFiles6840.h"
 #include "models/ZVK6852/ModelFiles6852.h"
 #include "models/ZVK6867/ModelFiles6867.h"
@@ -58,6 +61,15 @@ BOOL CMainDlg::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
             return SHostWnd::HandleWindowMessage(hwnd, msg, wParam, lParam, result, mapId);
         OnCommand(LOWORD(wParam));
         break;
+    case CHidDirectInputWnd::kMsgDeviceChanged:
+        OnDeviceChanged();
+        break;
+    case CHidDirectInputWnd::kMsgPolled:
+        OnPollTick();
+        break;
+    case WM_DESTROY:
+        OnDestroy();
+        return SHostWnd::HandleWindowMessage(hwnd, msg, wParam, lParam, result, mapId);
     default:
         return SHostWnd::HandleWindowMessage(hwnd, msg, wParam, lParam, result, mapId);
     }
@@ -106,6 +118,17 @@ void CMainDlg::OnInitDialog()
     ApplyMainTexts();
     AttachDevicePages();
     SelectSubPage(0);
+    m_deviceWindow = CHidDirectInputWnd::Create(m_hwnd);
+    LookUpSecondDevice();
+    OnDeviceChanged();
+}
+
+// The device watcher and its poll timer end with the window.
+void CMainDlg::OnDestroy()
+{
+    if (m_deviceWindow)
+        m_deviceWindow->Destroy();
+    m_deviceWindow = nullptr;
 }
 
 // "background.png" beside the program, when there is one and the layout has a window for it.
@@ -185,6 +208,28 @@ void CMainDlg::OnCommand(WORD id)
         ::RemovePropW(m_hwnd, kInstanceName);
         DestroyHost();
     }
+}
+
+int CMainDlg::DevicePageOf(USHORT vendorId, USHORT productId)
+{
+    for (int model = 0; vendorId == kSupportedVendorId && model < kModelCount; ++model) {
+        if (kSupportedProductIds[model] == productId)
+            return model;
+    }
+    return kNotInsertedPage;
+}
+
+void CMainDlg::OnDeviceChanged()
+{
+    CDirectInputJoy& joy = DirectInputJoy();
+    int page = joy.HasDevice() ? DevicePageOf(joy.VendorId(), joy.ProductId()) : kNotInsertedPage;
+    ShowDevicePage(page);
+    if (page == kNotInsertedPage)
+        return;
+    QuietFlag = true;
+    m_handlers[page]->SendMapping();
+    m_handlers[page]->SendSettings();
+    QuietFlag = false;
 }
 
 void CMainDlg::OnPollTick()

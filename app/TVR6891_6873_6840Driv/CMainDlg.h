@@ -5,6 +5,7 @@
 // closing and carries the single-instance property through which a second start reaches it.
 #include <array>
 #include "core/SHostWnd.h"
+#include "device/CHidDirectInputWnd.h"
 #include "models/ZVK6840/CDeviceHandler6840.h"
 #include "models/ZVK6852/CDeviceHandler6852.h"
 #include "models/ZVK6867/CDeviceHandler6867.h"
@@ -12,9 +13,9 @@
 
 class CMainDlg : public SKEIN::SHostWnd {
 public:
-    static const int kModelCount = 4;
+    static constexpr int kModelCount = 4;
     // The pages of "tabctrl_devices": one per model in handler order, then this one.
-    static const int kNotInsertedPage = kModelCount;
+    static constexpr int kNotInsertedPage = kModelCount;
     // The device handlers in model order: 6891, 6867, 6852, 6840.
     using DeviceHandlers = std::array<CDeviceHandlerBase*, kModelCount>;
 
@@ -27,6 +28,8 @@ public:
     // Page of "tabctrl_devices"; the caption's sub-page buttons and logo show on a model's page
     // only.
     void ShowDevicePage(int page);
+    // The page of a device: the model's page for a supported one, else kNotInsertedPage.
+    static int DevicePageOf(USHORT vendorId, USHORT productId);
     // Checks the caption button of the sub-page and shows that sub-page on every model's page.
     void SelectSubPage(int index);
 
@@ -42,7 +45,11 @@ private:
     void AttachDevicePages();
     bool SelectSubPageOfButton(const wchar_t* name);
     void OnCommand(WORD id);
+    // The joystick found or gone: its model's page, and its stored mapping and settings sent to
+    // it without error boxes.
+    void OnDeviceChanged();
     void OnPollTick();
+    void OnDestroy();
     SKEIN::SWindow* Find(const wchar_t* name) { return LookupChildByName(name); }
 
     ZVK6891::CDeviceHandler6891 m_handler6891;
@@ -50,4 +57,5 @@ private:
     ZVK6852::CDeviceHandler6852 m_handler6852;
     ZVK6840::CDeviceHandler6840 m_handler6840;
     DeviceHandlers m_handlers;
+    CHidDirectInputWnd* m_deviceWindow = nullptr;
 };

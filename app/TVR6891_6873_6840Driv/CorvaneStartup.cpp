@@ -4,6 +4,7 @@
 #include "NamedIdTable.h"
 #include "ProgramFolder.h"
 #include "core/SComponentFactory.h"
+#include "device/CDirectInputJoy.h"
 #include "prompt/UserPrompt.h"
 #include "widgets/SAppControls.h"
 
@@ -44,6 +45,7 @@ CCorvaneStartup::CCorvaneStartup(HINSTANCE module)
 
 CCorvaneStartup::~CCorvaneStartup()
 {
+    DirectInputJoy().Shutdown();
     m_framework->Shutdown();
     m_skinLoader.reset();
     m_translator = nullptr;

@@ -17,7 +17,7 @@ class CCorvaneStartup {
 public:
     // OLE, the program's folder as the working folder, then the framework (see above).
     explicit CCorvaneStartup(HINSTANCE module);
-    // Takes everything down in the reverse order, OLE last.
+    // Takes everything down in the reverse order: the joystick and DirectInput first, OLE last.
     ~CCorvaneStartup();
     CCorvaneStartup(const CCorvaneStartup&) = delete;
     CCorvaneStartup& operator=(const CCorvaneStartup&) = delete;

@@ -37,7 +37,7 @@ TEST(SingleInstance, SecondStartRestoresTheFirstAndExitEndsItFromTheTray)
     ASSERT_TRUE(first.Start());
     HWND main = first.WaitForMainWindow();
     ASSERT_NE(nullptr, main);
-    EXPECT_TRUE(Shown(main));
+    EXPECT_TRUE(WaitUntil([main] { return Shown(main); }));
 
     ::SendMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindowVisible(main));
@@ -75,6 +75,7 @@ TEST(SingleInstance, OnlyTheExactWordEndsTheRunningInstance)
     ASSERT_TRUE(first.Start());
     HWND main = first.WaitForMainWindow();
     ASSERT_NE(nullptr, main);
+    ASSERT_TRUE(WaitUntil([main] { return Shown(main); }));
     for (const wchar_t* words : {L"-X", L"\"-x\" ", L"-x -x", L"/x"}) {
         SCOPED_TRACE(words);
         ::SendMessageW(main, WM_CLOSE, 0, 0);
@@ -103,6 +104,7 @@ TEST(MainTextsFile, TitleComesFromMainlangBesideTheProgram)
     ASSERT_TRUE(program.Start());
     HWND main = program.WaitForMainWindow();
     ASSERT_NE(nullptr, main);
+    ASSERT_TRUE(WaitUntil([main] { return Shown(main); })); // initialised
     wchar_t title[64] = {};
     ::GetWindowTextW(main, title, 64);
     EXPECT_STREQ(L"测试标题", title);

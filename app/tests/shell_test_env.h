@@ -12,6 +12,7 @@
 #include "SingleInstance.h"
 #include "host_test_env.h"
 #include "res_test_util.h"
+#include "support/SimJoystick.h"
 
 namespace shelltest {
 
@@ -29,6 +30,19 @@ inline void Click(SHostWnd& host, const wchar_t* name)
     ::SendMessageW(host.Handle(), WM_LBUTTONUP, 0, point);
 }
 
+// Whether done() holds within ms, messages pumped meanwhile.
+template <class Done>
+bool WaitUntil(Done done, DWORD ms = 15000)
+{
+    DWORD end = ::GetTickCount() + ms;
+    while (!done()) {
+        if (static_cast<int>(end - ::GetTickCount()) <= 0)
+            return false;
+        hosttest::HostTest::PumpFor(20);
+    }
+    return true;
+}
+
 inline bool Visible(SHostWnd& host, const wchar_t* name)
 {
     SWindow* window = host.LookupChildByName(SStringW(name));
@@ -36,7 +50,7 @@ inline bool Visible(SHostWnd& host, const wchar_t* name)
 }
 
 // The program brought up from uires.zip beside the test, with a main window that is created,
-// initialised and shown without activation.
+// initialised and shown without activation, and the simulated joystick behind the device seam.
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { m_startup.reset(new CCorvaneStartup(::GetModuleHandleW(nullptr))); }
@@ -62,6 +76,7 @@ protected:
         return hwnd;
     }
 
+    SimJoystick m_sim; // the program's end releases the joystick before the simulator goes
     std::unique_ptr<CCorvaneStartup> m_startup;
     std::unique_ptr<CMainDlg> m_window;
 };
@@ -114,13 +129,9 @@ public:
     template <class Match>
     HWND WaitForWindow(Match match, DWORD ms = 15000) const
     {
-        DWORD end = ::GetTickCount() + ms;
-        do {
-            if (HWND found = FindWindow(match))
-                return found;
-            hosttest::HostTest::PumpFor(20);
-        } while (static_cast<int>(end - ::GetTickCount()) > 0);
-        return nullptr;
+        HWND found = nullptr;
+        WaitUntil([&] { return (found = FindWindow(match)) != nullptr; }, ms);
+        return found;
     }
     // The window that carries the single-instance property.
     HWND WaitForMainWindow(DWORD ms = 15000) const
