@@ -352,23 +352,26 @@ TEST_F(MainWindow, PollTicksReachEveryModelAbout30TimesASecond)
     }
 }
 
-// The pictures of the documentation (scripts/screenshots.sh): the main window on the page
-// without a device and on each model's page, written beside the test program.
+// The pictures of the documentation (scripts/screenshots.sh): the main window as it starts
+// without a joystick and with each model plugged, written beside the test program.
 TEST_F(MainWindow, ScreenshotsOfEveryPage)
 {
-    HWND hwnd = Open();
-    ASSERT_NE(nullptr, hwnd);
     const struct {
-        int page;
+        USHORT product; // 0: nothing plugged
         const wchar_t* file;
-    } kPages[] = {{4, L"corvane-not-inserted.png"}, {0, L"corvane-6891.png"}, {1, L"corvane-6867.png"},
-                  {2, L"corvane-6852.png"}, {3, L"corvane-6840.png"}};
+    } kPages[] = {{0, L"corvane-not-inserted.png"}, {6891, L"corvane-6891.png"}, {6867, L"corvane-6867.png"},
+                  {6852, L"corvane-6852.png"}, {6840, L"corvane-6840.png"}};
     for (const auto& page : kPages) {
-        m_window->ShowDevicePage(page.page);
+        SimController* pad = page.product ? &m_sim.Plug(0x2E7A, page.product) : nullptr;
+        HWND hwnd = Open();
+        ASSERT_NE(nullptr, hwnd);
         hosttest::Shot shot;
         shot.pixels = hosttest::HostTest::Capture(hwnd, shot.width, shot.height);
         std::wstring path = TestFolder() + L"\\" + page.file;
-        EXPECT_TRUE(shot.SavePng(m_startup->App()->RenderFactory(), path)) << page.page;
+        EXPECT_TRUE(shot.SavePng(m_startup->App()->RenderFactory(), path)) << page.product;
+        m_window->DestroyHost();
+        if (pad)
+            m_sim.Unplug(*pad);
     }
 }
 
