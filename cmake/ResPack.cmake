@@ -17,12 +17,15 @@ ExternalProject_Add(respack_host
   BUILD_ALWAYS ON
   BUILD_BYPRODUCTS ${SKEIN_RESPACK})
 
-# skein_pack_resources(<target> FOLDER <dir> OUTPUT <archive> [PASSWORD <text>] [STORE])
+# skein_pack_resources(<target> FOLDER <dir> OUTPUT <archive> [PASSWORD <text>] [STORE]
+#                      [DEPENDS <files...>])
 # Packs every file below FOLDER into OUTPUT whenever one of them (or the packer) changes; STORE
-# stores every member instead of deflating the ones that shrink.
+# stores every member instead of deflating the ones that shrink. DEPENDS names the files of a
+# folder that the build itself fills.
 function(skein_pack_resources target)
-  cmake_parse_arguments(P "STORE" "FOLDER;OUTPUT;PASSWORD" "" ${ARGN})
+  cmake_parse_arguments(P "STORE" "FOLDER;OUTPUT;PASSWORD" "DEPENDS" ${ARGN})
   file(GLOB_RECURSE inputs CONFIGURE_DEPENDS ${P_FOLDER}/*)
+  list(APPEND inputs ${P_DEPENDS})
   set(options)
   if(P_PASSWORD)
     list(APPEND options -p ${P_PASSWORD})
@@ -37,7 +40,3 @@ function(skein_pack_resources target)
     VERBATIM)
   add_custom_target(${target} ALL DEPENDS ${P_OUTPUT})
 endfunction()
-
-# The program's resources, next to the programs.
-skein_pack_resources(uires_zip FOLDER ${CMAKE_SOURCE_DIR}/resources OUTPUT ${CMAKE_BINARY_DIR}/bin/uires.zip
-                     PASSWORD ${SKEIN_ARCHIVE_PASSWORD})

@@ -1,5 +1,5 @@
 // Start-up and repaint timings of a host window built from the demo layout (about 100 controls)
-// in the program's archive uires.zip.
+// in the demo's archive skein_demo.zip.
 // Usage: skein_bench_host [runs]
 //   Launches skein_bench_bare.exe (a bare Win32 window drawing as many items) and this program
 //   as a child, runs times each after one warm-up run, and times each launch from CreateProcess
@@ -15,32 +15,18 @@
 #include <algorithm>
 #include <string>
 #include <vector>
-#include "DemoStartup.h"
+#include "AppStartup.h"
+#include "LaunchTiming.h"
 #include "core/SHostWnd.h"
 
 using namespace SKEIN;
+using namespace benchtiming;
 
 namespace {
 
 const wchar_t kLayout[] = L"LAYOUT:XML_DEMO";
 const wchar_t kSmallControl[] = L"sw_0_0";
 const int kRepaints = 200;
-
-double Now()
-{
-    static LARGE_INTEGER frequency = {};
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
 
 // Sets firstFrame (when given) after its first WM_PAINT and then closes itself; counts paints.
 class BenchHost : public SHostWnd {
@@ -67,7 +53,9 @@ private:
 int RunChild(HINSTANCE instance, const wchar_t* eventName, const wchar_t* decoderName)
 {
     HANDLE firstFrame = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, eventName);
-    SDemoStartup startup(instance, L"uires.zip", decoderName);
+    SAppStartupOptions options;
+    options.decoderName = decoderName;
+    SAppStartup startup(instance, options);
     int result = 1;
     {
         BenchHost host(firstFrame);
@@ -80,53 +68,6 @@ int RunChild(HINSTANCE instance, const wchar_t* eventName, const wchar_t* decode
     if (firstFrame)
         ::CloseHandle(firstFrame);
     return result;
-}
-
-std::wstring BesideProgram(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH];
-    std::wstring program(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    return program.substr(0, program.rfind(L'\\') + 1) + name;
-}
-
-// Milliseconds from CreateProcess to the first-frame event; negative on failure.
-double TimeLaunch(const std::wstring& program, const wchar_t* decoderName, int run)
-{
-    wchar_t eventName[64];
-    swprintf(eventName, 64, L"skein_bench_first_frame_%lu_%d", GetCurrentProcessId(), run);
-    HANDLE firstFrame = ::CreateEventW(nullptr, TRUE, FALSE, eventName);
-    std::wstring command = L"\"" + program + L"\" --child " + eventName;
-    if (decoderName)
-        command += std::wstring(L" ") + decoderName;
-    STARTUPINFOW startup = {sizeof(startup)};
-    PROCESS_INFORMATION process = {};
-    double start = Now();
-    double elapsed = -1.0;
-    if (::CreateProcessW(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                         &process)) {
-        if (::WaitForSingleObject(firstFrame, 30000) == WAIT_OBJECT_0)
-            elapsed = Now() - start;
-        if (::WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
-            ::TerminateProcess(process.hProcess, 1);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-    }
-    ::CloseHandle(firstFrame);
-    return elapsed;
-}
-
-// The median launch time of runs launches after a warm-up launch; negative when one failed.
-double MedianLaunch(const std::wstring& program, const wchar_t* decoderName, int runs)
-{
-    std::vector<double> times;
-    for (int run = 0; run <= runs; ++run) {
-        double elapsed = TimeLaunch(program, decoderName, run);
-        if (elapsed < 0)
-            return elapsed;
-        if (run > 0)
-            times.push_back(elapsed);
-    }
-    return Median(times);
 }
 
 // Median milliseconds of invalidating area of window (null: all of it) and painting the host at
@@ -150,7 +91,7 @@ double RectArea(const RECT& rect)
 
 int MeasureRepaints()
 {
-    SDemoStartup startup(GetModuleHandleW(nullptr));
+    SAppStartup startup(GetModuleHandleW(nullptr));
     BenchHost host(nullptr);
     HWND hwnd = host.CreateHostDefault();
     SWindow* small = host.LookupChildByName(SStringW(kSmallControl));
@@ -198,8 +139,8 @@ int wmain(int argc, wchar_t** argv)
     }
     printf("process start to first painted frame (median of %d launches after a warm-up)\n", runs);
     printf("bare Win32 window:                        %8.1f ms\n", bare);
-    printf("host from uires.zip, default decoder:     %8.1f ms   ratio host/bare: %.2f (aim: at most 1.5)\n",
+    printf("demo host, default decoder:               %8.1f ms   ratio host/bare: %.2f (aim: at most 1.5)\n",
            host, host / bare);
-    printf("host from uires.zip, imgdecoder-wic:      %8.1f ms   ratio host/bare: %.2f\n", hostWic, hostWic / bare);
+    printf("demo host, imgdecoder-wic:                %8.1f ms   ratio host/bare: %.2f\n", hostWic, hostWic / bare);
     return MeasureRepaints();
 }

@@ -2,7 +2,7 @@
 // password-protected archive. Its close button (or closing the window) ends the program.
 #include <windows.h>
 #include <wchar.h>
-#include "DemoStartup.h"
+#include "AppStartup.h"
 #include "core/SEvents.h"
 #include "core/SHostWnd.h"
 
@@ -28,7 +28,7 @@ public:
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show)
 {
-    SDemoStartup startup(instance);
+    SAppStartup startup(instance);
     int result = 1;
     {
         CDemoHost host;

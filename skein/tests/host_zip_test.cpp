@@ -2,7 +2,7 @@
 // packed by the host packer: its pixels (WM_PRINT) show the archive's skins, image and text
 // where the layout puts them, and a click on its button reaches the host as a command by name.
 #include <memory>
-#include "DemoStartup.h"
+#include "AppStartup.h"
 #include "host_test_env.h"
 
 namespace {
@@ -13,7 +13,9 @@ class HostZipTest : public HostTest {
 protected:
     void SetUp() override
     {
-        m_startup.reset(new SDemoStartup(GetModuleHandleW(nullptr), L"hostzip_fixture.zip"));
+        SAppStartupOptions options;
+        options.archiveName = L"hostzip_fixture.zip";
+        m_startup.reset(new SAppStartup(GetModuleHandleW(nullptr), options));
         ASSERT_TRUE(m_startup->ArchiveLoaded());
     }
     void TearDown() override { m_startup.reset(); }
@@ -28,7 +30,7 @@ protected:
         return dark;
     }
 
-    std::unique_ptr<SDemoStartup> m_startup;
+    std::unique_ptr<SAppStartup> m_startup;
 };
 
 TEST_F(HostZipTest, LayoutFromArchivePaintsSkinsImageAndText)

@@ -1,6 +1,7 @@
 // Bitmaps loaded and saved through the image decoders the render factory holds.
 #include <stdio.h>
 #include "interface/SImgDecoder-i.h"
+#include "render/SBitmap_GDI.h"
 #include "render_test_fixture.h"
 
 namespace rendertest {
@@ -106,6 +107,53 @@ TEST_P(RenderCodec, UndecodableImagesFailAndLeaveTheBitmapAsItWas)
     EXPECT_TRUE(FAILED(loaded->LoadFromMemory(garbage, sizeof(garbage))));
     EXPECT_TRUE(FAILED(loaded->LoadFromFile(L"C:\\no\\such\\image.png")));
     EXPECT_EQ(Pixels(loaded), std::vector<DWORD>(kSample, kSample + 8));
+}
+
+// A PNG from memory is decoded when its pixels are first needed, and then draws exactly what
+// the same file decoded at once draws.
+TEST_P(RenderCodec, PngFromMemoryDecodesWhenFirstDrawnToTheSamePixels)
+{
+    SRefPtr<IBitmap> saved = NewBitmap(4, 2, kSample);
+    ASSERT_EQ(saved->Save(path.c_str(), &kPngFormat), S_OK);
+    SRefPtr<IBitmap> atOnce = NewBitmap(0, 0);
+    ASSERT_EQ(atOnce->LoadFromFile(path.c_str()), S_OK);
+    std::vector<BYTE> bytes = ReadFile();
+    SRefPtr<IBitmap> deferred = NewBitmap(0, 0);
+    ASSERT_EQ(deferred->LoadFromMemory(bytes.data(), bytes.size()), S_OK);
+    const SBitmap_GDI* gdi = static_cast<const SBitmap_GDI*>(deferred.Get());
+    EXPECT_FALSE(gdi->IsDecoded());
+    EXPECT_EQ(deferred->Width(), 4);
+    EXPECT_EQ(deferred->Height(), 2);
+
+    const RECT dest = {1, 1, 11, 6};
+    const RECT source = {0, 0, 4, 2};
+    SRefPtr<IRenderTarget> expected = NewTarget(12, 7);
+    SRefPtr<IRenderTarget> actual = NewTarget(12, 7);
+    ASSERT_EQ(expected->DrawBitmapEx(&dest, atOnce, &source, kExpandStretch, 200), S_OK);
+    ASSERT_EQ(actual->DrawBitmapEx(&dest, deferred, &source, kExpandStretch, 200), S_OK);
+    EXPECT_TRUE(gdi->IsDecoded());
+    EXPECT_EQ(Pixels(actual), Pixels(expected));
+}
+
+// Only a PNG that is whole waits: one cut short or with a damaged chunk is decoded at once, so
+// a failure shows at loading as before.
+TEST_P(RenderCodec, DamagedPngIsDecodedAtLoading)
+{
+    SRefPtr<IBitmap> saved = NewBitmap(4, 2, kSample);
+    ASSERT_EQ(saved->Save(path.c_str(), &kPngFormat), S_OK);
+    std::vector<BYTE> whole = ReadFile();
+    ASSERT_GT(whole.size(), 40u);
+    std::vector<BYTE> cut(whole.begin(), whole.end() - 12); // without IEND
+    std::vector<BYTE> damaged = whole;
+    damaged[whole.size() - 20] ^= 0x40; // inside the image data: its checksum no longer matches
+    for (const std::vector<BYTE>* bytes : {&cut, &damaged}) {
+        SRefPtr<IBitmap> bitmap = NewBitmap(0, 0);
+        HRESULT result = bitmap->LoadFromMemory(bytes->data(), bytes->size());
+        EXPECT_TRUE(static_cast<const SBitmap_GDI*>(bitmap.Get())->IsDecoded());
+        if (SUCCEEDED(result)) {
+            EXPECT_NE(bitmap->GetPixelBits(), nullptr); // a decoder that reads past the damage
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, RenderCodec,

@@ -1,9 +1,65 @@
 #include "render/SBitmap_GDI.h"
 #include <string.h>
+#include <zlib.h>
 #include "interface/SImgDecoder-i.h"
 #include "render/SDib32.h"
 
 namespace SKEIN {
+
+namespace {
+
+const BYTE kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+// A chunk: length, type, data, CRC of type and data; IHDR data begins with width and height.
+const size_t kChunkFraming = 12;
+const size_t kChunkTypeOffset = 4;
+const size_t kChunkDataOffset = 8;
+const UINT32 kHeaderDataSize = 13;
+
+UINT32 BigEndian32(const BYTE* bytes)
+{
+    return (static_cast<UINT32>(bytes[0]) << 24) | (static_cast<UINT32>(bytes[1]) << 16) |
+           (static_cast<UINT32>(bytes[2]) << 8) | bytes[3];
+}
+
+bool ChunkIs(const BYTE* chunk, const char* type)
+{
+    return memcmp(chunk + kChunkTypeOffset, type, 4) == 0;
+}
+
+// A PNG whose chunks are all whole with matching checksums, IHDR first and IEND last, and its
+// stated size; false for anything else. Only such a file waits for its decoding.
+bool ReadPngSize(const BYTE* bytes, size_t size, int& width, int& height)
+{
+    if (size < sizeof(kPngSignature) || memcmp(bytes, kPngSignature, sizeof(kPngSignature)) != 0)
+        return false;
+    bool first = true;
+    for (size_t pos = sizeof(kPngSignature); size - pos >= kChunkFraming;) {
+        const BYTE* chunk = bytes + pos;
+        UINT32 length = BigEndian32(chunk);
+        if (length > size - pos - kChunkFraming)
+            return false;
+        uLong crc = crc32(crc32(0L, Z_NULL, 0), chunk + kChunkTypeOffset, length + 4);
+        if (crc != BigEndian32(chunk + kChunkDataOffset + length))
+            return false;
+        if (first) {
+            if (!ChunkIs(chunk, "IHDR") || length != kHeaderDataSize)
+                return false;
+            UINT32 w = BigEndian32(chunk + kChunkDataOffset);
+            UINT32 h = BigEndian32(chunk + kChunkDataOffset + 4);
+            if (w > 0x7FFFFFFF || h > 0x7FFFFFFF || !IsDib32SizeValid(static_cast<int>(w), static_cast<int>(h)))
+                return false;
+            width = static_cast<int>(w);
+            height = static_cast<int>(h);
+            first = false;
+        }
+        if (ChunkIs(chunk, "IEND"))
+            return true;
+        pos += kChunkFraming + length;
+    }
+    return false;
+}
+
+} // namespace
 
 SBitmap_GDI::SBitmap_GDI(IRenderFactory* factory) : Base(factory), m_width(0), m_height(0), m_bits(nullptr) {}
 
@@ -15,6 +71,7 @@ HRESULT SBitmap_GDI::Allocate(int width, int height)
     ReplaceHandle(nullptr);
     m_width = m_height = 0;
     m_bits = nullptr;
+    m_encoded.clear();
     if (empty)
         return S_OK;
     HBITMAP dib = CreateDib32(width, height, &m_bits);
@@ -81,6 +138,37 @@ HRESULT SBitmap_GDI::LoadFromFile(const wchar_t* path)
 
 HRESULT SBitmap_GDI::LoadFromMemory(const void* buffer, size_t size)
 {
+    return Defer(buffer, size) ? S_OK : Decode(buffer, size);
+}
+
+bool SBitmap_GDI::Defer(const void* buffer, size_t size)
+{
+    int width = 0, height = 0;
+    if (!buffer || !ReadPngSize(static_cast<const BYTE*>(buffer), size, width, height) ||
+        !m_factory->GetImgDecoderFactory())
+        return false;
+    ReplaceHandle(nullptr);
+    m_bits = nullptr;
+    m_width = width;
+    m_height = height;
+    const BYTE* bytes = static_cast<const BYTE*>(buffer);
+    m_encoded.assign(bytes, bytes + size);
+    return true;
+}
+
+void SBitmap_GDI::DecodeDeferred() const
+{
+    if (IsDecoded())
+        return;
+    SBitmap_GDI* self = const_cast<SBitmap_GDI*>(this);
+    std::vector<BYTE> encoded;
+    encoded.swap(self->m_encoded);
+    if (FAILED(self->Decode(encoded.data(), encoded.size())))
+        self->Allocate(0, 0);
+}
+
+HRESULT SBitmap_GDI::Decode(const void* buffer, size_t size)
+{
     SRefPtr<IImgX> image;
     HRESULT hr = CreateImage(image);
     if (FAILED(hr))
@@ -88,14 +176,22 @@ HRESULT SBitmap_GDI::LoadFromMemory(const void* buffer, size_t size)
     return AdoptFirstFrame(image, image->LoadFromMemory(buffer, size));
 }
 
+HBITMAP SBitmap_GDI::DibHandle() const
+{
+    DecodeDeferred();
+    return m_handle;
+}
+
 void* SBitmap_GDI::LockPixelBits()
 {
+    DecodeDeferred();
     GdiFlush();
     return m_bits;
 }
 
 const void* SBitmap_GDI::GetPixelBits() const
 {
+    DecodeDeferred();
     GdiFlush();
     return m_bits;
 }
@@ -123,6 +219,7 @@ HRESULT SBitmap_GDI::Scale(IBitmap** out, int width, int height, UINT filter)
         return Clone(out);
     if (width <= 0 || height <= 0)
         return E_INVALIDARG;
+    DecodeDeferred();
     if (!m_bits)
         return E_FAIL;
     IRenderTarget* target = nullptr;

@@ -1,5 +1,8 @@
 #pragma once
-// Bitmap held in a 32-bit top-down DIB section of premultiplied pixels.
+// Bitmap held in a 32-bit top-down DIB section of premultiplied pixels. A whole PNG loaded from
+// memory is kept encoded, sized from its header, until its pixels are first needed: start-up
+// decodes only the images it draws.
+#include <vector>
 #include "render/SRenderObj_GDI.h"
 
 namespace SKEIN {
@@ -27,6 +30,11 @@ public:
     HRESULT ScaleByPercent(IBitmap** out, int percent, UINT filter) override;
     HRESULT Save(const wchar_t* path, const GUID* format) override;
 
+    // The DIB section, with a deferred PNG decoded first; null for an empty bitmap.
+    HBITMAP DibHandle() const;
+    // False while a PNG waits to be decoded.
+    bool IsDecoded() const { return m_encoded.empty(); }
+
 private:
     // Replaces the pixels by width x height zero pixels (none for a zero side).
     HRESULT Allocate(int width, int height);
@@ -34,10 +42,17 @@ private:
     HRESULT CreateImage(SRefPtr<IImgX>& image) const;
     // Frame 0 of an image whose load gave frameCount frames.
     HRESULT AdoptFirstFrame(IImgX* image, int frameCount);
+    HRESULT Decode(const void* buffer, size_t size);
+    // Keeps a PNG encoded when its header gives a valid size and a decoder is at hand.
+    bool Defer(const void* buffer, size_t size);
+    // Decodes a deferred PNG; one that fails leaves an empty bitmap. Decoding does not change
+    // what the bitmap is, so it runs from const operations too.
+    void DecodeDeferred() const;
 
     int m_width;
     int m_height;
     void* m_bits;
+    std::vector<BYTE> m_encoded;
 };
 
 } // namespace SKEIN

@@ -86,7 +86,7 @@ private:
 SRenderTarget_GDI::SourceSelection::SourceSelection(SRenderTarget_GDI& target, IBitmap* bitmap)
     : m_target(target), m_dc(nullptr), m_pixels(nullptr), m_width(0), m_height(0)
 {
-    HBITMAP dib = bitmap ? static_cast<SBitmap_GDI*>(bitmap)->GetHandle() : nullptr;
+    HBITMAP dib = bitmap ? static_cast<SBitmap_GDI*>(bitmap)->DibHandle() : nullptr;
     if (!dib)
         return;
     if (!target.m_sourceDC)
@@ -765,7 +765,7 @@ HGDIOBJ SRenderTarget_GDI::NativeHandle(IRenderObj* object) const
         handle = static_cast<SFont_GDI*>(object)->GetHandle();
         return handle ? handle : GetStockObject(SYSTEM_FONT);
     default:
-        handle = static_cast<SBitmap_GDI*>(object)->GetHandle();
+        handle = static_cast<SBitmap_GDI*>(object)->DibHandle();
         return handle ? handle : m_stockBitmap;
     }
 }

@@ -1,14 +1,14 @@
-#include "DemoStartup.h"
+#include "AppStartup.h"
 #include "core/SComponentFactory.h"
 #include "res.mgr/SResProviderPE.h"
 #include "res.mgr/SResProviderZip.h"
 
 namespace SKEIN {
 
-SDemoStartup::SDemoStartup(HINSTANCE module, const wchar_t* archiveName, const wchar_t* decoderName)
+SAppStartup::SAppStartup(HINSTANCE module, const SAppStartupOptions& options)
     : m_app(nullptr), m_archiveLoaded(FALSE)
 {
-    SComponentFactory components(decoderName);
+    SComponentFactory components(options.decoderName);
     IRenderFactory* render = nullptr;
     if (components.CreateRenderFactory(&render)) {
         m_render.Attach(render);
@@ -19,19 +19,31 @@ SDemoStartup::SDemoStartup(HINSTANCE module, const wchar_t* archiveName, const w
         }
     }
     m_app = new SApplication(m_render, module, L"SKEINHOST", SObjectDefaultRegister());
-    LoadSystemResources();
-    AddArchive(archiveName);
+    if (options.prepare)
+        options.prepare(*m_app);
+    SStringW folder = options.folder ? SStringW(options.folder) : m_app->AppDir();
+    folder += L"\\";
+    LoadSystemResources(folder);
+    SStringW archive = folder;
+    archive += options.archiveName;
+    AddArchive(archive);
 }
 
-SDemoStartup::~SDemoStartup()
+SAppStartup::~SAppStartup()
+{
+    Shutdown();
+}
+
+void SAppStartup::Shutdown()
 {
     delete m_app;
+    m_app = nullptr;
 }
 
-void SDemoStartup::LoadSystemResources()
+void SAppStartup::LoadSystemResources(const SStringW& folder)
 {
-    SStringW path = m_app->AppDir();
-    path += L"\\skein-sys-resource.dll";
+    SStringW path = folder;
+    path += L"skein-sys-resource.dll";
     HMODULE library = ::LoadLibraryW(path.c_str());
     if (!library)
         return;
@@ -41,16 +53,13 @@ void SDemoStartup::LoadSystemResources()
     ::FreeLibrary(library); // the skins keep their decoded images
 }
 
-void SDemoStartup::AddArchive(const wchar_t* archiveName)
+void SAppStartup::AddArchive(const SStringW& path)
 {
     SComponentFactory components;
     IResProvider* created = nullptr;
     if (!components.CreateZipResProvider(&created))
         return;
     SRefPtr<IResProvider> provider(created, false);
-    SStringW path = m_app->AppDir();
-    path += L"\\";
-    path += archiveName;
     SZipInitParam param = {};
     param.kind = SZipInitParam::kFile;
     param.renderFactory = m_render;

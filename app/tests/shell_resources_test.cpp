@@ -1,0 +1,172 @@
+// The program's resources and start-up pieces without a main window: the named-id table
+// against the layouts of the archive it was generated from, the texts of "mainlang.xml", and
+// skins from a folder beside the program.
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include "MainTexts.h"
+#include "NamedIdTable.h"
+#include "SSkinLoader.h"
+#include "res.mgr/SSkinPoolMgr.h"
+#include "res.mgr/SZipArchive.h"
+#include "res_test_util.h"
+#include "shell_test_env.h"
+
+namespace {
+
+using namespace SKEIN;
+
+const int kStartId = 65535;
+const int kFirstGeneratedId = 65536;
+
+std::string Member(SZipArchive& zip, const std::wstring& name)
+{
+    SZipBuffer bytes;
+    if (!zip.GetFile(name.c_str(), bytes))
+        return std::string();
+    return std::string(reinterpret_cast<const char*>(bytes.Data()), bytes.Size());
+}
+
+bool IsWindowTree(const pugi::xml_node& root)
+{
+    for (const wchar_t* kind : {L"SKEIN", L"include", L"template"}) {
+        if (_wcsicmp(root.name(), kind) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Every element with a name below the node, with its explicit id (0 when it has none); skins and
+// styles have names of another kind.
+void CollectNames(const pugi::xml_node& node, std::map<std::wstring, int>& names)
+{
+    for (pugi::xml_node child : node.children()) {
+        if (child.type() != pugi::node_element || _wcsicmp(child.name(), L"skin") == 0 ||
+            _wcsicmp(child.name(), L"style") == 0)
+            continue;
+        if (const wchar_t* name = child.attribute(L"name").value(); *name) {
+            int id = child.attribute(L"id").as_int();
+            if (id != 0 || !names.count(name))
+                names[name] = id;
+        }
+        CollectNames(child, names);
+    }
+}
+
+// The names of the window trees in the archive beside the test, as its index lists them.
+std::map<std::wstring, int> NamesOfTheArchive()
+{
+    std::map<std::wstring, int> names;
+    SZipArchive zip;
+    std::wstring path = shelltest::TestFolder() + L"\\uires.zip";
+    if (!zip.OpenFile(path.c_str()) || !zip.SetPassword(SKEIN_ARCHIVE_PASSWORD))
+        return names;
+    pugi::xml_document index;
+    std::string indexText = Member(zip, L"uires.idx");
+    index.load_buffer(indexText.data(), indexText.size());
+    for (pugi::xml_node type : index.child(L"resource").children()) {
+        for (pugi::xml_node file : type.children(L"file")) {
+            pugi::xml_document document;
+            std::string text = Member(zip, file.attribute(L"path").value());
+            if (document.load_buffer(text.data(), text.size()) && IsWindowTree(document.document_element()))
+                CollectNames(document.document_element(), names);
+        }
+    }
+    return names;
+}
+
+TEST(NamedIdTable, MatchesTheLayoutsItWasGeneratedFrom)
+{
+    std::map<std::wstring, int> names = NamesOfTheArchive();
+    ASSERT_GT(names.size(), 10u);
+    ASSERT_EQ(static_cast<int>(names.size()) + 1, kNamedIdCount);
+    std::set<int> generated;
+    for (int i = 0; i < kNamedIdCount; ++i) {
+        const SNamedID::Record& record = kNamedIdTable[i];
+        std::wstring name = record.name;
+        SCOPED_TRACE(name);
+        EXPECT_LE(name.size(), 49u);
+        for (size_t unit = name.size(); unit < kNamedValueNameSize; ++unit)
+            EXPECT_EQ(0, record.name[unit]);
+        if (i > 0) {
+            EXPECT_LT(wcscmp(kNamedIdTable[i - 1].name, record.name), 0); // ordinal order, no repeats
+        }
+        if (name == L"_name_start") {
+            EXPECT_EQ(kStartId, record.value);
+            continue;
+        }
+        ASSERT_EQ(1u, names.count(name));
+        if (names[name] != 0) {
+            EXPECT_EQ(names[name], record.value);
+        } else {
+            EXPECT_GE(record.value, kFirstGeneratedId);
+            EXPECT_TRUE(generated.insert(record.value).second);
+        }
+    }
+    EXPECT_EQ(kFirstGeneratedId + static_cast<int>(generated.size()) - 1, *generated.rbegin());
+}
+
+TEST(MainTextsFile, ElementsReplaceTheDefaultsAndMissingOnesLeaveNothing)
+{
+    restest::TempFolder folder;
+    const struct {
+        const char* file; // null: no file
+        bool loaded;
+        const wchar_t* title;
+        const wchar_t* applied;
+    } kCases[] = {
+        {nullptr, false, L"Corvane映射软件", L"应用成功!"},
+        {"<root><TilteName name='T'/><applayOK name='A'/></root>", true, L"T", L"A"},
+        {"<root><TilteName name='T'/></root>", true, L"T", L""},
+        {"<root><TilteName/><applayOK name='A'/></root>", true, L"", L"A"},
+        {"<other/>", true, L"", L""},
+        {"<root><TilteName name='T'", false, L"Corvane映射软件", L"应用成功!"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.file ? c.file : "no file");
+        std::wstring path = folder.File(L"mainlang.xml");
+        ::DeleteFileW(path.c_str());
+        if (c.file)
+            folder.Write(L"mainlang.xml", c.file);
+        MainTexts texts;
+        texts.LoadFrom(path.c_str());
+        EXPECT_EQ(c.loaded, texts.loaded);
+        EXPECT_STREQ(c.title, texts.title.c_str());
+        EXPECT_STREQ(c.applied, texts.applied.c_str());
+    }
+}
+
+// The first load of the skin folder fills the loader's pool, above the program's skins; later
+// loads give the skins already there new attributes and add none.
+TEST(SkinFolder, FirstLoadAddsSkinsLaterLoadsChangeThem)
+{
+    restest::TempFolder folder;
+    folder.Write(L"uires.idx", "<resource><SkinXml><file name='LoadSkinXml' path='skins.xml'/></SkinXml>"
+                               "<XML><file name='more' path='more.xml'/></XML></resource>");
+    folder.Write(L"skins.xml", "<skin><colorrect name='skin_logo' normal='#ff0000'/></skin>");
+    folder.Write(L"more.xml", "<skin><colorrect name='skin_logo' normal='#00ff00'/>"
+                              "<colorrect name='skin_new' normal='#0000ff'/><colorrect normal='#0000ff'/></skin>");
+    IRenderFactory* render = nullptr;
+    ASSERT_TRUE(CreateRenderFactory_GDI(&render));
+    SRefPtr<IRenderFactory> factory(render, false);
+    SApplication app(factory, ::GetModuleHandleW(nullptr), L"SKEINHOST", SObjectDefaultRegister());
+    SSkinLoader loader(app);
+    auto drawn = [&](const wchar_t* name) -> UINT32 {
+        ISkinObj* skin = SSkinPoolMgr::Instance()->FindSkin(SStringW(name), 100);
+        IRenderTarget* target = nullptr;
+        if (!skin || !factory->CreateRenderTarget(&target, 1, 1))
+            return 0;
+        RECT rect = {0, 0, 1, 1};
+        skin->DrawByState(target, &rect, 0);
+        UINT32 pixel = target->GetPixel(0, 0) & 0xFFFFFF;
+        target->Release();
+        return pixel;
+    };
+    loader.LoadSkin(folder.Path().c_str(), L"LoadSkinXml");
+    EXPECT_EQ(0xFF0000u, drawn(L"skin_logo"));
+    loader.LoadSkin(folder.Path().c_str(), L"XML:more");
+    EXPECT_EQ(0x00FF00u, drawn(L"skin_logo"));
+    EXPECT_EQ(nullptr, SSkinPoolMgr::Instance()->FindSkin(SStringW(L"skin_new"), 100));
+}
+
+} // namespace

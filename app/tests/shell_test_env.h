@@ -1,0 +1,189 @@
+#pragma once
+// What the tests of the program's start-up and main window share: the program brought up from
+// the real archive beside the test, a main window driven by native messages, and copies of the
+// program started as processes of their own.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <memory>
+#include <string>
+#include <vector>
+#include "CMainDlg.h"
+#include "CorvaneStartup.h"
+#include "SingleInstance.h"
+#include "host_test_env.h"
+#include "res_test_util.h"
+#include "support/SimJoystick.h"
+
+namespace shelltest {
+
+using namespace SKEIN;
+
+// A click at the centre of a named window of the host, as the mouse sends it.
+inline void Click(SHostWnd& host, const wchar_t* name)
+{
+    SWindow* window = host.LookupChildByName(SStringW(name));
+    ASSERT_NE(nullptr, window) << name;
+    RECT rect = window->GetWindowRect();
+    LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    ::SendMessageW(host.Handle(), WM_MOUSEMOVE, 0, point);
+    ::SendMessageW(host.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+    ::SendMessageW(host.Handle(), WM_LBUTTONUP, 0, point);
+}
+
+// Whether done() holds within ms, messages pumped meanwhile.
+template <class Done>
+bool WaitUntil(Done done, DWORD ms = 15000)
+{
+    DWORD end = ::GetTickCount() + ms;
+    while (!done()) {
+        if (static_cast<int>(end - ::GetTickCount()) <= 0)
+            return false;
+        hosttest::HostTest::PumpFor(20);
+    }
+    return true;
+}
+
+inline bool Visible(SHostWnd& host, const wchar_t* name)
+{
+    SWindow* window = host.LookupChildByName(SStringW(name));
+    return window && window->TestVisible();
+}
+
+// The program brought up from uires.zip beside the test, with a main window that is created,
+// initialised and shown without activation, and the simulated joystick behind the device seam.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { m_startup.reset(new CCorvaneStartup(::GetModuleHandleW(nullptr))); }
+    void TearDown() override
+    {
+        if (m_window && m_window->IsWindow())
+            m_window->DestroyHost();
+        hosttest::HostTest::Pump();
+        m_window.reset();
+        m_startup.reset();
+    }
+
+    // The window over the given handlers (none: its own).
+    HWND Open(const CMainDlg::DeviceHandlers* handlers = nullptr)
+    {
+        m_window.reset(handlers ? new CMainDlg(*handlers) : new CMainDlg);
+        HWND hwnd = m_window->CreateHostDefault();
+        if (!hwnd)
+            return nullptr;
+        ::SendMessageW(hwnd, WM_INITDIALOG, 0, 0);
+        ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+        hosttest::HostTest::Pump();
+        return hwnd;
+    }
+
+    SimJoystick m_sim; // the program's end releases the joystick before the simulator goes
+    std::unique_ptr<CCorvaneStartup> m_startup;
+    std::unique_ptr<CMainDlg> m_window;
+};
+
+// The folder of the test program (where the build puts Corvane.exe and its files).
+inline std::wstring TestFolder()
+{
+    wchar_t path[MAX_PATH];
+    std::wstring program(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return program.substr(0, program.rfind(L'\\'));
+}
+
+// Corvane started as a process of its own, from the test's folder or from a copy of it; ended
+// by force if it still runs when the object goes.
+class ProgramProcess {
+public:
+    explicit ProgramProcess(const std::wstring& folder = TestFolder()) : m_program(folder + L"\\Corvane.exe") {}
+    ~ProgramProcess()
+    {
+        if (m_process.hProcess) {
+            if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+                ::TerminateProcess(m_process.hProcess, 1);
+                ::WaitForSingleObject(m_process.hProcess, 5000);
+            }
+            ::CloseHandle(m_process.hThread);
+            ::CloseHandle(m_process.hProcess);
+        }
+    }
+    ProgramProcess(const ProgramProcess&) = delete;
+    ProgramProcess& operator=(const ProgramProcess&) = delete;
+
+    bool Start(const std::wstring& arguments = L"")
+    {
+        std::wstring command = L"\"" + m_program + L"\"";
+        if (!arguments.empty())
+            command += L" " + arguments;
+        STARTUPINFOW startup = {sizeof(startup)};
+        return ::CreateProcessW(m_program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                &startup, &m_process) != FALSE;
+    }
+    // The exit code, or STILL_ACTIVE when it did not end in time.
+    DWORD WaitForExit(DWORD ms = 15000) const
+    {
+        DWORD code = STILL_ACTIVE;
+        if (::WaitForSingleObject(m_process.hProcess, ms) == WAIT_OBJECT_0)
+            ::GetExitCodeProcess(m_process.hProcess, &code);
+        return code;
+    }
+    // A top-level window of the process for which match holds, waited for; null after ms.
+    template <class Match>
+    HWND WaitForWindow(Match match, DWORD ms = 15000) const
+    {
+        HWND found = nullptr;
+        WaitUntil([&] { return (found = FindWindow(match)) != nullptr; }, ms);
+        return found;
+    }
+    // The window that carries the single-instance property.
+    HWND WaitForMainWindow(DWORD ms = 15000) const
+    {
+        return WaitForWindow([](HWND window) { return ::GetPropW(window, kInstanceName) != nullptr; }, ms);
+    }
+
+private:
+    template <class Match>
+    struct Search {
+        DWORD pid;
+        Match* match;
+        HWND found;
+    };
+    template <class Match>
+    static BOOL CALLBACK Visit(HWND window, LPARAM data)
+    {
+        Search<Match>* search = reinterpret_cast<Search<Match>*>(data);
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(window, &pid);
+        if (pid != search->pid || !(*search->match)(window))
+            return TRUE;
+        search->found = window;
+        return FALSE;
+    }
+    template <class Match>
+    HWND FindWindow(Match& match) const
+    {
+        Search<Match> search = {m_process.dwProcessId, &match, nullptr};
+        ::EnumWindows(Visit<Match>, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    std::wstring m_program;
+    PROCESS_INFORMATION m_process = {};
+};
+
+// A folder with a copy of the program and the given files of the test's folder.
+class ProgramCopy {
+public:
+    explicit ProgramCopy(const std::vector<std::wstring>& files)
+    {
+        for (const std::wstring& file : files) {
+            std::wstring from = TestFolder() + L"\\" + file;
+            ::CopyFileW(from.c_str(), m_folder.File(file).c_str(), FALSE);
+        }
+    }
+    const std::wstring& Path() const { return m_folder.Path(); }
+    void Write(const std::wstring& name, const std::string& bytes) const { m_folder.Write(name, bytes); }
+
+private:
+    restest::TempFolder m_folder;
+};
+
+} // namespace shelltest
