@@ -1,4 +1,8 @@
 #include "core/SObjectDefaultRegister.h"
+#include "control/SActiveX.h"
+#include "control/SHotKeyCtrl.h"
+#include "control/SMenuBar.h"
+#include "control/SSpinButtonCtrl.h"
 #include "control/SCaption.h"
 #include "control/SCmnCtrl.h"
 #include "control/SPanel.h"
@@ -53,6 +57,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr& factories) const
                     SRadioBox, SLink, SGroup, SAnimateImgWnd, SScrollView, SRealWnd, SToggle, SCaption,
                     STabCtrl, STabPage, SSplitPane, SSplitWnd, SSplitWnd_Col, SSplitWnd_Row, SSliderBar,
                     SScrollBar>(factories);
+    // Spin button, hot-key control, menu bar and the ActiveX hosts.
+    RegisterClasses<SActiveX, SFlashCtrl, SHotKeyCtrl, SSpinButtonCtrl, SMenuBar>(factories);
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr& factories) const
