@@ -85,9 +85,10 @@ TEST_F(SpinTest, StepsWrapOrStopAtTheEndsAndNeverOverflow)
     }
 }
 
+// The buddy reports its own changes, as an edit does: the spin's writes do not come back.
 TEST_F(SpinTest, HandlersRewriteTheTextTheBuddyGets)
 {
-    HostDriver driver = Open(Layout("value='4'"));
+    HostDriver driver = Open(Layout("value='4'", "notifytext"));
     SSpinButtonCtrl* spin = driver.Find<SSpinButtonCtrl>(L"spin");
     EXPECT_EQ(L"4", BuddyText(driver)); // set at creation
     Rewriter rewriter;
@@ -95,6 +96,7 @@ TEST_F(SpinTest, HandlersRewriteTheTextTheBuddyGets)
     driver.Click(Upper(driver));
     EXPECT_EQ(std::vector<int>{5}, rewriter.values);
     EXPECT_EQ(L"seven", BuddyText(driver));
+    EXPECT_EQ(5, spin->GetValue());
 
     // A value set by attribute after loading reaches the buddy too.
     spin->ApplyAttribute(SStringW(L"value"), SStringW(L" -12abc"), FALSE);

@@ -60,6 +60,8 @@ private:
     SRefPtr<ISkinObj> m_upSkin;
     SRefPtr<ISkinObj> m_downSkin;
     int m_activePart;
+    // While the spin writes the buddy's text, whose change notice must not come back as typing.
+    bool m_writingBuddy;
 };
 
 } // namespace SKEIN

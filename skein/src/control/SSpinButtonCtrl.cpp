@@ -57,7 +57,7 @@ private:
 };
 
 SSpinButtonCtrl::SSpinButtonCtrl()
-    : m_max(100), m_min(0), m_value(0), m_step(1), m_circle(1), m_activePart(kPartNone)
+    : m_max(100), m_min(0), m_value(0), m_step(1), m_circle(1), m_activePart(kPartNone), m_writingBuddy(false)
 {
     m_upSkin = ctrl::FindSystemSkin(kSysSkinSpinUp, 100);
     m_downSkin = ctrl::FindSystemSkin(kSysSkinSpinDown, 100);
@@ -136,7 +136,9 @@ void SSpinButtonCtrl::Notify(bool isInit)
     evt.value = m_value;
     evt.text.Printf(L"%d", m_value);
     RaiseEvent(evt);
+    m_writingBuddy = true;
     buddy->AssignText(evt.text);
+    m_writingBuddy = false;
 }
 
 void SSpinButtonCtrl::StepOnce()
@@ -159,8 +161,8 @@ void SSpinButtonCtrl::StepOnce()
 bool SSpinButtonCtrl::OnBuddyTextChanged(EventArgs* evt)
 {
     SWindow* buddy = dynamic_cast<SWindow*>(evt->sender);
-    if (!buddy)
-        return false;
+    if (!buddy || m_writingBuddy)
+        return true;
     int number = ParseDecimal(buddy->QueryText(true));
     if (number > m_max || number < m_min)
         return true;
