@@ -28,6 +28,16 @@ const char kRowsHiddenLast[] =
     "<pane name='p3' idealSize='40px' visible='0' colorBkgnd='#00ff00'/>"
     "</splitrow></root></SKEIN>";
 
+// Three columns that start at their minimums 60/150/100 in 320 px (two 5 px separators), below
+// their ideals 100/200/100; the middle one has the highest priority.
+const char kBelowIdeals[] =
+    "<SKEIN width='320' height='60'><root>"
+    "<splitwnd name='split' pos='0,0,-0,-0' sepSize='5'>"
+    "<pane idealSize='100px' minSize='60px'/>"
+    "<pane idealSize='200px' minSize='150px' priority='1'/>"
+    "<pane idealSize='100px' minSize='100px'/>"
+    "</splitwnd></root></SKEIN>";
+
 class SplitHostTest : public HostTest {
 protected:
     void SetUp() override
@@ -40,7 +50,8 @@ protected:
         AddLayouts({{L"columns", kColumns},
                     {L"fixed", fixed},
                     {L"hiddenmiddle", hiddenMiddle},
-                    {L"rows", kRowsHiddenLast}});
+                    {L"rows", kRowsHiddenLast},
+                    {L"belowideals", kBelowIdeals}});
     }
 
     SSplitWnd* Open(RecordingHost& host)
@@ -234,6 +245,19 @@ TEST_F(SplitHostTest, GrowingTheHostGivesTheSpaceToTheLastPaneOfThePriorityList)
     Pump();
     // 92 px: p3 first down to its ideal, then toward the minimums from the last: p3, then p1.
     EXPECT_EQ((std::vector<int>{32, 50, 10}), Sizes(split));
+}
+
+TEST_F(SplitHostTest, GrowthGoesToTheIdealsHighestPriorityFirst)
+{
+    RecordingHost host(L"LAYOUT:belowideals");
+    SSplitWnd* split = Open(host);
+    ASSERT_NE(nullptr, split);
+    EXPECT_EQ((std::vector<int>{60, 150, 100}), Sizes(split));
+    ::SetWindowPos(m_hwnd, nullptr, 0, 0, 400, 60, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    // The middle pane reaches its ideal 200 first; the first takes the other 30, still below 100.
+    EXPECT_EQ((std::vector<int>{90, 200, 100}), Sizes(split));
+    EXPECT_EQ((std::vector<int>{0, 95, 300}), Starts(split));
 }
 
 } // namespace

@@ -1,13 +1,17 @@
 #include "core/SObjectDefaultRegister.h"
+#include "control/SActiveX.h"
 #include "control/SCaption.h"
 #include "control/SCmnCtrl.h"
 #include "control/SEdit.h"
+#include "control/SHotKeyCtrl.h"
 #include "control/SListView.h"
+#include "control/SMenuBar.h"
 #include "control/SPanel.h"
 #include "control/SRealWnd.h"
 #include "control/SScrollBar.h"
 #include "control/SScrollView.h"
 #include "control/SSliderBar.h"
+#include "control/SSpinButtonCtrl.h"
 #include "control/SSplitWnd.h"
 #include "control/STabCtrl.h"
 #include "core/SWnd.h"
@@ -59,6 +63,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr& factories) const
     RegisterClasses<SRichEdit, SEdit>(factories);
     // Adapter-driven views.
     RegisterClasses<SListView>(factories);
+    // Spin button, hot-key control, menu bar and the ActiveX hosts.
+    RegisterClasses<SActiveX, SFlashCtrl, SHotKeyCtrl, SSpinButtonCtrl, SMenuBar>(factories);
 }
 
 void SObjectDefaultRegister::RegisterInterpolators(SObjectFactoryMgr& factories) const

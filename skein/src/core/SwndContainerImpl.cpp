@@ -10,6 +10,11 @@ POINT PointOf(LPARAM lParam)
     return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
+bool IsCharMessage(UINT msg)
+{
+    return msg == WM_CHAR || msg == WM_DEADCHAR || msg == WM_SYSCHAR || msg == WM_SYSDEADCHAR || msg == WM_IME_CHAR;
+}
+
 // Numbers window and its descendants in pre-order.
 void NumberZOrder(SWindow* window, UINT& next)
 {
@@ -175,11 +180,12 @@ LRESULT SwndContainerImpl::SendToTarget(SWindow* target, UINT msg, WPARAM wParam
 
 LRESULT SwndContainerImpl::RouteKey(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    // Key-downs, and with Alt held the other key messages (letters in upper case), go to the
+    // Key-downs, and with Alt held the other key messages (characters in upper case), go to the
     // focus manager first: navigation and accelerators.
     bool offer = msg == WM_KEYDOWN;
     if (!offer && (::GetKeyState(VK_MENU) & 0x80)) {
-        if (wParam >= 'a' && wParam <= 'z')
+        // Only characters: the same codes are keys in the key messages (VK_F5 is 't').
+        if (IsCharMessage(msg) && wParam >= 'a' && wParam <= 'z')
             wParam -= 32;
         offer = true;
     }
