@@ -43,18 +43,18 @@ void SDemoStartup::LoadSystemResources()
 
 void SDemoStartup::AddArchive(const wchar_t* archiveName)
 {
+    m_archivePath = m_app->AppDir();
+    m_archivePath += L"\\";
+    m_archivePath += archiveName;
     SComponentFactory components;
     IResProvider* created = nullptr;
     if (!components.CreateZipResProvider(&created))
         return;
     SRefPtr<IResProvider> provider(created, false);
-    SStringW path = m_app->AppDir();
-    path += L"\\";
-    path += archiveName;
     SZipInitParam param = {};
     param.kind = SZipInitParam::kFile;
     param.renderFactory = m_render;
-    param.path = path.c_str();
+    param.path = m_archivePath.c_str();
     param.password = SKEIN_ARCHIVE_PASSWORD;
     m_archiveLoaded = provider->Init(&param);
     if (m_archiveLoaded)

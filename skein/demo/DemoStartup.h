@@ -18,6 +18,7 @@ public:
     SApplication* App() const { return m_app; }
     // FALSE when the archive could not be opened (the application still exists).
     BOOL ArchiveLoaded() const { return m_archiveLoaded; }
+    const SStringW& ArchivePath() const { return m_archivePath; }
 
 private:
     void LoadSystemResources();
@@ -25,6 +26,7 @@ private:
 
     SRefPtr<IRenderFactory> m_render;
     SApplication* m_app;
+    SStringW m_archivePath;
     BOOL m_archiveLoaded;
 };
 
