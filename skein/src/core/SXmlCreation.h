@@ -19,9 +19,8 @@ class SWindow;
 
 class SXmlCreation {
 public:
-    // Joins the creation running on this thread, or starts one. Created for the children of
-    // parent: one level deeper than the windows being created when parent is not the window
-    // whose children are being created already.
+    // The scope of creating parent's children: joins the creation running on this thread (one
+    // level deeper, unless it is creating parent's children already) or starts one.
     explicit SXmlCreation(const SWindow* parent);
     ~SXmlCreation();
     SXmlCreation(const SXmlCreation&) = delete;
