@@ -55,6 +55,7 @@ void SAppStartup::LoadSystemResources(const SStringW& folder)
 
 void SAppStartup::AddArchive(const SStringW& path)
 {
+    m_archivePath = path;
     SComponentFactory components;
     IResProvider* created = nullptr;
     if (!components.CreateZipResProvider(&created))
@@ -63,7 +64,7 @@ void SAppStartup::AddArchive(const SStringW& path)
     SZipInitParam param = {};
     param.kind = SZipInitParam::kFile;
     param.renderFactory = m_render;
-    param.path = path.c_str();
+    param.path = m_archivePath.c_str();
     param.password = SKEIN_ARCHIVE_PASSWORD;
     m_archiveLoaded = provider->Init(&param);
     if (m_archiveLoaded)

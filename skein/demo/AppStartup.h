@@ -31,6 +31,7 @@ public:
     IRenderFactory* RenderFactory() const { return m_render; }
     // FALSE when the archive could not be opened (the application still exists).
     BOOL ArchiveLoaded() const { return m_archiveLoaded; }
+    const SStringW& ArchivePath() const { return m_archivePath; }
     // Deletes the application object; the render factory goes with this object.
     void Shutdown();
 
@@ -42,6 +43,7 @@ private:
     SRefPtr<IRenderFactory> m_render;
     SApplication* m_app;
     BOOL m_archiveLoaded;
+    SStringW m_archivePath;
 };
 
 } // namespace SKEIN

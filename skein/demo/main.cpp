@@ -5,6 +5,7 @@
 #include "AppStartup.h"
 #include "core/SEvents.h"
 #include "core/SHostWnd.h"
+#include "helper/SLog.h"
 
 namespace {
 
@@ -24,19 +25,33 @@ public:
     }
 };
 
+const int kExitStartupFailed = 1;
+
+// A start-up failure: logged and shown to the user; the program then ends.
+int ReportStartupFailure(const SStringW& text)
+{
+    SKEIN_LOG(4, "wWinMain").FormatW(L"%s", text.c_str());
+    ::MessageBoxW(nullptr, text.c_str(), L"skein demo", MB_OK | MB_ICONERROR);
+    return kExitStartupFailed;
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show)
 {
     SAppStartup startup(instance);
-    int result = 1;
-    {
-        CDemoHost host;
-        HWND hwnd = host.CreateHostDefault(); // centred on the screen
-        if (hwnd) {
-            ::ShowWindow(hwnd, show);
-            result = startup.App()->RunMainLoop(hwnd);
-        }
+    if (!startup.ArchiveLoaded()) {
+        SStringW text(L"The resource archive cannot be opened:\n");
+        text += startup.ArchivePath();
+        return ReportStartupFailure(text);
     }
-    return result;
+    CDemoHost host;
+    HWND hwnd = host.CreateHostDefault(); // centred on the screen
+    RECT rect = {0, 0, 0, 0};
+    if (hwnd)
+        host.GetHostWindowRect(&rect);
+    if (::IsRectEmpty(&rect)) // never shown; destroyed with the host
+        return ReportStartupFailure(SStringW(L"The window layout LAYOUT:XML_DEMO cannot be built."));
+    ::ShowWindow(hwnd, show);
+    return startup.App()->RunMainLoop(hwnd);
 }

@@ -1,5 +1,6 @@
 // The window tree: links and z-order, lookups, state, hit testing, attributes, creation from
 // XML (includes, templates, class defaults), events and their bubbling.
+#include "core/SHostWnd.h"
 #include "window_test_env.h"
 
 using namespace wndtest;
@@ -13,6 +14,15 @@ std::vector<std::wstring> ChildNames(SWindow* window)
     for (SWindow* child = window->GetRelative(kRelFirstChild); child; child = child->GetRelative(kRelNextSibling))
         names.push_back(child->GetName());
     return names;
+}
+
+// Windows in the tree below and including window.
+int CountWindows(SWindow* window)
+{
+    int count = 1;
+    for (SWindow* child = window->GetRelative(kRelFirstChild); child; child = child->GetRelative(kRelNextSibling))
+        count += CountWindows(child);
+    return count;
 }
 
 SWindow* Named(const wchar_t* name)
@@ -225,23 +235,111 @@ TEST_F(WindowTest, TreeFromXmlWithIncludeTemplateAndClassDefaults)
     EXPECT_TRUE(LogHas("Warning: no object nosuchclass of type:1"));
 }
 
-TEST_F(WindowTest, SelfIncludingLayoutAndSelfUsingTemplateStopAtTheNestingLimit)
+// Layouts and UI definitions that never finish expanding: each recursion expands once in its
+// chain, however often a level repeats it.
+TEST_F(WindowTest, RecursiveIncludesAndTemplatesExpandOncePerChain)
 {
     skein_test::MemProvider* provider =
-        AddResources("<uidef><template><loop><window name='t'><t:loop/></window></loop></template></uidef>");
-    provider->Put(L"layout", L"self", "<include><window name='i'/><include src='layout:self'/></include>");
-    BuildFromXml(L"<window><include src='self'/><t:loop/></window>");
+        AddResources("<uidef><template><pair><window><t:pair/><t:pair/></window></pair></template></uidef>");
+    provider->Put(L"layout", L"twice", "<include><window/><include src='twice'/><include src='TWICE'/></include>");
+    provider->Put(L"layout", L"ping", "<include><window/><include src='pong'/><include src='pong'/></include>");
+    provider->Put(L"layout", L"pong", "<include><window/><include src='ping'/><include src='ping'/></include>");
+    const struct {
+        const wchar_t* layout;
+        int windows;
+        const char* logged;
+    } kCases[] = {
+        {L"<window><include src='twice'/></window>", 1, "include [twice] is already being expanded"},
+        {L"<window><t:pair/></window>", 1, "template [pair] is already being expanded"},
+        {L"<window><include src='layout:ping'/></window>", 3, "include [ping] is already being expanded"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.layout)));
+        pugi::xml_document document;
+        ASSERT_TRUE(document.load_string(c.layout));
+        SWindow* holder = new SWindow; // a creation of its own, with its own log lines
+        m_root->LinkChild(holder);
+        holder->LoadFromXml(document.first_child());
+        EXPECT_EQ(c.windows, CountWindows(holder) - 1);
+        EXPECT_TRUE(LogHas(c.logged));
+    }
+}
 
-    int includes = 0;
-    for (SWindow* w = m_root->GetRelative(kRelFirstChild); w; w = w->GetRelative(kRelNextSibling))
-        includes += wcscmp(w->GetName(), L"i") == 0;
-    EXPECT_EQ(kMaxXmlNesting, includes);
-    int templates = 0;
-    for (SWindow* w = m_root->LookupChildByName(SStringW(L"t"), 1); w; w = w->LookupChildByName(SStringW(L"t"), 1))
-        ++templates;
-    EXPECT_EQ(kMaxXmlNesting, templates);
-    EXPECT_TRUE(LogHas("include [layout:self] nested deeper than 32 levels"));
-    EXPECT_TRUE(LogHas("template [loop] nested deeper than 32 levels"));
+// The same through a template of the host's own layout, in a real host window.
+TEST_F(WindowTest, HostLayoutTemplateUsingItselfExpandsOnce)
+{
+    skein_test::MemProvider* provider = AddResources("");
+    provider->Put(L"layout", L"host",
+                  "<SKEIN width='100' height='50'><template><pair><window><t:pair/><t:pair/></window></pair></template>"
+                  "<root><t:pair/><window name='after'/></root></SKEIN>");
+    SHostWnd host(L"layout:host");
+    ASSERT_NE(nullptr, host.CreateHost(nullptr, WS_POPUP, 0, 0, 0, 100, 50));
+    EXPECT_EQ(3, CountWindows(&host)); // the host, the template's window and the sibling after it
+    EXPECT_NE(nullptr, host.LookupChildByName(SStringW(L"after"), 1));
+    EXPECT_TRUE(LogHas("template [pair] is already being expanded"));
+    host.DestroyHost();
+}
+
+TEST_F(WindowTest, ChainOfDistinctIncludesStopsAtTheNestingLimit)
+{
+    skein_test::MemProvider* provider = AddResources("");
+    const int kChain = kMaxXmlNesting + 8;
+    for (int i = 0; i < kChain; ++i) {
+        provider->Put(L"layout", L"part" + std::to_wstring(i),
+                      "<include><window/><include src='part" + std::to_string(i + 1) + "'/></include>");
+    }
+    BuildFromXml(L"<window><include src='part0'/></window>");
+    EXPECT_EQ(kMaxXmlNesting, CountWindows(m_root) - 1);
+    EXPECT_TRUE(LogHas("include [part32] nested deeper than 32 levels"));
+}
+
+// Distinct layouts each including the next twice: 2^20 includes, cut at the element budget.
+TEST_F(WindowTest, FanOutOfDistinctIncludesStopsAtTheElementBudget)
+{
+    skein_test::MemProvider* provider = AddResources("");
+    const int kLevels = 20;
+    for (int i = 0; i < kLevels; ++i) {
+        std::string next = "<include src='fan" + std::to_string(i + 1) + "'/>";
+        provider->Put(L"layout", L"fan" + std::to_wstring(i), "<include><window size='1,1'/>" + next + next + "</include>");
+    }
+    provider->Put(L"layout", L"fan" + std::to_wstring(kLevels), "<include/>");
+    BuildFromXml(L"<window><include src='fan0'/><window name='after'/></window>");
+    int windows = CountWindows(m_root) - 1;
+    EXPECT_GT(windows, kMaxXmlElements / 4); // a window and two includes per expansion
+    EXPECT_LT(windows, kMaxXmlElements / 2);
+    EXPECT_EQ(nullptr, m_root->LookupChildByName(SStringW(L"after"), 1));
+    EXPECT_TRUE(LogHas("more than 200000 elements: creation stopped"));
+}
+
+// Far deeper than the limit: the permitted levels are created, the rest of the tree too, and
+// the result lays out, paints and goes away.
+TEST_F(WindowTest, NestingBeyondTheDepthLimitCreatesThePermittedPart)
+{
+    const int kNesting = 20 * kMaxXmlDepth;
+    std::wstring xml = L"<window>";
+    for (int i = 0; i < kNesting; ++i)
+        xml += L"<window size='10,10'>";
+    for (int i = 0; i < kNesting; ++i)
+        xml += L"</window>";
+    xml += L"<window name='after'/></window>";
+    BuildFromXml(xml.c_str());
+
+    int depth = 0;
+    for (SWindow* w = m_root->GetRelative(kRelFirstChild); w; w = w->GetRelative(kRelFirstChild))
+        ++depth;
+    EXPECT_EQ(kMaxXmlDepth, depth);
+    EXPECT_NE(nullptr, m_root->LookupChildByName(SStringW(L"after"), 1));
+    EXPECT_TRUE(LogHas("would nest deeper than 256 levels"));
+    m_container.Render(200, 100);
+
+    // A window deep in the tree counts its own depth: its children stop at the same level.
+    SWindow* deepest = m_root;
+    while (deepest->GetRelative(kRelFirstChild))
+        deepest = deepest->GetRelative(kRelFirstChild);
+    pugi::xml_document more;
+    ASSERT_TRUE(more.load_string(L"<window><window/></window>"));
+    deepest->CreateChildrenFromXml(more.first_child());
+    EXPECT_EQ(nullptr, deepest->GetRelative(kRelFirstChild));
 }
 
 TEST_F(WindowTest, HiddenParentStartsChildrenInvisibleAndShowingRestoresOwnWishes)

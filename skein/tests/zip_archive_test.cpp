@@ -114,62 +114,71 @@ TEST(ZipArchive, OpensFromFileAndClosesCleanly)
     EXPECT_TRUE(DeleteFileW(path)); // the archive let go of the file
 }
 
-// A damaged archive: whether it must fail to open, or open and fail the member read.
+// What a damaged archive must do: fail to open; open with the member refused when the
+// directory is read (its stated sizes are more than a read could deliver, so no size query
+// reports them); or open, list the member and fail its read.
+enum Outcome { kNoOpen, kRefused, kNoRead };
+
 struct Damage {
     const char* what;
-    bool opens;
+    Outcome outcome;
     Method method;
     const char* password;
     void (*apply)(std::string& zip);
 };
 
 const Damage kDamages[] = {
-    {"truncated end record", false, Method::Store, "", [](std::string& z) { z.pop_back(); }},
-    {"archive comment", false, Method::Store, "",
+    {"truncated end record", kNoOpen, Method::Store, "", [](std::string& z) { z.pop_back(); }},
+    {"archive comment", kNoOpen, Method::Store, "",
      [](std::string& z) {
          Set16(z, z.size() - 2, 4);
          z += "note";
      }},
-    {"bad end signature", false, Method::Store, "", [](std::string& z) { z[z.size() - 22] = 'X'; }},
-    {"directory larger than the file", false, Method::Store, "",
+    {"bad end signature", kNoOpen, Method::Store, "", [](std::string& z) { z[z.size() - 22] = 'X'; }},
+    {"directory larger than the file", kNoOpen, Method::Store, "",
      [](std::string& z) { Set32(z, z.size() - 10, static_cast<uint32_t>(z.size())); }},
-    {"directory size wraps", false, Method::Store, "",
+    {"directory size wraps", kNoOpen, Method::Store, "",
      [](std::string& z) { Set32(z, z.size() - 10, 0xFFFFFFF0u); }},
-    {"more entries than the directory holds", false, Method::Store, "",
+    {"more entries than the directory holds", kNoOpen, Method::Store, "",
      [](std::string& z) { Set16(z, z.size() - 14, 2); }},
-    {"name running past the directory", false, Method::Store, "",
+    {"name running past the directory", kNoOpen, Method::Store, "",
      [](std::string& z) { Set16(z, Layout(z).firstEntry + 28, 0x4000); }},
-    {"extra field running past the directory", false, Method::Store, "",
+    {"extra field running past the directory", kNoOpen, Method::Store, "",
      [](std::string& z) { Set16(z, Layout(z).firstEntry + 30, 0xFFFF); }},
-    {"bad entry signature", false, Method::Store, "", [](std::string& z) { z[Layout(z).firstEntry] = 'Q'; }},
-    {"local header past the end", true, Method::Store, "",
+    {"bad entry signature", kNoOpen, Method::Store, "", [](std::string& z) { z[Layout(z).firstEntry] = 'Q'; }},
+    {"local header past the end", kRefused, Method::Store, "",
      [](std::string& z) { Set32(z, Layout(z).firstEntry + 42, 0xFFFFFFF0u); }},
-    {"bad local signature", true, Method::Store, "", [](std::string& z) { z[Layout(z).firstLocal] = 'Q'; }},
-    {"local size differs from the directory", true, Method::Store, "",
+    {"bad local signature", kNoRead, Method::Store, "", [](std::string& z) { z[Layout(z).firstLocal] = 'Q'; }},
+    {"local size differs from the directory", kNoRead, Method::Store, "",
      [](std::string& z) { Set32(z, Layout(z).firstLocal + 22, 1); }},
-    {"compressed size past the end", true, Method::Store, "",
+    {"compressed size past the end", kRefused, Method::Store, "",
      [](std::string& z) { SetFirstSize(z, 18, 0x7FFFFFFFu); }},
-    {"stored size longer than the data", true, Method::Store, "",
+    {"stored size longer than the data", kRefused, Method::Store, "",
      [](std::string& z) { SetFirstSize(z, 22, Get32(z, Layout(z).firstLocal + 22) + 1); }},
-    {"stored size shorter than the data", true, Method::Store, "",
+    {"stored size shorter than the data", kRefused, Method::Store, "",
      [](std::string& z) { SetFirstSize(z, 22, Get32(z, Layout(z).firstLocal + 22) - 1); }},
-    {"stored byte corrupt", true, Method::Store, "", [](std::string& z) { z[Layout(z).firstData + 5] ^= 0x20; }},
-    {"encrypted stored byte corrupt", true, Method::Store, "wmt741",
+    {"stored byte corrupt", kNoRead, Method::Store, "", [](std::string& z) { z[Layout(z).firstData + 5] ^= 0x20; }},
+    {"encrypted stored byte corrupt", kNoRead, Method::Store, "wmt741",
      [](std::string& z) { z[Layout(z).firstData + 20] ^= 0x20; }},
-    {"encrypted data shorter than its header", true, Method::Store, "wmt741",
+    {"encrypted data shorter than its header", kRefused, Method::Store, "wmt741",
      [](std::string& z) { SetFirstSize(z, 18, 11); }},
-    {"deflate data truncated", true, Method::Deflate, "",
+    {"deflate data truncated", kNoRead, Method::Deflate, "",
      [](std::string& z) { SetFirstSize(z, 18, Get32(z, Layout(z).firstLocal + 18) / 2); }},
-    {"deflated size stated larger", true, Method::Deflate, "",
+    {"deflated size stated larger", kNoRead, Method::Deflate, "",
      [](std::string& z) { SetFirstSize(z, 22, Get32(z, Layout(z).firstLocal + 22) + 1); }},
-    {"deflated size stated smaller", true, Method::Deflate, "",
+    {"deflated size stated smaller", kNoRead, Method::Deflate, "",
      [](std::string& z) { SetFirstSize(z, 22, Get32(z, Layout(z).firstLocal + 22) - 1); }},
-    {"deflated size beyond any ratio", true, Method::Deflate, "",
+    {"deflated size beyond any ratio", kRefused, Method::Deflate, "",
      [](std::string& z) { SetFirstSize(z, 22, 0xFFFFFFF0u); }},
-    {"deflate stream corrupt", true, Method::Deflate, "",
+    {"deflate stream corrupt", kNoRead, Method::Deflate, "",
      [](std::string& z) { z[Layout(z).firstData + 3] ^= 0x55; }},
-    {"unknown method", true, Method::Store, "",
+    {"unknown method", kNoRead, Method::Store, "",
      [](std::string& z) { Set16(z, Layout(z).firstLocal + 8, 12); }},
+    {"unknown method in the directory", kRefused, Method::Store, "",
+     [](std::string& z) { Set16(z, Layout(z).firstEntry + 10, 12); }},
+    {"stored size of 4 GiB", kRefused, Method::Store, "", [](std::string& z) { SetFirstSize(z, 22, 0xFFFFFFF0u); }},
+    {"encrypted stored size counting its header", kRefused, Method::Store, "wmt741",
+     [](std::string& z) { SetFirstSize(z, 22, Get32(z, Layout(z).firstLocal + 18)); }},
 };
 
 TEST(ZipArchive, DamagedArchivesFailCleanly)
@@ -180,7 +189,8 @@ TEST(ZipArchive, DamagedArchivesFailCleanly)
         damage.apply(archive);
         SZipArchive zip;
         BOOL opened = zip.OpenMemory(archive.data(), archive.size());
-        EXPECT_EQ(damage.opens, opened != FALSE);
+        EXPECT_EQ(damage.outcome != kNoOpen, opened != FALSE);
+        EXPECT_EQ(damage.outcome == kNoRead ? 0 : -1, zip.FindEntry(L"data.txt"));
         zip.SetPassword(damage.password);
         SZipBuffer out;
         EXPECT_FALSE(zip.ReadEntry(0, out));

@@ -5,6 +5,7 @@
 #include "interface/SImgDecoder-i.h"
 #include "interface/SRender-i.h"
 #include "res.mgr/SResProviderZip.h"
+#include "res.mgr/SXmlResource.h"
 #include "res.mgr/SZipArchive.h"
 #include "zip_test_util.h"
 
@@ -301,6 +302,33 @@ TEST_F(ZipProviderTest, DamagedMemberGivesNothing)
     EXPECT_EQ("<none>", Raw(L"LAYOUT", L"p"));
     EXPECT_EQ(nullptr, m_provider->LoadIconRes(L"i", 16, 16));
     EXPECT_EQ(nullptr, m_provider->LoadImageRes(L"LAYOUT", L"p"));
+}
+
+// Members stating more than the archive could deliver (4 GiB stored in an archive of a few
+// hundred bytes, a deflated size beyond any ratio) are listed by the index but refused: no size
+// query reports them, no read delivers them, and loading them as XML allocates nothing.
+TEST_F(ZipProviderTest, MembersStatingMoreThanTheArchiveHoldsAreRefused)
+{
+    respack::ZipWriter writer;
+    writer.Add("stored.xml", "<page/>", Method::Store, "pw");
+    writer.Add("deflated.xml", Compressible(30), Method::Deflate, "pw");
+    writer.Add("uires.idx", "<resource><LAYOUT><file name=\"s\" path=\"stored.xml\"/>"
+                            "<file name=\"d\" path=\"deflated.xml\"/></LAYOUT></resource>", Method::Store, "pw");
+    std::string archive = writer.Finish();
+    SetFirstSize(archive, 22, 0xFFFFFFF0u);
+    size_t second = Layout(archive).firstEntry + 46 + Get16(archive, Layout(archive).firstEntry + 28);
+    Set32(archive, second + 24, 0x7FFFFFF0u); // the directory's word is what size queries report
+    SZipInitParam param = MemoryParam(archive, "pw");
+    ASSERT_TRUE(m_provider->Init(&param));
+    for (const wchar_t* name : {L"s", L"d"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
+        EXPECT_TRUE(m_provider->Contains(L"LAYOUT", name));
+        EXPECT_EQ(0u, m_provider->RawSize(L"LAYOUT", name));
+        char buffer[4096];
+        EXPECT_FALSE(m_provider->ReadRawData(L"LAYOUT", name, buffer, sizeof(buffer)));
+        pugi::xml_document document;
+        EXPECT_EQ(kXmlResourceMissing, LoadXmlResource(m_provider, L"LAYOUT", name, document));
+    }
 }
 
 TEST_F(ZipProviderTest, OpensTheProgramsPackedResources)

@@ -18,6 +18,7 @@ namespace SKEIN {
 
 struct ISwndContainer;
 struct ILayout;
+class SXmlCreation;
 struct ILayoutParam;
 class SWindow;
 
@@ -63,8 +64,18 @@ enum {
     kAttrByLayoutParam = 0x40000,
 };
 
-// Templates and includes nest at most this deep; deeper ones are refused with a log line.
+// Bounds of one creation of windows from XML (refusals are logged):
+// - includes and templates nest at most kMaxXmlNesting deep, and one already being expanded
+//   in the chain is not expanded again;
+// - windows lie at most kMaxXmlDepth levels deep in their tree: creation, layout, showing,
+//   painting and destruction recurse once per level. The deepest of them, laying out grids
+//   that wrap their content, takes about 1 KB a level on x86_64 (measured, skein_bench_tree)
+//   and 0.75 KB on i686 (estimated from the compiler's frame sizes), so 256 levels stay below
+//   300 KB of the 2 MB stack the programs are linked with;
+// - one creation handles at most kMaxXmlElements elements; a real layout has a few hundred.
 const int kMaxXmlNesting = 32;
+const int kMaxXmlDepth = 256;
+const int kMaxXmlElements = 200000;
 
 // LinkChild's "after" value that inserts the child first.
 #define SKEIN_ICWND_FIRST ((SWindow*)(~(UINT_PTR)0))
@@ -410,8 +421,8 @@ private:
     HRESULT ApplyIdText(const SStringW& value);
     HRESULT ApplyFallbackAttribute(const SStringW& name, const SStringW& value, BOOL loading);
     void CreateChildFromElement(pugi::xml_node element);
-    void CreateChildrenFromInclude(pugi::xml_node element);
-    void CreateChildFromTemplate(pugi::xml_node element);
+    void CreateChildrenFromInclude(pugi::xml_node element, SXmlCreation& creation);
+    void CreateChildFromTemplate(pugi::xml_node element, SXmlCreation& creation);
     SWindow* SearchChild(int id, const SStringW& name, int depth) const;
     bool IsCachedMatch(const SWindow* found, int id, const SStringW& name) const;
     void ResetLayoutParam();
@@ -423,10 +434,6 @@ private:
 
     void InstallDefaultLayout();
     SIZE MeasureText(int widthLimit);
-    bool EnterXmlNesting(const wchar_t* kind, const wchar_t* name);
-
-    // Depth of include and template expansion on this thread.
-    static thread_local int s_xmlNesting;
 };
 
 } // namespace SKEIN

@@ -3,6 +3,7 @@
 // focus are kept by handle and resolved at each use; native input is routed to the tree.
 #include "core/SFocusManager.h"
 #include "core/SDropTargetDispatcher.h"
+#include "core/SHashMap.h"
 #include "core/SLinkedList.h"
 #include "core/SWnd.h"
 #include "interface/SwndContainer-i.h"
@@ -69,6 +70,9 @@ private:
     BOOL m_zOrderDirty;
     SLinkedList<ITimelineHandler*> m_timelineHandlers;
     SLinkedList<SwndHandle> m_trackedWindows;
+    // Each tracked window's node, so that adding and removing one costs the same however many
+    // windows are tracked.
+    SHashMap<SwndHandle, SLinkedList<SwndHandle>::Node*> m_trackedNodes;
 };
 
 } // namespace SKEIN

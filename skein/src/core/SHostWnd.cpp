@@ -135,7 +135,11 @@ BOOL SHostWnd::InitFromXmlNode(pugi::xml_node node, int cx, int cy)
         ::SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_attr.m_bigIcon));
     if (pugi::xml_node root = XmlChildNoCase(node, L"root")) {
         SWindow::ApplyXmlAttributes(root);
+        // The whole host is repainted below: each new window's layout request would only
+        // invalidate the host again.
+        IncRedrawLock();
         CreateChildrenFromXml(root);
+        DecRedrawLock();
         OnXmlInitDone(root);
     }
     SetZOrderDirty();

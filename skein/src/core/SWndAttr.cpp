@@ -1,7 +1,7 @@
 // SWindow: attributes and creation of the subtree from XML.
 #include "core/SApp.h"
 #include "core/SWnd.h"
-#include "helper/SLog.h"
+#include "core/SXmlCreation.h"
 #include "interface/SwndContainer-i.h"
 #include "layout/SLayout-i.h"
 #include "res.mgr/SResName.h"
@@ -11,8 +11,6 @@
 #include "res.mgr/SUiDef.h"
 
 namespace SKEIN {
-
-thread_local int SWindow::s_xmlNesting = 0;
 
 namespace {
 
@@ -35,16 +33,6 @@ void SetFlag(DWORD& flags, DWORD bit, BOOL on)
 {
     flags = on ? (flags | bit) : (flags & ~bit);
 }
-
-// Counts one level of include or template expansion while it is alive.
-class SXmlNestingGuard {
-public:
-    explicit SXmlNestingGuard(int& depth) : m_depth(depth) { ++m_depth; }
-    ~SXmlNestingGuard() { --m_depth; }
-
-private:
-    int& m_depth;
-};
 
 } // namespace
 
@@ -257,63 +245,66 @@ BOOL SWindow::LoadFromXml(pugi::xml_node node)
             m_state |= kStateDisabled;
     }
     SendUiMessage(WM_SHOWWINDOW, !(m_state & kStateInvisible), 1);
-    CreateChildrenFromXml(node);
+    {
+        SXmlCreation creation(this); // the children lie one level deeper
+        CreateChildrenFromXml(node);
+    }
     InvalidateLayout();
     return TRUE;
 }
 
 BOOL SWindow::CreateChildrenFromXml(pugi::xml_node node)
 {
+    SXmlCreation creation(this);
     for (pugi::xml_node element = node.first_child(); element; element = element.next_sibling()) {
         if (element.type() != pugi::node_element)
             continue;
+        if (!creation.AdmitElement(element))
+            break;
         if (_wcsicmp(element.name(), L"include") == 0)
-            CreateChildrenFromInclude(element);
+            CreateChildrenFromInclude(element, creation);
         else if (SXmlFlags::IsSkipped(element))
             continue;
         else if (wcsncmp(element.name(), L"t:", 2) == 0)
-            CreateChildFromTemplate(element);
+            CreateChildFromTemplate(element, creation);
         else
             CreateChildFromElement(element);
     }
     return TRUE;
 }
 
-// Includes and templates may name themselves; expansion stops at a fixed depth.
-bool SWindow::EnterXmlNesting(const wchar_t* kind, const wchar_t* name)
-{
-    if (s_xmlNesting < kMaxXmlNesting)
-        return true;
-    SKEIN_LOG(3, "SKEIN::SWindow::CreateChildrenFromXml")
-        .FormatW(L"%s [%s] nested deeper than %d levels, not expanded", kind, name, kMaxXmlNesting);
-    return false;
-}
-
-void SWindow::CreateChildrenFromInclude(pugi::xml_node element)
+void SWindow::CreateChildrenFromInclude(pugi::xml_node element, SXmlCreation& creation)
 {
     SApplication* app = SApplication::Instance();
-    const wchar_t* src = element.attribute(L"src").value();
-    if (!app || !EnterXmlNesting(L"include", src))
+    if (!app)
         return;
+    const wchar_t* src = element.attribute(L"src").value();
     SDynArray<SStringW> pieces;
     SplitResourceName(src, pieces);
     SStringW type = pieces.Count() == 2 ? pieces[0] : SStringW(L"LAYOUT");
     SStringW name = pieces.Count() == 2 ? pieces[1] : pieces[0];
+    SStringW key = type;
+    key += L":";
+    key += name;
+    key.LowerInPlace(); // resource names ignore case
+    SXmlCreation::Expansion expansion(creation, L"include", key, src);
+    if (!expansion.Entered())
+        return;
     pugi::xml_document document;
     if (!app->LoadXmlDocument(document, type.c_str(), name.c_str()))
         return;
-    pugi::xml_node root = document.child(L"include");
-    if (!root)
-        return;
-    SXmlNestingGuard guard(s_xmlNesting);
-    CreateChildrenFromXml(root);
+    if (pugi::xml_node root = document.child(L"include"))
+        CreateChildrenFromXml(root);
 }
 
-void SWindow::CreateChildFromTemplate(pugi::xml_node element)
+void SWindow::CreateChildFromTemplate(pugi::xml_node element, SXmlCreation& creation)
 {
     STemplatePoolMgr* templates = STemplatePoolMgr::Instance();
     const wchar_t* templateName = element.name() + 2;
-    if (!templates || !EnterXmlNesting(L"template", templateName))
+    if (!templates)
+        return;
+    SXmlCreation::Expansion expansion(creation, L"template", SStringW(templateName), templateName);
+    if (!expansion.Entered())
         return;
     SStringW text = templates->FindTemplate(templateName);
     if (text.IsEmptyText())
@@ -338,7 +329,6 @@ void SWindow::CreateChildFromTemplate(pugi::xml_node element)
             target = root.append_attribute(attribute.name());
         target.set_value(attribute.value());
     }
-    SXmlNestingGuard guard(s_xmlNesting);
     CreateChildFromElement(root);
 }
 

@@ -87,18 +87,19 @@ BOOL SwndContainerImpl::RemoveTimelineHandler(ITimelineHandler* handler)
 
 BOOL SwndContainerImpl::AddTrackedWindow(SwndHandle handle)
 {
-    if (m_trackedWindows.Find(handle))
+    if (m_trackedNodes.Lookup(handle))
         return FALSE;
-    m_trackedWindows.AddTail(handle);
+    m_trackedNodes.SetAt(handle, m_trackedWindows.AddTail(handle));
     return TRUE;
 }
 
 BOOL SwndContainerImpl::RemoveTrackedWindow(SwndHandle handle)
 {
-    auto* node = m_trackedWindows.Find(handle);
-    if (!node)
+    auto* entry = m_trackedNodes.Lookup(handle);
+    if (!entry)
         return FALSE;
-    m_trackedWindows.RemoveNode(node);
+    m_trackedWindows.RemoveNode(entry->value);
+    m_trackedNodes.RemoveKey(handle);
     return TRUE;
 }
 

@@ -47,7 +47,7 @@ public:
         int total = 0;
         for (;;) {
             int computed = 0;
-            for (int n; (n = SweepEdges()) > 0;)
+            for (int n; (n = SweepEdges(source)) > 0;)
                 computed += n;
             if (computed > 0) {
                 for (int n; (n = SweepWrapped(source)) > 0;)
@@ -60,15 +60,33 @@ public:
     }
 
 private:
-    // Pass A: every edge that the statements alone decide.
-    int SweepEdges()
+    // Pass A: every edge that the statements alone decide. A child whose statements are all
+    // decided gets its wrap-content sizes and offsets at once (as pass B would give them), so
+    // the next sibling can follow it in the same sweep: a row of n content-sized siblings
+    // takes one sweep, not n.
+    int SweepEdges(const SLayoutChildren& source)
     {
         int computed = 0;
         for (int i = 0; i < m_count; ++i) {
             for (int axis = 0; axis < 2; ++axis)
                 computed += ResolveAxis(i, axis);
+            if (StatementsDecided(m_children[i]))
+                computed += SettleWrapped(source, i);
         }
         return computed;
+    }
+
+    // Placed, and pass A can set neither far edge any more.
+    static bool StatementsDecided(const SPosChild& child)
+    {
+        if (Unresolved(child.edge[kLeft]) || Unresolved(child.edge[kTop]))
+            return false;
+        for (int axis = 0; axis < 2; ++axis) {
+            const SLayoutSize& size = axis == 0 ? child.param->width : child.param->height;
+            if (Unresolved(child.edge[axis + 2]) && !size.IsWrapContent() && child.param->count == 4)
+                return false;
+        }
+        return true;
     }
 
     int ResolveAxis(int i, int axis)
@@ -176,12 +194,17 @@ private:
         int computed = 0;
         for (int i = 0; i < m_count; ++i) {
             SPosChild& child = m_children[i];
-            if (Unresolved(child.edge[kLeft]) || Unresolved(child.edge[kTop]))
-                continue;
-            computed += MeasureWrapped(source, i);
-            ApplyOffset(child, 0);
-            ApplyOffset(child, 1);
+            if (!Unresolved(child.edge[kLeft]) && !Unresolved(child.edge[kTop]))
+                computed += SettleWrapped(source, i);
         }
+        return computed;
+    }
+
+    int SettleWrapped(const SLayoutChildren& source, int i)
+    {
+        int computed = MeasureWrapped(source, i);
+        ApplyOffset(m_children[i], 0);
+        ApplyOffset(m_children[i], 1);
         return computed;
     }
 

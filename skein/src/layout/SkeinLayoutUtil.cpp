@@ -9,6 +9,7 @@ namespace SKEIN {
 void SLayoutChildren::Collect(SWindow* parent)
 {
     m_parentScale = parent->GetScale();
+    m_items.GrowTo(parent->GetChildCount()); // one allocation, however many children
     for (SWindow* child = parent->NextChildInLayout(nullptr); child; child = parent->NextChildInLayout(child))
         Add(SLayoutChild{child, child->GetLayoutParam(), child->GetScale(), child->GetId()});
 }

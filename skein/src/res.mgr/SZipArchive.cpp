@@ -21,6 +21,11 @@ const UINT16 kMethodDeflated = 8;
 // Raw deflate expands at most about 1032 times; larger stated sizes are refused before allocating.
 const UINT64 kMaxInflateRatio = 1032;
 
+bool WithinInflateRatio(UINT64 size, UINT64 packed)
+{
+    return size <= packed * kMaxInflateRatio + 16;
+}
+
 // The attribute bits the search reports besides the sizes and time.
 DWORD EntryAttributes(UINT16 flags, UINT16 method)
 {
@@ -167,18 +172,42 @@ bool SZipArchive::ReadDirectory()
     UINT32 directorySize = U32(end + 12);
     if (directorySize > total - kEndSize || static_cast<UINT64>(count) * kEntrySize > directorySize)
         return false;
+    UINT64 directoryStart = total - kEndSize - directorySize;
     m_directory.resize(directorySize);
-    if (directorySize && !ReadAt(total - kEndSize - directorySize, m_directory.data(), directorySize))
+    if (directorySize && !ReadAt(directoryStart, m_directory.data(), directorySize))
         return false;
-    if (!ParseEntries(count))
+    if (!ParseEntries(count, directoryStart))
         return false;
     m_password[0] = 0;
     return true;
 }
 
+// Whether a read could deliver what the entry states: its header and data lie before the
+// directory, a stored member is exactly as long as its data (less the encryption header), a
+// deflated one within the inflate ratio of its data; other methods never read.
+bool SZipArchive::StatedSizesFit(const BYTE* entry, UINT64 dataEnd)
+{
+    UINT64 packed = U32(entry + 20);
+    UINT64 size = U32(entry + 24);
+    UINT64 offset = U32(entry + 42);
+    if (offset + kLocalSize + packed > dataEnd)
+        return false;
+    if (U16(entry + 8) & kFlagEncrypted) {
+        if (packed < SZipCrypt::kHeaderSize)
+            return false;
+        packed -= SZipCrypt::kHeaderSize;
+    }
+    switch (U16(entry + 10)) {
+    case kMethodStored: return size == packed;
+    case kMethodDeflated: return WithinInflateRatio(size, packed);
+    default: return false;
+    }
+}
+
 // Each entry, its name, extra and comment must lie inside the directory; names longer than
-// kMaxNameChars characters are refused.
-bool SZipArchive::ParseEntries(UINT32 count)
+// kMaxNameChars characters are refused. Entries whose stated sizes do not fit the archive stay
+// listed but are never found or read.
+bool SZipArchive::ParseEntries(UINT32 count, UINT64 dataEnd)
 {
     m_entries.resize(count);
     size_t offset = 0;
@@ -200,6 +229,7 @@ bool SZipArchive::ParseEntries(UINT32 count)
             OemToCharBuffW(name, wide, static_cast<DWORD>(nameLength));
         m_entries[i].name = SStringW(wide);
         m_entries[i].offset = static_cast<UINT32>(offset);
+        m_entries[i].sizesFit = StatedSizesFit(entry, dataEnd);
         offset += length;
     }
     return true;
@@ -210,7 +240,7 @@ int SZipArchive::FindEntry(const wchar_t* name, EntryInfo* info) const
     if (!name || wcslen(name) > kMaxNameChars)
         return -1;
     for (int i = 0; i < EntryCount(); ++i) {
-        if (_wcsicmp(m_entries[i].name, name) != 0)
+        if (!m_entries[i].sizesFit || _wcsicmp(m_entries[i].name, name) != 0)
             continue;
         if (info) {
             const BYTE* entry = EntryBytes(i);
@@ -233,7 +263,7 @@ BOOL SZipArchive::GetFile(const wchar_t* name, SZipBuffer& out)
 BOOL SZipArchive::ReadEntry(int index, SZipBuffer& out)
 {
     out.Free();
-    if (!IsOpen() || index < 0 || index >= EntryCount())
+    if (!IsOpen() || index < 0 || index >= EntryCount() || !m_entries[index].sizesFit)
         return FALSE;
     SZipBuffer raw;
     UINT16 flags, method;
@@ -299,7 +329,7 @@ bool SZipArchive::Expand(SZipBuffer& raw, UINT16 method, UINT32 size, SZipBuffer
         out.Swap(raw);
         return true;
     }
-    if (method != kMethodDeflated || size > raw.Size() * kMaxInflateRatio + 16 || !out.Allocate(size))
+    if (method != kMethodDeflated || !WithinInflateRatio(size, raw.Size()) || !out.Allocate(size))
         return false;
     z_stream stream = {};
     if (inflateInit2(&stream, -15) != Z_OK)

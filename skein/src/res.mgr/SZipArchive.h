@@ -3,8 +3,9 @@
 // read once at open, members found by name (OEM code page, "/" read as "\", case ignored) and
 // read stored or raw-deflated, optionally with the traditional (PKWARE) encryption.
 // Everything read is bounded by the source: a damaged or hostile archive fails to open or fails
-// the member read, and a member whose CRC-32 does not match (wrong password, corrupt data)
-// yields no data.
+// the member read, a member whose stated sizes a read could not deliver is refused when the
+// directory is read (so no size query reports more), and a member whose CRC-32 does not match
+// (wrong password, corrupt data) yields no data.
 #include <windows.h>
 #include <vector>
 #include "core/SString.h"
@@ -80,10 +81,12 @@ private:
     struct Entry {
         SStringW name;
         UINT32 offset; // of the entry in the directory
+        bool sizesFit; // false: refused, as if absent
     };
 
     bool ReadDirectory();
-    bool ParseEntries(UINT32 count);
+    bool ParseEntries(UINT32 count, UINT64 dataEnd);
+    static bool StatedSizesFit(const BYTE* entry, UINT64 dataEnd);
     UINT64 SourceSize() const;
     bool ReadAt(UINT64 offset, void* buffer, size_t size);
     bool ReadMemberData(int index, SZipBuffer& raw, UINT16& flags, UINT16& method, UINT32& crc, UINT32& size);
