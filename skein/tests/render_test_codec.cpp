@@ -48,7 +48,9 @@ protected:
         decoders->Release();
         wchar_t folder[MAX_PATH];
         GetTempPathW(MAX_PATH, folder);
-        path = std::wstring(folder) + L"skein_render_codec.png";
+        // one file per process: ctest runs these tests side by side
+        path = std::wstring(folder) + L"skein_render_codec_" +
+               std::to_wstring(GetCurrentProcessId()) + L".png";
     }
 
     void TearDown() override { DeleteFileW(path.c_str()); }
