@@ -125,6 +125,12 @@ TEST_F(CalendarTest, ExtendedCalendarCellsOfMarch2024)
         EXPECT_EQ(1, cal->CellAt(i).kind);
     }
     EXPECT_EQ(19, cal->SelectedCell());
+    // 210 x 180: the grid from y = 50 in cells of 30 x 18; cell 19 is column 5 of row 2.
+    m_driver->Pump();
+    Shot shot = m_driver->Capture();
+    EXPECT_EQ(0xFF007ACCu, shot.At(153, 89));  // the selected cell's background
+    EXPECT_EQ(0xFFFFFFFFu, shot.At(123, 89));  // its neighbour's
+    EXPECT_EQ(0, shot.CountColor(RECT{150, 104, 180, 122}, 0xFF007ACCu));
     EXPECT_FALSE(cal->SetDate(1599, 12, 1, -1, false));
     EXPECT_FALSE(cal->SetDate(2024, 13, 1, -1, false));
     EXPECT_EQ(3, cal->ShownMonth());

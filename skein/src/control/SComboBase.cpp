@@ -135,7 +135,7 @@ SStringW SComboBase::QueryText(bool raw) const
     if (m_edit)
         return m_edit->QueryText(raw);
     int selection = GetCurSel();
-    return selection == -1 ? SStringW() : GetItemText(selection, true);
+    return selection == -1 ? SStringW() : GetItemText(selection, raw);
 }
 
 BOOL SComboBase::AssignText(const SStringW& text)
