@@ -210,6 +210,22 @@ TEST_F(ComboBoxTest, OpensDownwardsOrUpwardsNearTheMonitorBottom)
     combo->CloseUp();
 }
 
+TEST_F(ComboBoxTest, SlidingPopupEndsShownAndHoldsTheCapture)
+{
+    SComboBox* combo = OpenCombo("animateTime='30'", 3);
+    ASSERT_NE(nullptr, combo);
+    combo->ShowDropDown();
+    ASSERT_NE(nullptr, combo->GetPopup());
+    HWND popup = combo->GetPopup()->Handle();
+    EXPECT_TRUE(::IsWindowVisible(popup));
+    EXPECT_EQ(popup, ::GetCapture());
+    combo->ShowDropDown(); // open already: nothing
+    EXPECT_EQ(popup, combo->GetPopup()->Handle());
+    combo->SendUiMessage(WM_KILLFOCUS);
+    EXPECT_EQ(nullptr, combo->GetPopup());
+    EXPECT_NE(popup, ::GetCapture());
+}
+
 TEST_F(ComboBoxTest, KeysSteerTheListAndEnterReportsTheChoiceAgain)
 {
     SComboBox* combo = OpenCombo("curSel='0'", 3);

@@ -98,7 +98,7 @@ private:
     void OnMouseMove(POINT pt);
     void OnMouseLeave();
     void CreateEdit(pugi::xml_node node);
-    // Width of the drop button for a client height.
+    // Width of the drop button stretched to a height; 0 for a skin without height.
     int ButtonWidth(int height) const;
 
     SComboEdit* m_edit;

@@ -46,7 +46,7 @@ public:
     using SScrollView::ApplyAttribute;
     HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
     BOOL CreateChildrenFromXml(pugi::xml_node node) override;
-    UINT QueryWantedKeys(const MSG*) override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+    UINT QueryWantedKeys(const MSG*) override { return DLGC_WANTARROWS | DLGC_HASSETSEL; }
     BOOL HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     int RetranslateTexts() override;
 

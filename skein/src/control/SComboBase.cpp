@@ -257,8 +257,6 @@ void SComboBase::RemoveDropList(SDropDownWnd* popup, SWindow* list)
 int SComboBase::ButtonWidth(int height) const
 {
     SIZE skin = ctrl::SkinSize(m_buttonSkin);
-    if (m_autoFitDropBtn)
-        return skin.cx;
     return skin.cy > 0 ? height * skin.cx / skin.cy : 0;
 }
 
