@@ -1,9 +1,14 @@
 #include "core/SObjectDefaultRegister.h"
 #include "control/SActiveX.h"
+#include "control/SCalendarEx.h"
 #include "control/SCaption.h"
 #include "control/SCmnCtrl.h"
+#include "control/SComboBox.h"
+#include "control/SComboView.h"
+#include "control/SDateTimePicker.h"
 #include "control/SEdit.h"
 #include "control/SHotKeyCtrl.h"
+#include "control/SListBox.h"
 #include "control/SListView.h"
 #include "control/SMenuBar.h"
 #include "control/SPanel.h"
@@ -63,6 +68,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr& factories) const
     RegisterClasses<SRichEdit, SEdit>(factories);
     // Adapter-driven views.
     RegisterClasses<SListView>(factories);
+    // List box, drop-downs and dates.
+    RegisterClasses<SListBox, SComboBox, SComboView, SCalendar, SCalendarEx, SDateTimePicker>(factories);
     // Spin button, hot-key control, menu bar and the ActiveX hosts.
     RegisterClasses<SActiveX, SFlashCtrl, SHotKeyCtrl, SSpinButtonCtrl, SMenuBar>(factories);
 }

@@ -1,0 +1,358 @@
+// The Gregorian date functions, the month calendar, the extended calendar and the date-time
+// picker: date values by table, the grids of given months, hit codes, paging, and the picker's
+// fields, stepping, typing and calendar drop-down.
+#include "control/SCalendarEx.h"
+#include "control/SDateTimePicker.h"
+#include "core/SApp.h"
+#include "host_ctrl_test_env.h"
+
+namespace hosttest {
+namespace {
+
+// A rectangle's edges, comparable and printable.
+std::vector<LONG> Edges(const RECT& rect)
+{
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+TEST(CalendarDateTest, DateFunctionsOverTheRange)
+{
+    struct DayOfWeekCase {
+        WORD year, month, day;
+        int dayOfWeek;
+    } weekDays[] = {
+        {2000, 1, 1, 6}, {1600, 1, 1, 6}, {2024, 3, 1, 5}, {2024, 2, 29, 4}, {1900, 3, 1, 4},
+        {6999, 12, 31, 2}, {1599, 12, 31, -1}, {7000, 1, 1, -1}, {2023, 2, 29, -1}, {2024, 13, 1, -1},
+        {2024, 4, 31, -1}, {2024, 1, 0, -1},
+    };
+    for (const DayOfWeekCase& c : weekDays)
+        EXPECT_EQ(c.dayOfWeek, DayOfWeek(c.year, c.month, c.day)) << c.year << "-" << c.month << "-" << c.day;
+
+    struct MonthCase {
+        WORD year, month;
+        int days;
+    } months[] = {
+        {2000, 2, 29}, {1900, 2, 28}, {2024, 2, 29}, {2023, 2, 28}, {2100, 12, 31}, {2024, 4, 30},
+        {1599, 12, 0}, {7000, 12, 0}, {2024, 0, 0}, {2024, 13, 0},
+    };
+    for (const MonthCase& c : months)
+        EXPECT_EQ(c.days, DaysInMonth(c.year, c.month)) << c.year << "-" << c.month;
+
+    bool leap = true;
+    EXPECT_FALSE(IsLeapYear(1599, leap));
+    EXPECT_TRUE(leap); // untouched
+    EXPECT_TRUE(IsLeapYear(1600, leap));
+    EXPECT_TRUE(leap);
+    EXPECT_TRUE(IsLeapYear(1700, leap));
+    EXPECT_FALSE(leap);
+    EXPECT_FALSE(IsValidDate(2023, 2, 29));
+    EXPECT_TRUE(IsValidDate(2024, 2, 29));
+    EXPECT_FALSE(IsValidDate(1596, 2, 29)); // outside the range nothing is leap
+    int n = -1;
+    EXPECT_TRUE(DayOfYear(2024, 12, 31, n));
+    EXPECT_EQ(365, n);
+    EXPECT_TRUE(DayOfYear(2023, 3, 1, n));
+    EXPECT_EQ(59, n);
+}
+
+class CalendarTest : public HostCtrlTest {
+protected:
+    template <class T>
+    T* OpenOne(const char* className, const std::string& attributes, const char* size = "pos='0,0,@210,@180'")
+    {
+        m_driver.reset(new HostDriver(Open(std::string("<SKEIN width='260' height='200'><root colorBkgnd='#ffffff'><")
+                                           + className + " name='cal' " + size + " " + attributes + "/></root></SKEIN>")));
+        return m_driver->Find<T>(L"cal");
+    }
+    std::unique_ptr<HostDriver> m_driver;
+};
+
+TEST_F(CalendarTest, MonthGridAndItsDays)
+{
+    // 210 x 180 with title and footer 20: cells 30 x 23.
+    SCalendar* cal = OpenOne<SCalendar>("calendar", "title-1='Su'");
+    ASSERT_NE(nullptr, cal);
+    EXPECT_EQ(SStringW(L"Su"), cal->Title(0)); // XML titles survive creation
+    EXPECT_EQ(SStringW(L"\u4e00"), cal->Title(1));
+
+    cal->SetDate(2023, 2, 30, false);
+    EXPECT_EQ(0, cal->GetDay());
+    // July 2023 starts on Saturday and has 31 days: the 31st lies in the sixth row.
+    cal->SetDate(2023, 7, 31, false);
+    EXPECT_EQ(31, cal->GetDay());
+    RECT last = cal->DayRect(31);
+    EXPECT_EQ(Edges(RECT{30, 20 + 5 * 23, 60, 20 + 6 * 23}), Edges(last));
+    EXPECT_EQ(31, cal->DayAtPoint(POINT{45, 20 + 5 * 23 + 5}));
+    EXPECT_EQ(0, cal->DayAtPoint(POINT{75, 20 + 5 * 23 + 5}));
+    EXPECT_EQ(0, cal->DayAtPoint(POINT{5, 25})); // before the 1st
+    EXPECT_EQ(1, cal->DayAtPoint(POINT{185, 25}));
+
+    m_driver->Click(POINT{45, 20 + 5 * 23 + 5});
+    m_driver->Click(POINT{5, 25}); // outside the days: cleared without an event
+    EXPECT_EQ(0, cal->GetDay());
+    EXPECT_EQ(0, m_host->Count(EventCalendarSelDay::EventID)); // 31 was selected already
+
+    // Outside the range no day exists anywhere.
+    cal->SetDate(1599, 12, 5, false);
+    EXPECT_EQ(0, cal->GetDay());
+    EXPECT_EQ(0, cal->DayAtPoint(POINT{45, 45}));
+    m_driver->Pump();
+}
+
+TEST_F(CalendarTest, TinyCalendarNeverDividesByZero)
+{
+    SCalendar* cal = OpenOne<SCalendar>("calendar", "", "pos='0,0,@5,@40'");
+    ASSERT_NE(nullptr, cal);
+    EXPECT_EQ(0, cal->DayAtPoint(POINT{2, 20}));
+    m_driver->Click(POINT{2, 20});
+    m_driver->Pump();
+}
+
+TEST_F(CalendarTest, ExtendedCalendarCellsOfMarch2024)
+{
+    SCalendarEx* cal = OpenOne<SCalendarEx>("calendarex", "");
+    ASSERT_NE(nullptr, cal);
+    ASSERT_TRUE(cal->SetDate(2024, 3, 15, -1, false));
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(25 + i, cal->CellAt(i).day);
+        EXPECT_EQ(-1, cal->CellAt(i).kind);
+    }
+    EXPECT_EQ(1, cal->CellAt(5).day);
+    EXPECT_EQ(0, cal->CellAt(35).kind);
+    EXPECT_EQ(31, cal->CellAt(35).day);
+    for (int i = 36; i < 42; ++i) {
+        EXPECT_EQ(i - 35, cal->CellAt(i).day);
+        EXPECT_EQ(1, cal->CellAt(i).kind);
+    }
+    EXPECT_EQ(19, cal->SelectedCell());
+    // 210 x 180: the grid from y = 50 in cells of 30 x 18; cell 19 is column 5 of row 2.
+    m_driver->Pump();
+    Shot shot = m_driver->Capture();
+    EXPECT_EQ(0xFF007ACCu, shot.At(153, 89));  // the selected cell's background
+    EXPECT_EQ(0xFFFFFFFFu, shot.At(123, 89));  // its neighbour's
+    EXPECT_EQ(0, shot.CountColor(RECT{150, 104, 180, 122}, 0xFF007ACCu));
+    EXPECT_FALSE(cal->SetDate(1599, 12, 1, -1, false));
+    EXPECT_FALSE(cal->SetDate(2024, 13, 1, -1, false));
+    EXPECT_EQ(3, cal->ShownMonth());
+}
+
+struct ExChanges {
+    bool On(EventCalendarExChanged* evt)
+    {
+        log.push_back({evt->year, evt->month, evt->day, evt->button});
+        return true;
+    }
+    std::vector<std::vector<int>> log;
+};
+
+TEST_F(CalendarTest, ExtendedCalendarPagingHitsAndClicks)
+{
+    // 210 x 180: title 30, week row 20, today band 20: cells 30 x 18 from y = 50.
+    SCalendarEx* cal = OpenOne<SCalendarEx>("calendarex", "colorSelText='#00ff00'");
+    ASSERT_NE(nullptr, cal);
+    EXPECT_EQ(0xFF00FF00u, cal->SelTextColor());
+    EXPECT_EQ(0xFFA0A0A0u, cal->OtherTextColor());
+    ExChanges changes;
+    cal->GetEventSet()->AddSubscriber(EventCalendarExChanged::EventID, Subscriber(&ExChanges::On, &changes));
+    cal->SetDate(2024, 1, 20, -1, false);
+    cal->PrevMonth();
+    EXPECT_EQ(2023, cal->ShownYear());
+    EXPECT_EQ(12, cal->ShownMonth());
+    cal->SetDate(2023, 12, 31, -1, false);
+    cal->NextMonth();
+    EXPECT_EQ((std::vector<std::vector<int>>{{2023, 12, 1, kCalHitPrev}, {2024, 1, 1, kCalHitNext}}), changes.log);
+
+    struct Hit {
+        POINT pt;
+        int code;
+    } hits[] = {
+        {{5, 10}, kCalHitPrev}, {{205, 10}, kCalHitNext}, {{105, 10}, kCalHitCaption}, {{105, 40}, kCalHitWeek},
+        {{5, 55}, 0}, {{205, 55}, 6}, {{35, 75}, 8}, {{205, 159}, 41}, {{205, 160}, 41}, {{250, 100}, 20},
+        {{2, 175}, kCalHitTodayBand},
+    };
+    m_driver->Pump();
+    for (const Hit& h : hits)
+        EXPECT_EQ(h.code, cal->HitItem(h.pt)) << h.pt.x << "," << h.pt.y;
+
+    // January 2024 starts on Monday: cell 0 is 31 December.
+    changes.log.clear();
+    int commands = m_host->Count(EventCmd::EventID, L"cal");
+    m_driver->Click(POINT{15, 55});
+    EXPECT_EQ((std::vector<std::vector<int>>{{2023, 12, 31, 0}}), changes.log);
+    EXPECT_EQ(commands + 1, m_host->Count(EventCmd::EventID, L"cal"));
+    m_driver->Click(POINT{105, 10}); // the caption
+    m_driver->Click(POINT{105, 40}); // the week row
+    EXPECT_EQ(1u, changes.log.size());
+    EXPECT_EQ(commands + 1, m_host->Count(EventCmd::EventID, L"cal"));
+    m_driver->Wheel(POINT{100, 100}, -120);
+    EXPECT_EQ(1, cal->ShownMonth());
+}
+
+TEST_F(CalendarTest, ExtendedCalendarOnATinyWindowStaysInItsCells)
+{
+    SCalendarEx* cal = OpenOne<SCalendarEx>("calendarex", "", "pos='0,0,@4,@100'");
+    ASSERT_NE(nullptr, cal);
+    int hit = cal->HitItem(POINT{2, 70});
+    EXPECT_GE(hit, 0);
+    EXPECT_LT(hit, kCalCellCount);
+    m_driver->Click(POINT{2, 70});
+    m_driver->Pump();
+}
+
+// ---- date-time picker ----
+
+SYSTEMTIME Date(WORD year, WORD month, WORD day, WORD hour = 8, WORD minute = 5, WORD second = 9)
+{
+    SYSTEMTIME time = {};
+    time.wYear = year;
+    time.wMonth = month;
+    time.wDay = day;
+    time.wHour = hour;
+    time.wMinute = minute;
+    time.wSecond = second;
+    return time;
+}
+
+class PickerTest : public CalendarTest {
+protected:
+    SDateTimePicker* OpenPicker(const std::string& attributes = "")
+    {
+        SDateTimePicker* picker =
+            OpenOne<SDateTimePicker>("dateTimePicker", attributes, "pos='10,10,@200,@24'");
+        if (picker)
+            picker->SetTime(Date(2024, 3, 15));
+        return picker;
+    }
+    static std::wstring Text(SDateTimePicker* picker) { return picker->QueryText().c_str(); }
+};
+
+TEST_F(PickerTest, StepsWrapAndKeepTheDayValid)
+{
+    struct Case {
+        const char* what;
+        SYSTEMTIME start;
+        int field;
+        bool up;
+        const wchar_t* text;
+    } cases[] = {
+        {"31 March + month", Date(2024, 3, 31), 2, true, L"2024-04-30 08:05:09"},
+        {"29 February + day", Date(2024, 2, 29), 3, true, L"2024-02-01 08:05:09"},
+        {"1 January - day", Date(2024, 1, 1), 3, false, L"2024-01-31 08:05:09"},
+        {"December + month", Date(2024, 12, 5), 2, true, L"2024-01-05 08:05:09"},
+        {"29 February + year", Date(2024, 2, 29), 1, true, L"2025-02-28 08:05:09"},
+        {"last year + year", Date(6999, 5, 5), 1, true, L"6999-05-05 08:05:09"},
+        {"first year - year", Date(1600, 5, 5), 1, false, L"1600-05-05 08:05:09"},
+        {"hour 0 - hour", Date(2024, 5, 5, 0), 4, false, L"2024-05-05 23:05:09"},
+        {"second 59 + second", Date(2024, 5, 5, 8, 5, 59), 6, true, L"2024-05-05 08:05:00"},
+    };
+    SDateTimePicker* picker = OpenPicker();
+    ASSERT_NE(nullptr, picker);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        picker->SetTime(c.start);
+        picker->SelectField(c.field);
+        picker->SendUiMessage(WM_KEYDOWN, c.up ? VK_UP : VK_DOWN, 1);
+        EXPECT_EQ(std::wstring(c.text), Text(picker));
+    }
+    EXPECT_EQ(0, m_host->Count(EventDateTimeChanged::EventID));
+}
+
+TEST_F(PickerTest, TypingRestartsAndNeverLeavesAnInvalidDay)
+{
+    struct Case {
+        const char* what;
+        SYSTEMTIME start;
+        int field;
+        const wchar_t* typed;
+        const wchar_t* text;
+    } cases[] = {
+        {"month 1 2", Date(2024, 3, 15), 2, L"12", L"2024-12-15 08:05:09"},
+        {"month 1 3", Date(2024, 3, 15), 2, L"13", L"2024-03-15 08:05:09"},
+        {"month 1 4", Date(2024, 3, 15), 2, L"14", L"2024-04-15 08:05:09"},
+        {"month restart keeps the day valid", Date(2024, 3, 31), 2, L"14", L"2024-04-30 08:05:09"},
+        {"month restart on 0 keeps the month", Date(2024, 3, 31), 2, L"20", L"2024-02-29 08:05:09"},
+        {"day 3 1 in April", Date(2024, 4, 5), 3, L"31", L"2024-04-01 08:05:09"},
+        {"day restart on 0 keeps the day", Date(2024, 4, 5), 3, L"40", L"2024-04-04 08:05:09"},
+        {"day 2 9 in February", Date(2024, 2, 5), 3, L"29", L"2024-02-29 08:05:09"},
+        {"year 2 0 2 5", Date(2024, 2, 29), 1, L"2025", L"2025-02-28 08:05:09"},
+        {"year below the range", Date(2024, 2, 5), 1, L"0012", L"2024-02-05 08:05:09"},
+        {"hour 2 5", Date(2024, 2, 5), 4, L"25", L"2024-02-05 05:05:09"},
+        {"minute 7 7", Date(2024, 2, 5), 5, L"77", L"2024-02-05 08:07:09"},
+        {"letters ignored", Date(2024, 2, 5), 6, L"a1", L"2024-02-05 08:05:01"},
+    };
+    SDateTimePicker* picker = OpenPicker();
+    ASSERT_NE(nullptr, picker);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        picker->SetTime(c.start);
+        picker->SelectField(c.field);
+        for (const wchar_t* ch = c.typed; *ch; ++ch)
+            picker->SendUiMessage(WM_CHAR, *ch, 1);
+        EXPECT_EQ(std::wstring(c.text), Text(picker));
+    }
+    EXPECT_EQ(0, m_host->Count(EventDateTimeChanged::EventID));
+}
+
+TEST_F(PickerTest, FieldsWithoutTimeAndTheKeysStayWithinThem)
+{
+    SDateTimePicker* picker = OpenPicker("timeEnable='False'");
+    ASSERT_NE(nullptr, picker);
+    EXPECT_EQ(L"2024-03-15", Text(picker));
+    m_driver->Pump();
+    RECT rect = picker->GetWindowRect();
+    EXPECT_EQ(SDateTimePicker::kFieldDay, picker->FieldAtX(rect.left + 150));
+    m_driver->Click(POINT{rect.left + 150, rect.top + 12});
+    EXPECT_EQ(SDateTimePicker::kFieldDay, picker->SelectedField());
+    picker->SendUiMessage(WM_KEYDOWN, VK_RIGHT, 1);
+    EXPECT_EQ(SDateTimePicker::kFieldDay, picker->SelectedField());
+    for (int i = 0; i < 4; ++i)
+        picker->SendUiMessage(WM_KEYDOWN, VK_LEFT, 1);
+    EXPECT_EQ(SDateTimePicker::kFieldYear, picker->SelectedField());
+}
+
+TEST_F(PickerTest, DropButtonOpensTheCalendarAndAPickedDayIsReported)
+{
+    SDateTimePicker* picker = OpenPicker();
+    ASSERT_NE(nullptr, picker);
+    ASSERT_NE(nullptr, picker->GetCalendar());
+    RECT zone = picker->ButtonZone();
+    m_driver->Click(POINT{zone.left + 5, zone.top + 5});
+    ASSERT_NE(nullptr, picker->GetPopup());
+    EXPECT_EQ(2, picker->ButtonState());
+    RECT popup = {}, host = picker->GetWindowRect();
+    ::GetWindowRect(picker->GetPopup()->Handle(), &popup);
+    ::MapWindowPoints(m_driver->Hwnd(), nullptr, reinterpret_cast<POINT*>(&host), 2);
+    EXPECT_EQ(Edges(RECT{host.right - 220, host.bottom, host.right, host.bottom + 176}), Edges(popup));
+    SCalendarEx* cal = picker->GetCalendar();
+    EXPECT_EQ(3, cal->ShownMonth());
+    // Cell 19 of March 2024 is the 15th; the next one is the 16th.
+    RECT cell = {};
+    for (int x = 0; x < 220 && !cell.right; ++x) {
+        if (cal->HitItem(POINT{x, 100}) == 20)
+            cell = RECT{x, 100, x + 1, 101};
+    }
+    ASSERT_NE(0, cell.right);
+    HWND hwnd = picker->GetPopup()->Handle();
+    ::SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(cell.left + 2, cell.top));
+    ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.left + 2, cell.top));
+    ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(cell.left + 2, cell.top));
+    EXPECT_EQ(nullptr, picker->GetPopup());
+    EXPECT_EQ(0, picker->ButtonState());
+    EXPECT_EQ(L"2024-03-16 08:05:09", Text(picker));
+    EXPECT_EQ(1, m_host->Count(EventDateTimeChanged::EventID));
+}
+
+TEST_F(PickerTest, WithoutACalendarTheButtonDoesNothing)
+{
+    ASSERT_TRUE(m_app->RemoveFactory(SObjectInfo(L"calendarex", kKindWindow)));
+    SDateTimePicker* picker = OpenPicker("btnSkin='no.such.skin'");
+    ASSERT_NE(nullptr, picker);
+    EXPECT_EQ(nullptr, picker->GetCalendar());
+    RECT zone = picker->ButtonZone();
+    m_driver->Click(POINT{zone.left + 5, zone.top + 5});
+    EXPECT_EQ(nullptr, picker->GetPopup());
+    m_driver->Pump();
+}
+
+} // namespace
+} // namespace hosttest

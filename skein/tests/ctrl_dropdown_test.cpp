@@ -1,0 +1,361 @@
+// The drop-down window and the combos in real hosts: exit codes and the first reason winning,
+// self-deletion, keys steered through the owner's loop, drop heights, opening upward near the
+// monitor's bottom, selection events around the popup, and the sound fallbacks of the combos.
+#include "adapter_test_env.h"
+#include "control/SComboBox.h"
+#include "control/SComboView.h"
+#include "core/SApp.h"
+#include "host_ctrl_test_env.h"
+#include "res.mgr/SSkinPoolMgr.h"
+
+namespace hosttest {
+namespace {
+
+// A rectangle's edges, comparable and printable.
+std::vector<LONG> Edges(const RECT& rect)
+{
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+// An owner that records what its popup tells it.
+struct PopupOwner : ISDropDownOwner {
+    explicit PopupOwner(SWindow* window) : window(window) {}
+    SWindow* OwnerWindow() override { return window; }
+    void OnDropDownCreated(SDropDownWnd*) override { ++created; }
+    void OnDropDownDestroyed(SDropDownWnd* popup) override
+    {
+        ++destroyed;
+        if (endAgain)
+            popup->EndPopup(kDropDownAccepted);
+        exitCode = popup->GetExitCode();
+    }
+    SWindow* window;
+    int created = 0;
+    int destroyed = 0;
+    int exitCode = 0;
+    bool endAgain = false;
+};
+
+class DropDownTest : public HostCtrlTest {
+protected:
+    HostDriver OpenAnchor()
+    {
+        return Open("<SKEIN width='200' height='100'><root colorBkgnd='#ffffff'>"
+                    "<window name='anchor' pos='10,10,@100,@20'/></root></SKEIN>");
+    }
+    // A shown popup of owner at 300,300 holding the capture.
+    static SDropDownWnd* Show(PopupOwner& owner)
+    {
+        SDropDownWnd* popup = new SDropDownWnd(&owner);
+        EXPECT_TRUE(popup->CreatePopup(RECT{300, 300, 400, 400}, nullptr, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
+        ::SetWindowPos(popup->Handle(), nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        ::SetCapture(popup->Handle());
+        return popup;
+    }
+};
+
+TEST_F(DropDownTest, EndsWithTheFirstReasonAndDeletesItself)
+{
+    struct Case {
+        const char* what;
+        std::vector<MSG> messages; // hwnd null: to the popup
+        bool throughLoop;          // the first message goes through the owner's loop filters
+        bool endAgain;
+        int exitCode;
+    } cases[] = {
+        {"enter", {{nullptr, WM_KEYDOWN, VK_RETURN, 0}}, false, false, kDropDownAccepted},
+        {"escape", {{nullptr, WM_KEYDOWN, VK_ESCAPE, 0}}, false, false, kDropDownCancelled},
+        {"activation then enter", {{nullptr, WM_ACTIVATEAPP, TRUE, 0}, {nullptr, WM_KEYDOWN, VK_RETURN, 0}}, false,
+         false, kDropDownAccepted},
+        {"application deactivated", {{nullptr, WM_ACTIVATEAPP, FALSE, 0}}, false, false, kDropDownCancelled},
+        {"deactivation seen by the loop", {{reinterpret_cast<HWND>(1), WM_ACTIVATEAPP, FALSE, 0}}, true, false,
+         kDropDownCancelled},
+        {"focus lost", {{nullptr, WM_KILLFOCUS, 0, 0}}, false, false, kDropDownCancelled},
+        {"press outside", {{nullptr, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-5, -5)}}, false, false,
+         kDropDownCancelled},
+        {"press inside, release outside",
+         {{nullptr, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)}, {nullptr, WM_LBUTTONUP, 0, MAKELPARAM(150, 5)}},
+         false, false, kDropDownCancelled},
+        {"accept after cancel", {{nullptr, WM_KEYDOWN, VK_ESCAPE, 0}}, false, true, kDropDownCancelled},
+    };
+    HostDriver driver = OpenAnchor();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PopupOwner owner(driver.Child(L"anchor"));
+        owner.endAgain = c.endAgain;
+        SDropDownWnd* popup = Show(owner);
+        SwndHandle handle = popup->GetHandle();
+        HWND hwnd = popup->Handle();
+        EXPECT_EQ(1, owner.created);
+        for (size_t i = 0; i < c.messages.size(); ++i) {
+            MSG msg = c.messages[i];
+            if (i == 0 && c.throughLoop) {
+                msg.hwnd = driver.Hwnd();
+                EXPECT_FALSE(m_app->GetMainMessageLoop()->PreTranslateMessage(&msg));
+            } else {
+                ::SendMessageW(hwnd, msg.message, msg.wParam, msg.lParam);
+            }
+        }
+        EXPECT_EQ(1, owner.destroyed);
+        EXPECT_EQ(c.exitCode, owner.exitCode);
+        EXPECT_FALSE(::IsWindow(hwnd));
+        EXPECT_EQ(nullptr, SWindowMgr::GetWindow(handle));
+    }
+}
+
+TEST_F(DropDownTest, PopupThatCannotBeCreatedTellsNobody)
+{
+    RecWnd loose; // no container: no parent for a child window
+    PopupOwner owner(&loose);
+    SDropDownWnd* popup = new SDropDownWnd(&owner);
+    EXPECT_FALSE(popup->CreatePopup(RECT{0, 0, 10, 10}, nullptr, WS_CHILD, 0));
+    EXPECT_EQ(0, owner.created);
+    EXPECT_EQ(nullptr, popup->Handle());
+    popup->Release();
+    MSG move = {nullptr, WM_MOUSEMOVE, 0, 0};
+    EXPECT_FALSE(m_app->GetMainMessageLoop()->PreTranslateMessage(&move)); // its filter is gone
+}
+
+// ---- combo box ----
+
+std::string ComboLayout(const std::string& attributes, int items, const std::string& children = "")
+{
+    std::string rows;
+    for (int i = 0; i < items; ++i)
+        rows += "<item text='item " + std::to_string(i) + "'/>";
+    return "<SKEIN width='200' height='80'><root colorBkgnd='#ffffff'><combobox name='combo' pos='10,10,@150,@30' "
+           "animateTime='0' "
+           + attributes + ">" + children + "<items>" + rows + "</items></combobox></root></SKEIN>";
+}
+
+class ComboBoxTest : public DropDownTest {
+protected:
+    SComboBox* OpenCombo(const std::string& attributes, int items, const std::string& children = "")
+    {
+        m_driver.reset(new HostDriver(Open(ComboLayout(attributes, items, children))));
+        return m_driver->Find<SComboBox>(L"combo");
+    }
+    int SelChanges() const { return m_host->Count(EventCBSelChange::EventID, L"combo"); }
+    // A key as the owner's loop sees it while the focus is in the main window.
+    BOOL LoopKey(UINT vk)
+    {
+        MSG msg = {m_driver->Hwnd(), WM_KEYDOWN, vk, 1};
+        return m_app->GetMainMessageLoop()->PreTranslateMessage(&msg);
+    }
+    static RECT PopupRect(SComboBox* combo)
+    {
+        RECT rect = {};
+        ::GetWindowRect(combo->GetPopup()->Handle(), &rect);
+        return rect;
+    }
+
+    std::unique_ptr<HostDriver> m_driver;
+};
+
+TEST_F(ComboBoxTest, InitialSelectionFiresOnceAndShowsTheText)
+{
+    SComboBox* combo = OpenCombo("curSel='2'", 3);
+    ASSERT_NE(nullptr, combo);
+    EXPECT_EQ(2, combo->GetCurSel());
+    EXPECT_EQ(1, SelChanges());
+    EXPECT_EQ(SStringW(L"item 2"), combo->QueryText());
+    EXPECT_EQ(1, combo->FindString(SStringW(L"item 1")));
+    EXPECT_EQ(-1, combo->FindString(SStringW(L"Item 1")));
+
+    EXPECT_TRUE(combo->SetCurSel(-1));
+    EXPECT_FALSE(combo->SetCurSel(-1));
+    EXPECT_FALSE(combo->SetCurSel(3));
+    EXPECT_EQ(2, SelChanges());
+    EXPECT_EQ(SStringW(), combo->QueryText());
+}
+
+TEST_F(ComboBoxTest, DropHeightIsTheRowsCappedAtDropHeight)
+{
+    struct Case {
+        int items;
+        int height;
+    } cases[] = {{3, 60}, {30, 200}, {0, 200}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.items);
+        SComboBox* combo = OpenCombo("dropHeight='200'", c.items, "<listStyle itemHeight='20'/>");
+        ASSERT_NE(nullptr, combo);
+        EXPECT_EQ(c.height, combo->GetListBoxHeight());
+    }
+}
+
+TEST_F(ComboBoxTest, OpensDownwardsOrUpwardsNearTheMonitorBottom)
+{
+    SComboBox* combo = OpenCombo("", 3, "<listStyle itemHeight='20'/>");
+    ASSERT_NE(nullptr, combo);
+    RECT screen = combo->GetWindowRect();
+    ::MapWindowPoints(m_driver->Hwnd(), nullptr, reinterpret_cast<POINT*>(&screen), 2);
+    combo->ShowDropDown();
+    ASSERT_NE(nullptr, combo->GetPopup());
+    EXPECT_EQ(2, combo->ButtonState());
+    RECT rect = PopupRect(combo);
+    EXPECT_EQ(Edges(RECT{screen.left, screen.bottom, screen.right, screen.bottom + 60}), Edges(rect));
+    combo->CloseUp();
+    EXPECT_EQ(nullptr, combo->GetPopup());
+    EXPECT_EQ(0, combo->ButtonState());
+
+    int bottom = ::GetSystemMetrics(SM_CYSCREEN);
+    ::SetWindowPos(m_driver->Hwnd(), nullptr, 0, bottom - 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    screen = combo->GetWindowRect();
+    ::MapWindowPoints(m_driver->Hwnd(), nullptr, reinterpret_cast<POINT*>(&screen), 2);
+    combo->ShowDropDown();
+    ASSERT_NE(nullptr, combo->GetPopup());
+    rect = PopupRect(combo);
+    EXPECT_EQ(Edges(RECT{screen.left, screen.top - 60, screen.right, screen.top}), Edges(rect));
+    combo->CloseUp();
+}
+
+TEST_F(ComboBoxTest, SlidingPopupEndsShownAndHoldsTheCapture)
+{
+    SComboBox* combo = OpenCombo("animateTime='30'", 3);
+    ASSERT_NE(nullptr, combo);
+    combo->ShowDropDown();
+    ASSERT_NE(nullptr, combo->GetPopup());
+    HWND popup = combo->GetPopup()->Handle();
+    EXPECT_TRUE(::IsWindowVisible(popup));
+    EXPECT_EQ(popup, ::GetCapture());
+    combo->ShowDropDown(); // open already: nothing
+    EXPECT_EQ(popup, combo->GetPopup()->Handle());
+    combo->SendUiMessage(WM_KILLFOCUS);
+    EXPECT_EQ(nullptr, combo->GetPopup());
+    EXPECT_NE(popup, ::GetCapture());
+}
+
+TEST_F(ComboBoxTest, KeysSteerTheListAndEnterReportsTheChoiceAgain)
+{
+    SComboBox* combo = OpenCombo("curSel='0'", 3);
+    ASSERT_NE(nullptr, combo);
+    combo->ShowDropDown();
+    ASSERT_NE(nullptr, combo->GetPopup());
+    EXPECT_EQ(combo->GetPopup(), static_cast<SWindow*>(combo->GetListBox()->GetParentWindow()));
+    EXPECT_TRUE(LoopKey(VK_DOWN));
+    EXPECT_EQ(1, combo->GetCurSel());
+    EXPECT_EQ(2, SelChanges());
+    EXPECT_FALSE(LoopKey(VK_LEFT)); // other keys reach the main window
+    EXPECT_TRUE(LoopKey(VK_RETURN));
+    EXPECT_EQ(nullptr, combo->GetPopup());
+    EXPECT_EQ(3, SelChanges());
+    EXPECT_EQ(nullptr, combo->GetListBox()->GetParentWindow());
+
+    combo->ShowDropDown();
+    EXPECT_TRUE(LoopKey(VK_DOWN));
+    EXPECT_TRUE(LoopKey(VK_ESCAPE));
+    EXPECT_EQ(nullptr, combo->GetPopup());
+    EXPECT_EQ(2, combo->GetCurSel());
+    EXPECT_EQ(4, SelChanges()); // the step only
+}
+
+TEST_F(ComboBoxTest, ClickOnARowSelectsItAndCloses)
+{
+    SComboBox* combo = OpenCombo("", 3, "<listStyle itemHeight='20'/>");
+    ASSERT_NE(nullptr, combo);
+    combo->ShowDropDown();
+    ASSERT_NE(nullptr, combo->GetPopup());
+    HWND popup = combo->GetPopup()->Handle();
+    ::SendMessageW(popup, WM_MOUSEMOVE, 0, MAKELPARAM(20, 30));
+    ::SendMessageW(popup, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 30));
+    EXPECT_EQ(-1, combo->GetCurSel()); // the drop list tracks the mouse: release selects
+    ::SendMessageW(popup, WM_LBUTTONUP, 0, MAKELPARAM(20, 30));
+    EXPECT_EQ(1, combo->GetCurSel());
+    EXPECT_EQ(1, SelChanges());
+    EXPECT_EQ(nullptr, combo->GetPopup());
+    EXPECT_FALSE(::IsWindow(popup));
+}
+
+TEST_F(ComboBoxTest, FallbacksForAMissingSkinAndAForeignListClass)
+{
+    SComboBox* combo = OpenCombo("btnSkin='no.such.skin' autoFitDropBtn='0'", 2, "<listStyle wndclass='text'/>");
+    ASSERT_NE(nullptr, combo);
+    ISkinObj* builtIn = SSkinPoolMgr::Instance()->FindSystemSkin(kSysSkinDropBtn, 100);
+    ASSERT_NE(nullptr, builtIn);
+    EXPECT_EQ(builtIn, combo->ButtonSkin());
+    SIZE skin = builtIn->GetSkinSize();
+    RECT button = combo->DropButtonRect();
+    EXPECT_EQ(30 * skin.cx / skin.cy, button.right - button.left);
+    EXPECT_EQ(30, button.bottom - button.top);
+    ASSERT_NE(nullptr, combo->GetListBox());
+    EXPECT_TRUE(combo->GetListBox()->MatchesClassName(L"listbox"));
+    EXPECT_EQ(2, combo->GetCount());
+}
+
+TEST_F(ComboBoxTest, EditableComboClearsTheSelectionWhenItsTextIsSet)
+{
+    SComboBox* combo = OpenCombo("dropDown='0' curSel='1'", 3);
+    ASSERT_NE(nullptr, combo);
+    ASSERT_NE(nullptr, combo->GetEdit());
+    EXPECT_EQ(kComboEditId, combo->GetEdit()->GetId());
+    EXPECT_EQ(SStringW(L"item 1"), combo->QueryText());
+    EXPECT_FALSE(combo->IsFocusable());
+    combo->AssignText(SStringW(L"typed"));
+    EXPECT_EQ(-1, combo->GetCurSel());
+    EXPECT_EQ(SStringW(L"typed"), combo->QueryText());
+    combo->SetCurSel(2);
+    EXPECT_EQ(SStringW(L"item 2"), combo->GetEdit()->QueryText());
+    EXPECT_EQ(2, combo->GetCurSel()); // the edit's own change notice did not clear it
+}
+
+// ---- combo view ----
+
+class ComboViewTest : public ComboBoxTest {
+protected:
+    SComboView* OpenView(const std::string& listStyle, int items)
+    {
+        m_driver.reset(new HostDriver(Open("<SKEIN width='200' height='80'><root colorBkgnd='#ffffff'>"
+                                           "<comboview name='cv' pos='10,10,@150,@30' animateTime='0' "
+                                           "dropHeight='200'>"
+                                           + listStyle + "</comboview></root></SKEIN>")));
+        SComboView* view = m_driver->Find<SComboView>(L"cv");
+        if (view && items >= 0) {
+            m_adapter.Attach(new adaptertest::RecordingListAdapter(items));
+            view->GetListView()->SetAdapter(m_adapter);
+        }
+        return view;
+    }
+    SRefPtr<adaptertest::RecordingListAdapter> m_adapter;
+};
+
+TEST_F(ComboViewTest, DropHeightFromTheLocatorAndZeroWithoutATemplate)
+{
+    struct Case {
+        const char* what;
+        const char* listStyle;
+        int items; // -1: no adapter
+        int height;
+    } cases[] = {
+        {"rows of a template", "<listStyle><template itemHeight='20'><text pos='0,0,-0,-0'/></template></listStyle>", 5,
+         100},
+        {"many rows", "<listStyle><template itemHeight='20'><text pos='0,0,-0,-0'/></template></listStyle>", 50, 200},
+        {"no template", "<listStyle/>", 5, 0},
+        {"no adapter", "<listStyle/>", -1, 200},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SComboView* view = OpenView(c.listStyle, c.items);
+        ASSERT_NE(nullptr, view);
+        EXPECT_EQ(c.height, view->GetListBoxHeight());
+    }
+}
+
+TEST_F(ComboViewTest, SelectionAndTextFollowTheAdapter)
+{
+    SComboView* view = OpenView("<listStyle wndclass='listbox'/>", 4);
+    ASSERT_NE(nullptr, view);
+    EXPECT_TRUE(view->GetListView()->MatchesClassName(L"listview"));
+    EXPECT_EQ(4, view->GetCount());
+    EXPECT_EQ(SStringW(), view->QueryText());
+    EXPECT_FALSE(view->SetCurSel(-1));
+    EXPECT_TRUE(view->SetCurSel(3));
+    EXPECT_FALSE(view->SetCurSel(3));
+    EXPECT_EQ(SStringW(L"3"), view->QueryText());
+    EXPECT_EQ(SStringW(L"3"), view->GetItemText(3, true));
+    EXPECT_TRUE(view->SetCurSel(-1));
+    EXPECT_EQ(2, m_host->Count(EventCBSelChange::EventID, L"cv"));
+}
+
+} // namespace
+} // namespace hosttest
