@@ -3,6 +3,7 @@
 #include "control/SCaption.h"
 #include "control/SCmnCtrl.h"
 #include "control/SEdit.h"
+#include "control/SHeaderCtrl.h"
 #include "control/SHotKeyCtrl.h"
 #include "control/SListView.h"
 #include "control/SMenuBar.h"
@@ -62,7 +63,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr& factories) const
     // Text editing.
     RegisterClasses<SRichEdit, SEdit>(factories);
     // Adapter-driven views.
-    RegisterClasses<SListView>(factories);
+    RegisterClasses<SListView, SHeaderCtrl>(factories);
     // Spin button, hot-key control, menu bar and the ActiveX hosts.
     RegisterClasses<SActiveX, SFlashCtrl, SHotKeyCtrl, SSpinButtonCtrl, SMenuBar>(factories);
 }
