@@ -6,6 +6,7 @@
 #include "control/SHeaderCtrl.h"
 #include "control/SHotKeyCtrl.h"
 #include "control/SListView.h"
+#include "control/SMCListView.h"
 #include "control/SMenuBar.h"
 #include "control/SPanel.h"
 #include "control/SRealWnd.h"
@@ -14,6 +15,8 @@
 #include "control/SSliderBar.h"
 #include "control/SSpinButtonCtrl.h"
 #include "control/SSplitWnd.h"
+#include "control/STileView.h"
+#include "control/STreeView.h"
 #include "control/STabCtrl.h"
 #include "core/SWnd.h"
 #include "layout/SGridLayout.h"
@@ -63,7 +66,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr& factories) const
     // Text editing.
     RegisterClasses<SRichEdit, SEdit>(factories);
     // Adapter-driven views.
-    RegisterClasses<SListView, SHeaderCtrl>(factories);
+    RegisterClasses<SListView, SHeaderCtrl, SMCListView, STileView, STreeView>(factories);
     // Spin button, hot-key control, menu bar and the ActiveX hosts.
     RegisterClasses<SActiveX, SFlashCtrl, SHotKeyCtrl, SSpinButtonCtrl, SMenuBar>(factories);
 }
