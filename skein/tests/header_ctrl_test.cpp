@@ -186,14 +186,15 @@ TEST_F(HeaderCtrlTest, EdgeDragResizesAndReportsEachStepThenTheEnd)
     EXPECT_EQ(140, m_events->last[EventHeaderItemChanging::EventID]);
     EXPECT_EQ(2, m_events->count[EventHeaderRelayout::EventID]);
     EXPECT_EQ(0, m_events->count[EventHeaderItemChanged::EventID]);
-    // Past the caption's left edge: width 0, never negative.
+    // Out of the header and past the caption's left edge: width 0, never negative.
+    m_driver->Drag(POINT{0, 50});
     m_driver->Drag(POINT{0, 10});
     EXPECT_EQ(0, header->GetItemWidth(0));
     EXPECT_EQ(0, m_events->last[EventHeaderItemChanging::EventID]);
     m_driver->Release(POINT{0, 10});
     EXPECT_EQ(1, m_events->count[EventHeaderItemChanged::EventID]);
     EXPECT_EQ(0, m_events->last[EventHeaderItemChanged::EventID]);
-    EXPECT_EQ(4, m_events->count[EventHeaderRelayout::EventID]);
+    EXPECT_EQ(5, m_events->count[EventHeaderRelayout::EventID]);
     EXPECT_EQ(0, m_events->count[EventHeaderClick::EventID]);
     EXPECT_EQ(300, header->GetTotalWidth());
     // A collapsed caption is widened again from its edge, which now starts the header.
@@ -316,6 +317,20 @@ TEST_F(HeaderCtrlTest, ClicksAndHoverLooksFollowSortHeader)
         m_driver->Pump();
         EXPECT_FALSE(m_driver->Capture().Differs(before, caption));
     }
+}
+
+TEST_F(HeaderCtrlTest, CaptionLeftWithTheButtonHeldLooksNormalAfterTheRelease)
+{
+    SHeaderCtrl* header = OpenHeader(HeaderLayout("itemSwapEnable='0'"));
+    ASSERT_NE(nullptr, header);
+    RECT caption = {110, 2, 190, 28};
+    Shot before = m_driver->Capture();
+    m_driver->Press(POINT{150, 10});
+    m_driver->Drag(POINT{150, 50});
+    EXPECT_TRUE(m_driver->Capture().Differs(before, caption));
+    m_driver->Release(POINT{150, 50});
+    EXPECT_FALSE(m_driver->Capture().Differs(before, caption));
+    EXPECT_EQ(0, m_events->count[EventHeaderItemSwap::EventID]);
 }
 
 TEST_F(HeaderCtrlTest, DestroyingRaisesNoRelayout)

@@ -187,6 +187,23 @@ TEST_F(TreeViewTest, WideItemsShowTheHorizontalBarUnlessTheAdapterKeepsTheWidth)
     }
 }
 
+TEST_F(TreeViewTest, ScrollingReusesThePanelsOfItemsThatLeft)
+{
+    STreeView* tree = OpenTree();
+    ASSERT_NE(nullptr, tree);
+    for (int i = 0; i < 40; ++i)
+        m_adapter->Add(kTviRoot);
+    m_adapter->observers.front()->BranchChanged(kTviRoot);
+    size_t firstFill = m_adapter->windows.size();
+    EXPECT_LE(firstFill, 11u);
+    while (tree->OnScroll(TRUE, SB_PAGEDOWN, 0)) {
+    }
+    while (tree->OnScroll(TRUE, SB_PAGEUP, 0)) {
+    }
+    EXPECT_EQ(firstFill, m_adapter->windows.size());
+    EXPECT_NE(nullptr, tree->ItemPanelOf(p));
+}
+
 TEST_F(TreeViewTest, IndentIsReadOnlyWhileLoading)
 {
     STreeView* tree = OpenTree("indent='25'");

@@ -1,8 +1,9 @@
 #pragma once
 // A tree adapter for the tree view's tests: items added under a parent (expanded or not), the
 // six layout values kept per item, desired sizes per item (80 x 20 unless set), a count of the
-// first- and last-child walks, binds recorded, and expansion reported to the observers.
+// first- and last-child walks, binds and their panel windows recorded, and expansion reported to the observers.
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 #include "core/SWnd.h"
@@ -111,6 +112,7 @@ public:
     void BindItemView(STreeHandle item, SWindow* itemWindow, pugi::xml_node) override
     {
         bound.push_back(item);
+        windows.insert(itemWindow);
         if (SWindow* label = itemWindow ? itemWindow->LookupChildByName(SStringW(L"label")) : nullptr)
             label->AssignText(SStringW((L"item " + std::to_wstring(item)).c_str()));
     }
@@ -122,6 +124,7 @@ public:
     std::map<STreeHandle, Node> nodes;
     std::vector<ITvDataSetObserver*> observers;
     std::vector<STreeHandle> bound;
+    std::set<SWindow*> windows; // every panel window a bind was given
     int firstChildWalks = 0;
     int lastChildWalks = 0;
     BOOL keepWidth = FALSE;

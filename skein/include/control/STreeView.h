@@ -100,6 +100,7 @@ private:
     void PlacePanel(SItemPanel* panel, STreeHandle item);
     void RetirePanel(const Shown& shown);
     void RetireAll(PanelMap& panels);
+    void RetireItemsOutside(STreeHandle first, int top);
     int CheckedViewType(STreeHandle item);
     void ReleaseAllPanels();
     void BroadcastToPanels(UINT msg, WPARAM wParam);
@@ -129,6 +130,7 @@ private:
     std::vector<Shown> m_visible;
     PanelMap m_panels;
     PanelMap m_oldPanels;
+    std::vector<STreeHandle> m_staying;
     pugi::xml_document m_itemTemplate;
     SItemPanel* m_capturedPanel;
     SItemPanel* m_hoveredPanel;

@@ -479,6 +479,9 @@ void SHeaderCtrl::OnLeftButtonUp(POINT pt)
     }
     m_dragging = false;
     DropMouseCapture();
+    // A leave while the button was held was put off until now.
+    if (!ContainsPoint(pt, FALSE))
+        OnMouseLeave();
 }
 
 void SHeaderCtrl::DropCaption()
@@ -499,9 +502,10 @@ void SHeaderCtrl::DropCaption()
     RaiseRelayout();
 }
 
+// While the button is held (a resize or a press) the mouse may leave and come back.
 void SHeaderCtrl::OnMouseLeave()
 {
-    if (m_dragging)
+    if (m_dragging || QueryMouseCapture() == m_handle)
         return;
     if (m_sortHeader)
         SetItemState(m_hitCode, kHeaderItemNormal);

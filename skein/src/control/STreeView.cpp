@@ -278,6 +278,7 @@ void STreeView::LayoutVisibleItems()
     m_oldPanels.swap(m_panels);
     if (item) {
         int y = m_locator->ItemTop(item) - position;
+        RetireItemsOutside(item, y);
         for (; item; item = m_adapter->NextVisibleItem(item)) {
             int type = CheckedViewType(item);
             SItemPanel* panel = TakePanel(item, type);
@@ -293,6 +294,25 @@ void STreeView::LayoutVisibleItems()
         }
     }
     RetireAll(m_oldPanels);
+}
+
+// Items that leave the viewport (as their known heights tell) give their panels back first,
+// so that the items entering reuse them.
+void STreeView::RetireItemsOutside(STreeHandle first, int top)
+{
+    m_staying.clear();
+    for (STreeHandle item = first; item && top < ClientHeight(); item = m_adapter->NextVisibleItem(item)) {
+        m_staying.push_back(item);
+        top += m_locator->ItemHeight(item);
+    }
+    for (auto entry = m_oldPanels.begin(); entry != m_oldPanels.end();) {
+        if (std::find(m_staying.begin(), m_staying.end(), entry->first) != m_staying.end()) {
+            ++entry;
+            continue;
+        }
+        RetirePanel(entry->second);
+        entry = m_oldPanels.erase(entry);
+    }
 }
 
 void STreeView::UpdateScrollBar()
