@@ -59,14 +59,14 @@ public:
     // An index past the last item changes nothing; a negative one clears the selection.
     void SetSelection(int index, BOOL notify);
     int GetSelection() const { return m_selection; }
-    void EnsureVisible(int index);
+    virtual void EnsureVisible(int index);
     // The panel of a visible item; null otherwise.
     SItemPanel* ItemPanelOf(int index) const;
     // Brings the visible items' panels up to date with the adapter and the scroll position.
-    void RefreshVisibleItems();
+    virtual void RefreshVisibleItems();
 
     // Reactions to the observer.
-    void OnDataChanged();
+    virtual void OnDataChanged();
     void OnDataInvalidated();
     void OnItemChanged(int index);
 
@@ -90,31 +90,46 @@ public:
     int RetranslateTexts() override;
     BOOL HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
-private:
+protected:
     struct VisibleItem {
         SItemPanel* panel; // holds one reference
         int type;
     };
 
+    // What the views built on this one change.
+    // The width of every item panel.
+    virtual int ItemWidth() const { return ClientWidth(); }
+    // The part of the client area that shows items.
+    virtual RECT ItemsArea() const { return m_clientRect; }
+    // The content position below the item index that starts at top, where the next item goes.
+    virtual int NextItemTop(int index, int top) const;
+    // Called on each placed panel after its layout, under the update guard.
+    virtual void ItemLaidOut(SItemPanel* panel, int index) {}
+    // Whether selections made by keys raise the selection events.
+    virtual BOOL KeySelectionNotifies() const { return FALSE; }
+    // Arrow keys; TRUE when handled.
+    virtual BOOL OnArrowKey(UINT vk);
+    virtual void UpdateScrollBar();
+    virtual void OnSize();
+    virtual void OnPaint(IRenderTarget* rt);
+    // Hidden and put in the recycle bin of its type.
+    void RetirePanel(const VisibleItem& item);
+    SItemPanel* TakePanel(int index, int type, int oldFirst, std::vector<VisibleItem>& previous);
+    int CheckedViewType(int index, DWORD state);
+    int ClientWidth() const { return m_clientRect.right - m_clientRect.left; }
+    int Page() const { return static_cast<int>(m_vertInfo.nPage); }
+
     // Refresh (SListView.cpp).
     void LayoutVisibleItems();
     void RetireItemsOutside(std::vector<VisibleItem>& previous, int oldFirst, int newFirst, int end);
-    SItemPanel* TakePanel(int index, int type, int oldFirst, std::vector<VisibleItem>& previous);
     SItemPanel* NewPanel();
     void PlacePanel(SItemPanel* panel, int index, DWORD state);
-    void RetirePanel(const VisibleItem& item);
-    int CheckedViewType(int index, DWORD state);
-    void UpdateScrollBar();
     void ReleaseAllPanels();
     void ResetBins(int count);
     // Sends msg to the tree of every panel, visible or recycled.
     void BroadcastToPanels(UINT msg, WPARAM wParam);
     bool OnItemClick(EventItemPanelClick* evt);
-    void OnSize();
     void OnShow();
-    void OnPaint(IRenderTarget* rt);
-    int ClientWidth() const { return m_clientRect.right - m_clientRect.left; }
-    int Page() const { return static_cast<int>(m_vertInfo.nPage); }
 
     // Input (SListViewInput.cpp).
     BOOL OnMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);

@@ -296,7 +296,7 @@ void SListView::LayoutVisibleItems()
                 break;
             m_visible.push_back(VisibleItem{panel, type});
             PlacePanel(panel, i, state);
-            y += m_locator->ItemHeight(i) + m_locator->DividerSize();
+            y = NextItemTop(i, y);
         }
     }
     for (const VisibleItem& item : previous) {
@@ -305,6 +305,11 @@ void SListView::LayoutVisibleItems()
     }
     previous.clear();
     m_firstVisible = newFirst;
+}
+
+int SListView::NextItemTop(int index, int top) const
+{
+    return top + m_locator->ItemHeight(index) + m_locator->DividerSize();
 }
 
 // Items above the new first or below the viewport as the locator knows it now leave at once,
@@ -368,7 +373,7 @@ void SListView::PlacePanel(SItemPanel* panel, int index, DWORD state)
     panel->SetUpdateGuard(TRUE);
     if (!(panel->GetOwnFlags() & kWndVisible))
         panel->ChangeVisibility(TRUE, FALSE);
-    RECT rect = {0, 0, ClientWidth(), 0};
+    RECT rect = {0, 0, ItemWidth(), 0};
     bool fixed = m_locator->HasFixedHeight() != FALSE;
     if (fixed) {
         rect.bottom = m_locator->ItemHeight(index);
@@ -388,6 +393,7 @@ void SListView::PlacePanel(SItemPanel* panel, int index, DWORD state)
         m_locator->SetItemHeight(index, size.cy);
     }
     panel->RelayoutIfDirty();
+    ItemLaidOut(panel, index);
     panel->SetUpdateGuard(FALSE);
 }
 
@@ -524,21 +530,20 @@ void SListView::OnPaint(IRenderTarget* rt)
     SPaintState saved;
     BeginPaintState(rt, &saved);
     if (m_firstVisible != -1 && m_locator) {
-        rt->PushClipRect(&m_clientRect, RGN_AND);
+        RECT area = ItemsArea();
+        rt->PushClipRect(&area, RGN_AND);
         RECT clip;
         rt->GetClipBox(&clip);
-        int top = m_clientRect.top + m_locator->ItemTop(m_firstVisible) - ScrollPosOf(TRUE);
         int divider = m_locator->DividerSize();
-        for (size_t k = 0; k < m_visible.size(); ++k) {
-            int index = m_firstVisible + static_cast<int>(k);
-            RECT item = {m_clientRect.left, top, m_clientRect.right, top + m_locator->ItemHeight(index)};
+        for (const VisibleItem& visible : m_visible) {
+            RECT item;
+            ItemRect(visible.panel, &item);
             RECT common;
             if (::IntersectRect(&common, &item, &clip))
-                m_visible[k].panel->Draw(rt, item);
+                visible.panel->Draw(rt, item);
             RECT band = {item.left, item.bottom, item.right, item.bottom + divider};
             if (m_dividerSkin && divider > 0)
                 m_dividerSkin->DrawByState(rt, &band, 0);
-            top = band.bottom;
         }
         rt->PopClip();
     }
@@ -550,7 +555,7 @@ void SListView::OnSize()
     UpdateScrollBar();
     if (m_locator) {
         for (size_t k = 0; k < m_visible.size(); ++k) {
-            RECT rect = {0, 0, ClientWidth(), m_locator->ItemHeight(m_firstVisible + static_cast<int>(k))};
+            RECT rect = {0, 0, ItemWidth(), m_locator->ItemHeight(m_firstVisible + static_cast<int>(k))};
             m_visible[k].panel->ApplyRect(rect);
         }
     }

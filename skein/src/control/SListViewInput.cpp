@@ -138,20 +138,14 @@ BOOL SListView::OnKeyDown(UINT vk, LPARAM lParam, LRESULT* result)
         m_owner->SendUiMessage(WM_KEYDOWN, vk, lParam);
         return TRUE;
     }
-    int count = m_adapter->ItemCount();
     switch (vk) {
-    case VK_DOWN:
-        if (m_selection < count - 1) {
-            EnsureVisible(m_selection + 1);
-            SetSelection(m_selection + 1, FALSE);
-        }
-        return TRUE;
+    case VK_LEFT:
+    case VK_RIGHT:
     case VK_UP:
-        if (m_selection > 0) {
-            EnsureVisible(m_selection - 1);
-            SetSelection(m_selection - 1, FALSE);
-        }
-        return TRUE;
+    case VK_DOWN:
+        if (OnArrowKey(vk))
+            return TRUE;
+        break;
     case VK_PRIOR:
     case VK_NEXT:
     case VK_END:
@@ -159,6 +153,22 @@ BOOL SListView::OnKeyDown(UINT vk, LPARAM lParam, LRESULT* result)
     default: break;
     }
     return offered ? FALSE : ForwardToSelected(WM_KEYDOWN, vk, lParam, result);
+}
+
+BOOL SListView::OnArrowKey(UINT vk)
+{
+    int next = -1;
+    if (vk == VK_DOWN && m_selection < m_adapter->ItemCount() - 1)
+        next = m_selection + 1;
+    else if (vk == VK_UP && m_selection > 0)
+        next = m_selection - 1;
+    else if (vk != VK_DOWN && vk != VK_UP)
+        return FALSE;
+    if (next != -1) {
+        EnsureVisible(next);
+        SetSelection(next, KeySelectionNotifies());
+    }
+    return TRUE;
 }
 
 void SListView::OnPageKey(UINT vk)
@@ -170,7 +180,7 @@ void SListView::OnPageKey(UINT vk)
     bool towardsTop = vk == VK_HOME || vk == VK_PRIOR;
     int index = towardsTop ? m_firstVisible : m_firstVisible + static_cast<int>(m_visible.size()) - 1;
     EnsureVisible(index);
-    SetSelection(index, FALSE);
+    SetSelection(index, KeySelectionNotifies());
 }
 
 void SListView::OnFocusChange(bool gained)

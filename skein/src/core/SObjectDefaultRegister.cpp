@@ -7,9 +7,11 @@
 #include "control/SComboView.h"
 #include "control/SDateTimePicker.h"
 #include "control/SEdit.h"
+#include "control/SHeaderCtrl.h"
 #include "control/SHotKeyCtrl.h"
 #include "control/SListBox.h"
 #include "control/SListView.h"
+#include "control/SMCListView.h"
 #include "control/SMenuBar.h"
 #include "control/SPanel.h"
 #include "control/SRealWnd.h"
@@ -18,6 +20,8 @@
 #include "control/SSliderBar.h"
 #include "control/SSpinButtonCtrl.h"
 #include "control/SSplitWnd.h"
+#include "control/STileView.h"
+#include "control/STreeView.h"
 #include "control/STabCtrl.h"
 #include "core/SWnd.h"
 #include "layout/SGridLayout.h"
@@ -67,7 +71,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr& factories) const
     // Text editing.
     RegisterClasses<SRichEdit, SEdit>(factories);
     // Adapter-driven views.
-    RegisterClasses<SListView>(factories);
+    RegisterClasses<SListView, SHeaderCtrl, SMCListView, STileView, STreeView>(factories);
     // List box, drop-downs and dates.
     RegisterClasses<SListBox, SComboBox, SComboView, SCalendar, SCalendarEx, SDateTimePicker>(factories);
     // Spin button, hot-key control, menu bar and the ActiveX hosts.

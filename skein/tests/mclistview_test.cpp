@@ -1,0 +1,248 @@
+// The multi-column list view in a real host with a column adapter: the required header,
+// column windows placed in header order and following resizes, moves and hidden captions,
+// sorting on a caption click, both scroll bars, and selection by click and key.
+#include <set>
+#include "control/SMCListView.h"
+#include "host_ctrl_test_env.h"
+
+namespace hosttest {
+namespace {
+
+// count items whose windows col0, col1 ... show the columns; records sorts and binds.
+class TestColumnAdapter : public TObjRefImpl<ColumnListAdapter> {
+public:
+    explicit TestColumnAdapter(int count) : count(count) {}
+
+    void RegisterObserver(ILvDataSetObserver* observer) override { observers.push_back(observer); }
+    void UnregisterObserver(ILvDataSetObserver* observer) override
+    {
+        observers.erase(std::remove(observers.begin(), observers.end(), observer), observers.end());
+    }
+    int ItemCount() override { return count; }
+    void BindItemView(int, SWindow*, pugi::xml_node) override { ++binds; }
+    int ItemViewType(int, DWORD) override { return 0; }
+    int ViewTypeCount() override { return 1; }
+    SIZE ItemDesiredSize(int, SWindow*, const RECT& rect) override { return SIZE{rect.right - rect.left, 30}; }
+    SStringW ItemDescription(int) override { return SStringW(); }
+    SStringW ColumnName(int column) override { return SStringW((L"col" + std::to_wstring(column)).c_str()); }
+    BOOL IsColumnVisible(int column) override { return hidden.count(column) == 0; }
+    // The clicked column sorts ascending (1), then descending (2); the others lose their flag.
+    BOOL SortColumns(int column, UINT* flags, int columnCount) override
+    {
+        sorts.push_back(column);
+        for (int i = 0; i < columnCount; ++i)
+            flags[i] = i == column ? (flags[i] == 1 ? 2 : 1) : 0;
+        return sortAccepted;
+    }
+    void NotifyChanged()
+    {
+        for (ILvDataSetObserver* observer : std::vector<ILvDataSetObserver*>(observers))
+            observer->DataChanged();
+    }
+
+    int count;
+    int binds = 0;
+    std::set<int> hidden;
+    std::vector<int> sorts;
+    BOOL sortAccepted = TRUE;
+    std::vector<ILvDataSetObserver*> observers;
+};
+
+// A 300 x 200 view, header 24 high over 30-pixel rows; captions A B C show columns 0 1 2.
+std::string McLayout(const std::string& widths = "100,80,60", bool withHeader = true)
+{
+    std::string items;
+    for (size_t start = 0, column = 0; start <= widths.size(); ++column) {
+        size_t comma = widths.find(',', start);
+        if (comma == std::string::npos)
+            comma = widths.size();
+        items += "<item width='" + widths.substr(start, comma - start) + "px'>" + std::string(1, 'A' + column)
+                 + "</item>";
+        start = comma + 1;
+    }
+    std::string header = withHeader ? "<header name='hdr'><items>" + items + "</items></header>" : "";
+    return "<SKEIN width='300' height='200'><root colorBkgnd='#ffffff'>"
+           "<mclistview name='mc' pos='0,0,-0,-0' headerHeight='24px' sbWid='16'>"
+           + header
+           + "<template itemHeight='30px' colorSelected='#0000ff'><text name='col0'/><text name='col1'/>"
+             "<text name='col2'/></template></mclistview></root></SKEIN>";
+}
+
+class McListViewTest : public HostCtrlTest {
+protected:
+    SMCListView* OpenList(const std::string& layout, int count)
+    {
+        m_driver.reset(new HostDriver(Open(layout)));
+        m_adapter.Attach(new TestColumnAdapter(count));
+        SMCListView* list = m_driver->Find<SMCListView>(L"mc");
+        if (list) {
+            list->SetAdapter(m_adapter);
+            list->GetEventSet()->AddSubscriber(EventLVSelChanging::EventID, Subscriber(&McListViewTest::OnChanging, this));
+            list->GetEventSet()->AddSubscriber(EventLVSelChanged::EventID, Subscriber(&McListViewTest::OnChanged, this));
+        }
+        return list;
+    }
+    void TearDown() override
+    {
+        m_driver.reset();
+        HostCtrlTest::TearDown();
+        m_adapter = nullptr;
+    }
+    bool OnChanging(EventLVSelChanging* evt)
+    {
+        m_events.push_back("changing " + std::to_string(evt->oldSel) + ">" + std::to_string(evt->newSel));
+        return true;
+    }
+    bool OnChanged(EventLVSelChanged* evt)
+    {
+        m_events.push_back("changed " + std::to_string(evt->oldSel) + ">" + std::to_string(evt->newSel));
+        return true;
+    }
+    // Left and right of each column window of an item; -1, -1 for a hidden one.
+    static std::vector<std::pair<int, int>> Columns(SMCListView* list, int item)
+    {
+        std::vector<std::pair<int, int>> spans;
+        SItemPanel* panel = list->ItemPanelOf(item);
+        for (int column = 0; panel && column < 3; ++column) {
+            SWindow* window = panel->LookupChildByName(SStringW((L"col" + std::to_wstring(column)).c_str()));
+            RECT rect = window->GetWindowRect();
+            spans.push_back(window->TestVisible(FALSE) ? std::make_pair(int(rect.left), int(rect.right))
+                                                       : std::make_pair(-1, -1));
+        }
+        return spans;
+    }
+    static POINT Row(int row, int x = 20) { return POINT{x, 24 + row * 30 + 15}; }
+
+    std::unique_ptr<HostDriver> m_driver;
+    SRefPtr<TestColumnAdapter> m_adapter;
+    std::vector<std::string> m_events;
+};
+
+typedef std::vector<std::pair<int, int>> Spans;
+
+TEST_F(McListViewTest, AViewWithoutHeaderIsNotCreated)
+{
+    EXPECT_EQ(nullptr, OpenList(McLayout("100", false), 3));
+    SMCListView* list = OpenList(McLayout(), 3);
+    ASSERT_NE(nullptr, list);
+    ASSERT_NE(nullptr, list->GetHeader());
+    RECT header = list->GetHeader()->GetWindowRect();
+    RECT expected = {0, 0, 300, 24};
+    EXPECT_TRUE(::EqualRect(&expected, &header));
+}
+
+TEST_F(McListViewTest, ColumnsFollowTheHeaderWithoutADataRefresh)
+{
+    SMCListView* list = OpenList(McLayout(), 4);
+    ASSERT_NE(nullptr, list);
+    EXPECT_EQ((Spans{{0, 100}, {100, 180}, {180, 240}}), Columns(list, 0));
+
+    // Widening A by 30 moves B and C in every item.
+    int binds = m_adapter->binds;
+    m_driver->Press(POINT{101, 12});
+    m_driver->Drag(POINT{131, 12});
+    m_driver->Release(POINT{131, 12});
+    for (int item = 0; item < 4; ++item)
+        EXPECT_EQ((Spans{{0, 130}, {130, 210}, {210, 270}}), Columns(list, item)) << item;
+    RECT rect;
+    list->ItemRect(list->ItemPanelOf(3), &rect);
+    EXPECT_EQ(270, rect.right - rect.left);
+    EXPECT_EQ(binds, m_adapter->binds);
+
+    // Moving C in front of A moves its column with it.
+    m_driver->Press(POINT{240, 12});
+    m_driver->Drag(POINT{200, 12});
+    m_driver->Drag(POINT{60, 12});
+    m_driver->Release(POINT{60, 12});
+    EXPECT_EQ((Spans{{60, 190}, {190, 270}, {0, 60}}), Columns(list, 2));
+    EXPECT_EQ(binds, m_adapter->binds);
+}
+
+TEST_F(McListViewTest, ColumnsTheAdapterHidesAreHiddenAfterTheNextChange)
+{
+    SMCListView* list = OpenList(McLayout(), 4);
+    ASSERT_NE(nullptr, list);
+    m_adapter->hidden = {1};
+    m_adapter->NotifyChanged();
+    EXPECT_FALSE(list->GetHeader()->IsItemVisible(1));
+    for (int item = 0; item < 4; ++item)
+        EXPECT_EQ((Spans{{0, 100}, {-1, -1}, {100, 160}}), Columns(list, item)) << item;
+    m_adapter->hidden.clear();
+    m_adapter->NotifyChanged();
+    EXPECT_EQ((Spans{{0, 100}, {100, 180}, {180, 240}}), Columns(list, 1));
+}
+
+TEST_F(McListViewTest, CaptionClickSortsAndWritesTheFlagsBack)
+{
+    SMCListView* list = OpenList(McLayout(), 4);
+    ASSERT_NE(nullptr, list);
+    SHeaderCtrl* header = list->GetHeader();
+    auto flags = [header]() {
+        std::vector<int> sortFlags;
+        for (int i = 0; i < header->GetItemCount(); ++i) {
+            HeaderItem item;
+            item.mask = kHeaderMaskSort;
+            header->GetItem(i, item);
+            sortFlags.push_back(item.sortFlag);
+        }
+        return sortFlags;
+    };
+    m_driver->Click(POINT{140, 12});
+    EXPECT_EQ(std::vector<int>{1}, m_adapter->sorts);
+    EXPECT_EQ((std::vector<int>{0, 1, 0}), flags());
+    m_driver->Click(POINT{140, 12});
+    EXPECT_EQ((std::vector<int>{0, 2, 0}), flags());
+    m_driver->Click(POINT{50, 12});
+    EXPECT_EQ((std::vector<int>{1, 0, 0}), flags());
+    // A sort the adapter refuses leaves the flags.
+    m_adapter->sortAccepted = FALSE;
+    m_driver->Click(POINT{200, 12});
+    EXPECT_EQ((std::vector<int>{1, 1, 0, 2}), m_adapter->sorts);
+    EXPECT_EQ((std::vector<int>{1, 0, 0}), flags());
+}
+
+TEST_F(McListViewTest, PressBelowTheItemsClearsTheSelectionAndKeysNotify)
+{
+    SMCListView* list = OpenList(McLayout(), 3);
+    ASSERT_NE(nullptr, list);
+    m_driver->Click(Row(1));
+    EXPECT_EQ(1, list->GetSelection());
+    m_events.clear();
+    m_driver->Click(POINT{20, 180});
+    EXPECT_EQ(-1, list->GetSelection());
+    EXPECT_EQ((std::vector<std::string>{"changing 1>-1", "changed 1>-1"}), m_events);
+
+    m_events.clear();
+    list->TakeFocus();
+    m_driver->Key(VK_DOWN);
+    EXPECT_EQ(0, list->GetSelection());
+    EXPECT_EQ((std::vector<std::string>{"changing -1>0", "changed -1>0"}), m_events);
+}
+
+TEST_F(McListViewTest, ScrollsBothWaysAndTheHeaderFollows)
+{
+    SMCListView* list = OpenList(McLayout("200,200,200"), 20);
+    ASSERT_NE(nullptr, list);
+    EXPECT_TRUE(list->IsScrollBarShown(TRUE));
+    EXPECT_TRUE(list->IsScrollBarShown(FALSE));
+    EXPECT_EQ(599, list->ScrollInfoOf(FALSE).nMax);
+    EXPECT_EQ(284u, list->ScrollInfoOf(FALSE).nPage);
+    EXPECT_EQ(599, list->ScrollInfoOf(TRUE).nMax);
+    EXPECT_EQ(200u - 24 - 16, list->ScrollInfoOf(TRUE).nPage);
+
+    EXPECT_TRUE(list->OnScroll(FALSE, SB_THUMBPOSITION, 50));
+    EXPECT_EQ(-50, list->GetHeader()->GetWindowRect().left);
+    RECT rect;
+    list->ItemRect(list->ItemPanelOf(0), &rect);
+    EXPECT_EQ(-50, rect.left);
+    EXPECT_EQ(550, rect.right);
+    // Past the end: the last page.
+    list->OnScroll(FALSE, SB_THUMBPOSITION, 1000);
+    EXPECT_EQ(600 - 284, list->ScrollPosOf(FALSE));
+    list->OnScroll(TRUE, SB_BOTTOM, 0);
+    EXPECT_NE(nullptr, list->ItemPanelOf(19));
+    EXPECT_EQ(nullptr, list->ItemPanelOf(0));
+}
+
+} // namespace
+} // namespace hosttest

@@ -1,0 +1,217 @@
+// The tree view in a real host with a test tree adapter: panels for the shown items placed by
+// indent and measured size, expansion by double click and keys, the keyboard walk, selection
+// events with veto, and the horizontal bar.
+#include "control/STreeView.h"
+#include "host_ctrl_test_env.h"
+#include "treeview_test_adapter.h"
+
+namespace hosttest {
+namespace {
+
+using treetest::TestTreeAdapter;
+
+std::string TreeLayout(const std::string& attributes = "")
+{
+    return "<SKEIN width='200' height='200'><root colorBkgnd='#ffffff'>"
+           "<treeview name='tree' pos='0,0,-0,-0' sbWid='16' "
+           + attributes
+           + "><template colorSelected='#0000ff'><window name='face' pos='0,0,-0,-0'/></template>"
+             "</treeview></root></SKEIN>";
+}
+
+class TreeViewTest : public HostCtrlTest {
+protected:
+    // P (expanded) holds Q (collapsed: q1 q2 q3) and R; S follows at the top level; each item
+    // 80 x 20.
+    STreeView* OpenTree(const std::string& attributes = "")
+    {
+        m_driver.reset(new HostDriver(Open(TreeLayout(attributes))));
+        m_adapter.Attach(new TestTreeAdapter);
+        p = m_adapter->Add(kTviRoot);
+        q = m_adapter->Add(p, false);
+        q1 = m_adapter->Add(q);
+        q2 = m_adapter->Add(q);
+        q3 = m_adapter->Add(q);
+        r = m_adapter->Add(p);
+        s = m_adapter->Add(kTviRoot);
+        STreeView* tree = m_driver->Find<STreeView>(L"tree");
+        if (tree) {
+            tree->SetAdapter(m_adapter);
+            tree->GetEventSet()->AddSubscriber(EventTVSelChanging::EventID, Subscriber(&TreeViewTest::OnChanging, this));
+            tree->GetEventSet()->AddSubscriber(EventTVSelChanged::EventID, Subscriber(&TreeViewTest::OnChanged, this));
+        }
+        return tree;
+    }
+    void TearDown() override
+    {
+        m_driver.reset();
+        HostCtrlTest::TearDown();
+        m_adapter = nullptr;
+    }
+    bool OnChanging(EventTVSelChanging* evt)
+    {
+        m_events.push_back("changing " + std::to_string(evt->oldSel) + ">" + std::to_string(evt->newSel));
+        evt->cancel = evt->newSel == m_vetoed;
+        return true;
+    }
+    bool OnChanged(EventTVSelChanged* evt)
+    {
+        m_events.push_back("changed " + std::to_string(evt->oldSel) + ">" + std::to_string(evt->newSel));
+        return true;
+    }
+    std::vector<STreeHandle> Shown(STreeView* tree) const
+    {
+        std::vector<STreeHandle> items;
+        for (const auto& node : m_adapter->nodes) {
+            if (node.first != kTviRoot && tree->ItemPanelOf(node.first))
+                items.push_back(node.first);
+        }
+        return items;
+    }
+    RECT RectOf(STreeView* tree, STreeHandle item)
+    {
+        RECT rect = {0, 0, 0, 0};
+        if (SItemPanel* panel = tree->ItemPanelOf(item))
+            tree->ItemRect(panel, &rect);
+        return rect;
+    }
+    static POINT Inside(const RECT& rect) { return POINT{rect.left + 5, rect.top + 5}; }
+
+    std::unique_ptr<HostDriver> m_driver;
+    SRefPtr<TestTreeAdapter> m_adapter;
+    std::vector<std::string> m_events;
+    STreeHandle m_vetoed = 0;
+    STreeHandle p = 0, q = 0, q1 = 0, q2 = 0, q3 = 0, r = 0, s = 0;
+};
+
+TEST_F(TreeViewTest, ShownItemsArePlacedByIndentAndMeasuredSize)
+{
+    STreeView* tree = OpenTree();
+    ASSERT_NE(nullptr, tree);
+    EXPECT_EQ((std::vector<STreeHandle>{p, q, r, s}), Shown(tree));
+    EXPECT_EQ(80, tree->GetLocator()->TotalHeight());
+    RECT rect = RectOf(tree, q);
+    RECT expected = {10, 20, 90, 40};
+    EXPECT_TRUE(::EqualRect(&expected, &rect));
+    EXPECT_FALSE(tree->IsScrollBarShown(TRUE));
+
+    // A double click expands Q: its children appear and the rest moves down by 60.
+    POINT at = Inside(rect);
+    m_driver->Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    m_driver->Release(at);
+    EXPECT_TRUE(m_adapter->IsExpanded(q));
+    EXPECT_EQ((std::vector<STreeHandle>{p, q, q1, q2, q3, r, s}), Shown(tree));
+    EXPECT_EQ(140, tree->GetLocator()->TotalHeight());
+    EXPECT_EQ(100, RectOf(tree, r).top);
+    EXPECT_EQ(120, RectOf(tree, s).top);
+    EXPECT_EQ(20, RectOf(tree, q2).left);
+    // A painted selection lies where its item is.
+    tree->SetSelection(q2, FALSE);
+    Shot shot = m_driver->Capture();
+    RECT q2Rect = RectOf(tree, q2);
+    EXPECT_EQ(80 * 20, shot.CountColor(q2Rect, 0xFF0000FF));
+}
+
+TEST_F(TreeViewTest, KeysWalkTheShownItemsAndExpandOrCollapse)
+{
+    STreeView* tree = OpenTree();
+    ASSERT_NE(nullptr, tree);
+    tree->TakeFocus();
+    m_driver->Key(VK_DOWN); // nothing selected: the first item
+    EXPECT_EQ(p, tree->GetSelection());
+    m_driver->Key(VK_DOWN);
+    EXPECT_EQ(q, tree->GetSelection());
+    m_driver->Key(VK_RIGHT); // expands Q, keeps it selected
+    EXPECT_TRUE(m_adapter->IsExpanded(q));
+    EXPECT_EQ(q, tree->GetSelection());
+    m_driver->Key(VK_RIGHT); // expanded: the next item
+    EXPECT_EQ(q1, tree->GetSelection());
+    m_driver->Key(VK_LEFT); // a leaf: the previous item, not the parent's level
+    EXPECT_EQ(q, tree->GetSelection());
+    m_driver->Key(VK_LEFT); // collapses Q
+    EXPECT_FALSE(m_adapter->IsExpanded(q));
+    m_driver->Key(VK_DOWN);
+    EXPECT_EQ(r, tree->GetSelection());
+    m_driver->Key(VK_LEFT); // leaf R: the previous shown item Q
+    EXPECT_EQ(q, tree->GetSelection());
+    EXPECT_EQ("changed " + std::to_string(r) + ">" + std::to_string(q), m_events.back());
+}
+
+TEST_F(TreeViewTest, SelectionEventsWithVeto)
+{
+    STreeView* tree = OpenTree();
+    ASSERT_NE(nullptr, tree);
+    m_driver->Click(Inside(RectOf(tree, s)));
+    EXPECT_EQ(s, tree->GetSelection());
+    m_vetoed = r;
+    m_driver->Click(Inside(RectOf(tree, r)));
+    EXPECT_EQ(s, tree->GetSelection());
+    std::string S = std::to_string(s), R = std::to_string(r);
+    EXPECT_EQ((std::vector<std::string>{"changing 0>" + S, "changed 0>" + S, "changing " + S + ">" + R}), m_events);
+}
+
+TEST_F(TreeViewTest, EnsureVisibleExpandsTheAncestorsAndScrolls)
+{
+    STreeView* tree = OpenTree();
+    ASSERT_NE(nullptr, tree);
+    for (int i = 0; i < 10; ++i)
+        m_adapter->Add(kTviRoot);
+    m_adapter->observers.front()->BranchChanged(kTviRoot);
+    EXPECT_TRUE(tree->IsScrollBarShown(TRUE));
+    EXPECT_EQ(-1, tree->GetLocator()->ItemTop(q2));
+    STreeHandle last = m_adapter->nodes[kTviRoot].children.back();
+    tree->EnsureVisible(last);
+    EXPECT_NE(nullptr, tree->ItemPanelOf(last));
+    EXPECT_EQ(nullptr, tree->ItemPanelOf(p));
+    tree->EnsureVisible(q2);
+    EXPECT_TRUE(m_adapter->IsExpanded(q));
+    EXPECT_EQ(60, tree->GetLocator()->ItemTop(q2));
+    EXPECT_NE(nullptr, tree->ItemPanelOf(q2));
+}
+
+TEST_F(TreeViewTest, WideItemsShowTheHorizontalBarUnlessTheAdapterKeepsTheWidth)
+{
+    for (BOOL keep : {FALSE, TRUE}) {
+        STreeView* tree = OpenTree();
+        ASSERT_NE(nullptr, tree);
+        m_adapter->keepWidth = keep;
+        m_adapter->nodes[s].size.cx = 400;
+        m_adapter->observers.front()->BranchChanged(kTviRoot);
+        EXPECT_EQ(400, tree->GetLocator()->TotalWidth());
+        EXPECT_EQ(!keep, tree->IsScrollBarShown(FALSE) != FALSE) << "keep " << keep;
+        // Horizontal scrolling moves the items, with no refresh of the panels.
+        size_t binds = m_adapter->bound.size();
+        tree->OnScroll(FALSE, SB_THUMBPOSITION, 30);
+        EXPECT_EQ(keep ? 0 : -30, RectOf(tree, s).left);
+        EXPECT_EQ(binds, m_adapter->bound.size());
+    }
+}
+
+TEST_F(TreeViewTest, ScrollingReusesThePanelsOfItemsThatLeft)
+{
+    STreeView* tree = OpenTree();
+    ASSERT_NE(nullptr, tree);
+    for (int i = 0; i < 40; ++i)
+        m_adapter->Add(kTviRoot);
+    m_adapter->observers.front()->BranchChanged(kTviRoot);
+    size_t firstFill = m_adapter->windows.size();
+    EXPECT_LE(firstFill, 11u);
+    while (tree->OnScroll(TRUE, SB_PAGEDOWN, 0)) {
+    }
+    while (tree->OnScroll(TRUE, SB_PAGEUP, 0)) {
+    }
+    EXPECT_EQ(firstFill, m_adapter->windows.size());
+    EXPECT_NE(nullptr, tree->ItemPanelOf(p));
+}
+
+TEST_F(TreeViewTest, IndentIsReadOnlyWhileLoading)
+{
+    STreeView* tree = OpenTree("indent='25'");
+    ASSERT_NE(nullptr, tree);
+    EXPECT_EQ(25, RectOf(tree, q).left);
+    EXPECT_EQ(E_FAIL, tree->ApplyAttribute(SStringW(L"indent"), SStringW(L"5"), FALSE));
+    EXPECT_EQ(25, tree->GetLocator()->ItemIndent(q));
+}
+
+} // namespace
+} // namespace hosttest
