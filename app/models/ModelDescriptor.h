@@ -87,5 +87,7 @@ inline constexpr ModelDescriptor kModel6840 = OlderModel(6840, L"6840", L"ZVK684
 // In model-priority order: a probe takes the first one attached.
 inline constexpr const ModelDescriptor* kModels[] = {&kModel6891, &kModel6867, &kModel6852, &kModel6840};
 
-// The model with this product id; null when none.
-const ModelDescriptor* FindModel(USHORT productId);
+static_assert(sizeof(kOlderAxisSends) / sizeof(AxisSend) == kOlderAxisSlots, "one report per older axis slot");
+static_assert(sizeof(kOlderDeadZoneSends) / sizeof(AxisSend) == kOlderDeadZoneCount, "one report per dead zone");
+static_assert(sizeof(kAxisSends6891) / sizeof(AxisSend) == k6891AxisSlots, "one report per axis slot");
+static_assert(sizeof(kDeadZoneSends6891) / sizeof(AxisSend) == k6891DeadZoneCount, "one report per dead zone");
