@@ -1,7 +1,7 @@
 #pragma once
 // The four joystick models, each described once: product id, data folder and files, mapping
 // layers and axis slots, and the send plans (which feature reports a batch sends,
-// in which order, from which fields). Detection, records, device handlers and texts read this.
+// in which order, from which fields). Detection, records and device handlers read this.
 #include <windows.h>
 #include "files/ProfileRecords.h"
 #include "files/SettingsRecords.h"
