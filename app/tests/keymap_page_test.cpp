@@ -2,7 +2,9 @@
 // mouse messages, against the simulated joystick, scripted prompts and a scripted chooser.
 #include "control/SSliderBar.h"
 #include "core/SEvents.h"
+#include "host_ctrl_test_env.h"
 #include "keymap_test_env.h"
+#include "widgets/SMenuEx2.h"
 #include "MainTexts.h"
 #include "models/AmplifyRegistry.h"
 #include "pages/KeymapPageHandler.h"
@@ -233,6 +235,42 @@ TEST_F(KeymapPage, AxisPopupsKeepTheHalvesOfAPairInLine)
     EXPECT_TRUE(m_sim.Reports().empty());
 }
 
+class KeymapMenu : public KeymapTest {
+protected:
+    void TearDown() override
+    {
+        m_menus.clear(); // before the window and the application go
+        KeymapTest::TearDown();
+    }
+    std::vector<std::unique_ptr<SMenuEx2>> m_menus;
+};
+
+// The pop-ups' items in the program's menu from "smenuex:menuex_Fun".
+TEST_F(KeymapMenu, TheProgramMenuHoldsThePopupsItems)
+{
+    OpenWith();
+    const struct {
+        MappingMenu menu;
+        int topChildren, subChildren;
+    } kMenus[] = {{KeyMappingMenu(ModelTextsOf(6840), 0xF10003), 8, 24},
+                  {AxisMappingMenu(ModelTextsOf(6840), 0xF30021), 4, 4}};
+    for (const auto& expected : kMenus) {
+        m_menus.emplace_back(new SMenuEx2);
+        SMenuEx2& popup = *m_menus.back();
+        ASSERT_TRUE(BuildMappingMenu(popup, expected.menu));
+        EXPECT_EQ(expected.topChildren, popup.Root()->GetChildCount());
+        SWindow* byDefault = popup.Root()->LookupChildById(static_cast<int>(expected.menu.items[3].id));
+        ASSERT_NE(nullptr, byDefault);
+        EXPECT_STREQ(L"默认", byDefault->QueryText().c_str());
+        SMenuEx2* sub = popup.SubMenuOfItem(kMenuJoystick);
+        ASSERT_NE(nullptr, sub);
+        EXPECT_EQ(expected.subChildren, sub->Root()->GetChildCount());
+        SWindow* first = sub->Root()->LookupChildById(static_cast<int>(expected.menu.subItems[0].id));
+        ASSERT_NE(nullptr, first);
+        EXPECT_EQ(expected.menu.subItems[0].text, first->QueryText());
+    }
+}
+
 TEST_F(KeymapPage, TurboSwitchTogglesBetweenZeroAndTwenty)
 {
     OpenWith();
@@ -384,6 +422,39 @@ TEST_F(KeymapPage, EachModelKeepsItsOwnFilesAndRefusesTheOthersProfiles)
     EXPECT_TRUE(filestest::Exists(ModelFile(L"6840", L"Profile.qmj")));
     EXPECT_FALSE(filestest::Exists(ModelFile(L"6852", L"Profile.qmj")));
     EXPECT_FALSE(filestest::Exists(ModelFile(L"6867", L"Profile.qmj")));
+}
+
+} // namespace
+
+namespace {
+
+// The two pages of model 6840 with a few edits, as docs/ shows them.
+TEST_F(KeymapPage, ScreenshotsOfTheMappingAndSettingsPages)
+{
+    OpenWith();
+    Layer().keyCode[0] = MakeMappingCode(kClassButton, kSubKeyboard, 0x2C);    // space
+    Layer().keyCode[1] = MakeMappingCode(kClassButton, kSubMouseButton, 1);    // left mouse button
+    Layer().keyCode[9] = MakeMappingCode(kClassButton, kSubJoystick, 3);       // button 3
+    Layer().keyCode[16] = MakeMappingCode(kClassButton, kSubKeyboard, 0x52);   // up
+    Layer().turbo[2] = 20;
+    Layer().turbo[5] = 20;
+    Layer().axisCode[0] = MakeMappingCode(kClassAxis, kSubKeyboard, 0x04);     // X- : A
+    Layer().axisCode[1] = MakeMappingCode(kClassAxis, kSubKeyboard, 0x07);     // X+ : D
+    ZVK6840::JoySetting().Record().deadZones[0] = 8;
+    ZVK6840::JoySetting().Record().deadZones[1] = 8;
+    ZVK6840::JoySetting().Record().deadZones[2] = 3;
+    ZVK6840::JoySetting().Record().strength = 80;
+    const struct {
+        int subPage;
+        const wchar_t* file;
+    } kShots[] = {{0, L"corvane-6840-keymap.png"}, {kSettingsSubPage, L"corvane-6840-settings.png"}};
+    for (const auto& shot : kShots) {
+        m_window->SelectSubPage(shot.subPage);
+        hosttest::HostTest::Pump();
+        hosttest::Shot picture;
+        picture.pixels = hosttest::HostTest::Capture(m_window->Handle(), picture.width, picture.height);
+        EXPECT_TRUE(picture.SavePng(m_startup->App()->RenderFactory(), shelltest::TestFolder() + L"\\" + shot.file));
+    }
 }
 
 } // namespace
