@@ -1,7 +1,7 @@
 #pragma once
-// The four joystick models, each described once: product id, data folder and files, language
-// file, mapping layers and axis slots, and the send plans (which feature reports a batch sends,
-// in which order, from which fields). Detection, records, device handlers and texts read this.
+// The four joystick models, each described once: product id, data folder and files, mapping
+// layers and axis slots, and the send plans (which feature reports a batch sends,
+// in which order, from which fields). Detection, records and device handlers read this.
 #include <windows.h>
 #include "files/ProfileRecords.h"
 #include "files/SettingsRecords.h"
@@ -34,7 +34,6 @@ struct ModelDescriptor {
     const wchar_t* profileName;  // stored in the profile, never compared
     const wchar_t* profileFile;  // the automatic files in the data folder
     const wchar_t* settingsFile;
-    const wchar_t* languageFile; // beside the program, optional
     int layerCount;
     int axisSlotCount;
     // Per layer, a mapping batch sends the key mappings of keyButtons, then (layers again) the
@@ -69,23 +68,24 @@ inline constexpr AxisSend kDeadZoneSends6891[] = {
 constexpr AxisPlan kOlderAxisPlan = {kOlderAxisSends, kOlderAxisSlots};
 constexpr AxisPlan kOlderDeadZonePlan = {kOlderDeadZoneSends, kOlderDeadZoneCount};
 
-constexpr ModelDescriptor OlderModel(USHORT productId, const wchar_t* folder, const wchar_t* profileName,
-                                     const wchar_t* languageFile)
+constexpr ModelDescriptor OlderModel(USHORT productId, const wchar_t* folder, const wchar_t* profileName)
 {
-    return {productId, folder, profileName, kProfileFileName, kSettingsFileName, languageFile, 1, kOlderAxisSlots,
+    return {productId, folder, profileName, kProfileFileName, kSettingsFileName, 1, kOlderAxisSlots,
             kMappedButtons, kOlderAxisPlan, kAllButtons, kOlderDeadZonePlan};
 }
 
 inline constexpr ModelDescriptor kModel6891 = {
-    6891, L"6891", L"ZVK689Profile", kProfileFileName, kSettingsFileName, L"lang6891.xml",
+    6891, L"6891", L"ZVK689Profile", kProfileFileName, kSettingsFileName,
     k6891LayerCount, k6891AxisSlots, kMappedButtons, {kAxisSends6891, k6891AxisSlots},
     kMappedButtons, {kDeadZoneSends6891, k6891DeadZoneCount}};
-inline constexpr ModelDescriptor kModel6867 = OlderModel(6867, L"6867", L"ZVK6867Profile", L"lang6867.xml");
-inline constexpr ModelDescriptor kModel6852 = OlderModel(6852, L"6852", L"ZVK6852Profile", L"lang6852.xml");
-inline constexpr ModelDescriptor kModel6840 = OlderModel(6840, L"6840", L"ZVK6840Profile", L"lang6840.xml");
+inline constexpr ModelDescriptor kModel6867 = OlderModel(6867, L"6867", L"ZVK6867Profile");
+inline constexpr ModelDescriptor kModel6852 = OlderModel(6852, L"6852", L"ZVK6852Profile");
+inline constexpr ModelDescriptor kModel6840 = OlderModel(6840, L"6840", L"ZVK6840Profile");
 
 // In model-priority order: a probe takes the first one attached.
 inline constexpr const ModelDescriptor* kModels[] = {&kModel6891, &kModel6867, &kModel6852, &kModel6840};
 
-// The model with this product id; null when none.
-const ModelDescriptor* FindModel(USHORT productId);
+static_assert(sizeof(kOlderAxisSends) / sizeof(AxisSend) == kOlderAxisSlots, "one report per older axis slot");
+static_assert(sizeof(kOlderDeadZoneSends) / sizeof(AxisSend) == kOlderDeadZoneCount, "one report per dead zone");
+static_assert(sizeof(kAxisSends6891) / sizeof(AxisSend) == k6891AxisSlots, "one report per axis slot");
+static_assert(sizeof(kDeadZoneSends6891) / sizeof(AxisSend) == k6891DeadZoneCount, "one report per dead zone");

@@ -79,13 +79,13 @@ TEST_F(ProtocolVibrationTest, RunsForTheDurationThenSendsOneStopReport)
     EXPECT_TRUE(m_sim.Channels()[0].overlapped);
     EXPECT_EQ(kStopReport, reports.back().bytes);
     EXPECT_GE(reports.back().atMs - started, 480);
-    EXPECT_LT(reports.back().atMs - started, 800);
+    EXPECT_LT(reports.back().atMs - started, 900);
     reports.pop_back();
     for (const SimJoystick::Report& report : reports) {
         EXPECT_EQ(SimJoystick::Report::kOutput, report.kind);
         EXPECT_EQ((std::vector<BYTE>{0, 5, 1, 242, 0xFF, 0, 0, 0}), report.bytes);
         EXPECT_TRUE(report.ok);
-        EXPECT_LT(report.atMs - started, 560);
+        EXPECT_LT(report.atMs - started, 700);
     }
     ExpectOneWriterAtATime(m_sim.Reports());
 }
@@ -126,10 +126,10 @@ TEST_F(ProtocolVibrationTest, WritesTheDeviceDoesNotTakeAreCancelledAtTheirTimeO
         EXPECT_FALSE(reports[i].ok);
         double took = reports[i].doneMs - reports[i].atMs;
         EXPECT_GE(took, i < 2 ? 290 : 90) << i;
-        EXPECT_LT(took, i < 2 ? 400 : 200) << i;
+        EXPECT_LT(took, i < 2 ? 550 : 350) << i; // generous: shared machines
     }
     EXPECT_EQ(kStopReport, reports.back().bytes);
-    EXPECT_LT(ended, 1000);
+    EXPECT_LT(ended, 1300);
 
     // A new test while a write hangs: the write is cancelled at once, not at its time-out.
     m_sim.ClearReports();
