@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds, runs the screenshot test under Wine and copies the pictures of Corvane's main window
-# (the page without a device and each model's page) to docs/.
+# Builds, runs the screenshot tests under Wine and copies the pictures of Corvane's main window
+# (the page without a device, each model's page, the function tests mid-movement and the about
+# pages) to docs/.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-"$ROOT/scripts/test.sh" -R 'MainWindow\.ScreenshotsOfEveryPage'
-for page in not-inserted 6891 6867 6852 6840; do
+"$ROOT/scripts/test.sh" -R 'MainWindow\.ScreenshotsOfEveryPage|FunctionTestPage\.ScreenshotsOfTestAndAboutPages'
+for page in not-inserted 6891 6867 6852 6840 6840-test 6891-test 6840-about 6891-about; do
   cp "$BUILD_ROOT/x86_64/bin/corvane-$page.png" "$ROOT/docs/corvane-$page.png"
 done
 log "screenshots: $ROOT/docs/corvane-*.png"

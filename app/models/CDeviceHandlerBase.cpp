@@ -7,6 +7,8 @@ using namespace SKEIN;
 void CDeviceHandlerBase::AttachPage(SWindow* page)
 {
     CMyHandlerBase::AttachPage(page);
+    if (STabCtrl* pages = SubPages())
+        AttachSubPages(*pages);
     SelectSubPage(0);
 }
 

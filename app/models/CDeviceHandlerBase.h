@@ -38,4 +38,6 @@ public:
 protected:
     // The device page's "tabctrl_funPages", null while no page is attached or it has none.
     SKEIN::STabCtrl* SubPages() const;
+    // Gives the pages of "tabctrl_funPages" to the sub-page handlers, before the first is shown.
+    virtual void AttachSubPages(SKEIN::STabCtrl&) {}
 };

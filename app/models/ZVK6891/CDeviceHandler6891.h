@@ -3,15 +3,24 @@
 // joystick settings, function test and about; the key-mapping button of the caption shows the
 // key-mapping page seen last.
 #include "models/CDeviceHandlerBase.h"
+#include "pages/FunctionTestHandler.h"
 
 namespace ZVK6891 {
 
 class CDeviceHandler6891 : public CDeviceHandlerBase {
 public:
+    CDeviceHandler6891();
+
     void SelectSubPageByNumber(int number) override;
     void SelectSubPage(int index) override;
+    BOOL DispatchEvent(SKEIN::EventArgs* evt) override;
+    void Tick() override { m_functionTest.Tick(); }
+
+protected:
+    void AttachSubPages(SKEIN::STabCtrl& pages) override;
 
 private:
+    CFuctionTestHandler m_functionTest;
     int m_lastKeymapPage = -1; // 0 page A, 1 page B, -1 none shown yet
 };
 
