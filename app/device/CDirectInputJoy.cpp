@@ -1,5 +1,6 @@
 #include "device/CDirectInputJoy.h"
 #include "device/SupportedDevices.h"
+#include "protocol/CommandChannel.h"
 
 using SKEIN::SAutoLock;
 
@@ -86,7 +87,15 @@ void CDirectInputJoy::Release()
 
 void CDirectInputJoy::Shutdown()
 {
+    m_vibration.Stop();
     Release();
+}
+
+int CDirectInputJoy::StartVibrationTest(DWORD left, DWORD right, DWORD durationMs)
+{
+    m_vibration.Stop();
+    m_vibration.Start(OpenCommandChannel(*this, true), left, right, durationMs);
+    return 0;
 }
 
 HRESULT CDirectInputJoy::Poll()

@@ -8,6 +8,7 @@
 #include <string>
 #include "device/DeviceAccess.h"
 #include "helper/SCriticalSection.h"
+#include "protocol/VibrationWorker.h"
 
 class CDirectInputJoy {
 public:
@@ -36,8 +37,13 @@ public:
     // search.
     void Release();
     // Explicit end of the joystick's use at program exit, before OLE goes: everything that uses
-    // the device ends first, then the device and DirectInput are released.
+    // the device ends first (the vibration test is stopped and joined), then the device and
+    // DirectInput are released.
     void Shutdown();
+
+    // Ends a running vibration test, then, with a current device, runs a new one on a channel
+    // of its own: both motors' levels (low bytes) for durationMs, then the stop report. 0.
+    int StartVibrationTest(DWORD left, DWORD right, DWORD durationMs);
 
     // 0 when the state was read; a negative DirectInput error when reading failed; 1 without a
     // device or when the device had to be re-acquired (kAcquireAttempts tries at most). With a
@@ -68,6 +74,7 @@ private:
     USHORT m_productId;
     JoyState m_state;
     bool m_responding;
+    VibrationWorker m_vibration;
 };
 
 // The process's joystick object.

@@ -3,10 +3,14 @@
 // arrival and removal notices.
 #include <windows.h>
 #include <string>
+#include "models/ModelDescriptor.h"
 
-constexpr USHORT kSupportedVendorId = 0x2E7A;
+constexpr USHORT kSupportedVendorId = kVendorId;
 // Product ids (the model numbers) in model-priority order: a probe takes the first one found.
-constexpr USHORT kSupportedProductIds[] = {6891, 6867, 6852, 6840};
+constexpr USHORT kSupportedProductIds[] = {kModels[0]->productId, kModels[1]->productId, kModels[2]->productId,
+                                           kModels[3]->productId};
+static_assert(sizeof(kSupportedProductIds) / sizeof(USHORT) == sizeof(kModels) / sizeof(kModels[0]),
+              "every model is supported");
 
 // The interface name of a WM_DEVICECHANGE notice (its lParam): only a device-interface
 // broadcast whose stated size holds its header and a terminated name within that size; false

@@ -1,7 +1,8 @@
 #include "files/COlderProfile.h"
+#include "models/ModelDescriptor.h"
 
-COlderProfile::COlderProfile(const OlderModelFiles& model)
-    : CRecordFile(RecordFileSpec{&kOlderProfileLayout, model.productId, model.folder, kProfileFileName, &kProfileTransfer},
+COlderProfile::COlderProfile(const ModelDescriptor& model)
+    : CRecordFile(RecordFileSpec{&kOlderProfileLayout, model.productId, model.folder, model.profileFile, &kProfileTransfer},
                   &m_record)
 {
     InitProfile(m_record, model.productId, model.profileName);

@@ -4,16 +4,11 @@
 #include "files/CRecordFile.h"
 #include "files/ProfileRecords.h"
 
-// What tells the older models' files apart.
-struct OlderModelFiles {
-    UINT16 productId;
-    const wchar_t* folder;        // data folder name
-    const wchar_t* profileName;   // stored in the profile, never compared
-};
+struct ModelDescriptor;
 
 class COlderProfile : public CRecordFile {
 public:
-    explicit COlderProfile(const OlderModelFiles& model);
+    explicit COlderProfile(const ModelDescriptor& model);
 
     // Layer 0 back to its defaults; nothing is saved or sent.
     void RestoreDefaults() { ResetLayer(m_record.layer); }

@@ -1,14 +1,9 @@
 #include "models/ZVK6840/ModelFiles6840.h"
+#include "models/ModelDescriptor.h"
 
 namespace ZVK6840 {
 
-namespace {
-
-const OlderModelFiles kFiles = {6840, L"6840", L"ZVK6840Profile"};
-
-} // namespace
-
-CProfile6840::CProfile6840() : COlderProfile(kFiles) {}
+CProfile6840::CProfile6840() : COlderProfile(kModel6840) {}
 
 CProfile6840& Profile()
 {
@@ -18,7 +13,7 @@ CProfile6840& Profile()
 
 COlderJoySetting& JoySetting()
 {
-    static COlderJoySetting settings(kFiles.folder);
+    static COlderJoySetting settings(kModel6840.folder);
     return settings;
 }
 

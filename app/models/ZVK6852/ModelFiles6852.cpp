@@ -1,14 +1,9 @@
 #include "models/ZVK6852/ModelFiles6852.h"
+#include "models/ModelDescriptor.h"
 
 namespace ZVK6852 {
 
-namespace {
-
-const OlderModelFiles kFiles = {6852, L"6852", L"ZVK6852Profile"};
-
-} // namespace
-
-CProfile6852::CProfile6852() : COlderProfile(kFiles) {}
+CProfile6852::CProfile6852() : COlderProfile(kModel6852) {}
 
 CProfile6852& Profile()
 {
@@ -18,7 +13,7 @@ CProfile6852& Profile()
 
 COlderJoySetting& JoySetting()
 {
-    static COlderJoySetting settings(kFiles.folder);
+    static COlderJoySetting settings(kModel6852.folder);
     return settings;
 }
 

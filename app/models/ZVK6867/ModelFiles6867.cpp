@@ -1,14 +1,9 @@
 #include "models/ZVK6867/ModelFiles6867.h"
+#include "models/ModelDescriptor.h"
 
 namespace ZVK6867 {
 
-namespace {
-
-const OlderModelFiles kFiles = {6867, L"6867", L"ZVK6867Profile"};
-
-} // namespace
-
-CProfile6867::CProfile6867() : COlderProfile(kFiles) {}
+CProfile6867::CProfile6867() : COlderProfile(kModel6867) {}
 
 CProfile6867& Profile()
 {
@@ -18,7 +13,7 @@ CProfile6867& Profile()
 
 COlderJoySetting& JoySetting()
 {
-    static COlderJoySetting settings(kFiles.folder);
+    static COlderJoySetting settings(kModel6867.folder);
     return settings;
 }
 

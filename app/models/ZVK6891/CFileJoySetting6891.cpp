@@ -1,16 +1,12 @@
 #include "models/ZVK6891/CFileJoySetting6891.h"
 #include <string.h>
+#include "models/ModelDescriptor.h"
 
 namespace ZVK6891 {
 
-namespace {
-
-const wchar_t kFolder[] = L"6891";
-
-} // namespace
-
 CFileJoySetting6891::CFileJoySetting6891()
-    : CRecordFile(RecordFileSpec{&kSettings6891Layout, 0, kFolder, kSettingsFileName, &kSettingsTransfer}, &m_record)
+    : CRecordFile(RecordFileSpec{&kSettings6891Layout, 0, kModel6891.folder, kModel6891.settingsFile, &kSettingsTransfer},
+                  &m_record)
 {
     memset(&m_record, 0, sizeof(m_record));
     UpdateChecksum();

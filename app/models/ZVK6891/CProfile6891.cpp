@@ -1,20 +1,14 @@
 #include "models/ZVK6891/CProfile6891.h"
+#include "models/ModelDescriptor.h"
 
 namespace ZVK6891 {
 
-namespace {
-
-const UINT16 kProductId = 6891;
-const wchar_t kFolder[] = L"6891";
-const wchar_t kProfileName[] = L"ZVK689Profile";
-
-} // namespace
-
 CProfile6891::CProfile6891()
-    : CRecordFile(RecordFileSpec{&kProfile6891Layout, kProductId, kFolder, kProfileFileName, &kProfileTransfer},
+    : CRecordFile(RecordFileSpec{&kProfile6891Layout, kModel6891.productId, kModel6891.folder, kModel6891.profileFile,
+                                 &kProfileTransfer},
                   &m_record)
 {
-    InitProfile(m_record, kProductId, kProfileName);
+    InitProfile(m_record, kModel6891.productId, kModel6891.profileName);
     UpdateChecksum();
     ResetDefaults();
 }

@@ -39,6 +39,7 @@ struct SimJoystick::Shared {
     bool enumerationFails = false;
     int featureFailsAt = 0;
     OutputMode outputMode = kOutputComplete;
+    DWORD outputIntervalMs = 0;
     HANDLE modeChanged = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::vector<Report> reports;
     std::vector<Channel> channels;
@@ -260,19 +261,23 @@ public:
     }
 
 private:
-    // Whether the write completes: at once, never, or, while blocked, when the mode changes
-    // before the stop event, the time-out or an unplugging.
+    // Whether the write completes: after the output interval, never, or, while blocked, when
+    // the mode changes before the stop event, the time-out or an unplugging.
     bool Complete(HANDLE stopEvent, DWORD timeoutMs)
     {
         ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
         for (;;) {
             SimJoystick::OutputMode mode;
+            DWORD interval;
             {
                 std::lock_guard<std::mutex> hold(m_shared->lock);
                 if (!m_controller.attached)
                     return false;
                 mode = m_shared->outputMode;
+                interval = m_shared->outputIntervalMs;
             }
+            if (mode == SimJoystick::kOutputComplete && interval > 0)
+                return Interval(stopEvent, std::min(interval, timeoutMs)) && interval <= timeoutMs;
             if (mode != SimJoystick::kOutputBlock)
                 return mode == SimJoystick::kOutputComplete;
             ULONGLONG now = ::GetTickCount64();
@@ -282,6 +287,13 @@ private:
             if (waited != WAIT_OBJECT_0)
                 return false;
         }
+    }
+
+    // Waits ms unless the stop event or an unplugging comes first; true when neither did.
+    bool Interval(HANDLE stopEvent, DWORD ms)
+    {
+        HANDLE waits[] = {m_controller.m_unplugged, stopEvent};
+        return ::WaitForMultipleObjects(stopEvent ? 2 : 1, waits, FALSE, ms) == WAIT_TIMEOUT;
     }
 
     std::shared_ptr<SimJoystick::Shared> m_shared;
@@ -361,6 +373,12 @@ void SimJoystick::SetOutputMode(OutputMode mode)
         ::ResetEvent(m_shared->modeChanged);
     else
         ::SetEvent(m_shared->modeChanged);
+}
+
+void SimJoystick::SetOutputInterval(DWORD ms)
+{
+    std::lock_guard<std::mutex> hold(m_shared->lock);
+    m_shared->outputIntervalMs = ms;
 }
 
 std::vector<SimJoystick::Report> SimJoystick::Reports() const

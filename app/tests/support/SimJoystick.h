@@ -10,6 +10,7 @@
 //   pad.FailPolls(kJoyInputLost, 2);                // the next two polls lose the input
 //   sim.FailFeatureReport(3);                       // the third feature report from now fails
 //   sim.SetOutputMode(SimJoystick::kOutputBlock);   // output writes hang until stopped or timed out
+//   sim.SetOutputInterval(4);                       // a completing output write takes 4 ms
 //   sim.Reports();                                  // every feature and output report, time-stamped
 //   sim.OpenChannels();                             // HID channels not closed yet: 0 after a batch
 //   sim.Unplug(pad);                                // gone from enumeration; what it has open fails
@@ -136,6 +137,9 @@ public:
     // The n-th feature report from now (1 = the next) fails; 0: none.
     void FailFeatureReport(int n);
     void SetOutputMode(OutputMode mode);
+    // How long a completing output write takes, as a device's report interval would make it (a
+    // stop event or an unplugging during it fails the write); 0, the default: no time.
+    void SetOutputInterval(DWORD ms);
 
     std::vector<Report> Reports() const;
     std::vector<Report> Reports(Report::Kind kind) const;
