@@ -93,6 +93,9 @@ void CFuctionTestHandler::Tick()
                           joy.HasDevice() ? &joy.State() : nullptr};
     FunctionTestView view = ComputeFunctionTestView(m_design, m_productId, reading, {m_leftStrength, m_rightStrength});
     Show(view);
+    // Held, the button restarts the preview on every tick.
+    if (view.vibrate)
+        joy.StartVibrationTest(view.left, view.right, kPreviewDurationMs);
 }
 
 void CFuctionTestHandler::ShowConnection(bool connected)

@@ -1,7 +1,7 @@
 #include "pages/FunctionTestView.h"
-#include <algorithm>
 #include <cmath>
 #include "device/SupportedDevices.h"
+#include "protocol/VibrationLevel.h"
 
 const FunctionTestDesign kOlderTestDesign = {12, false, 0, 2, {{L"Twist", kBarRz}, {L"SliderThrottle", kBarZ}}};
 const FunctionTestDesign k6891TestDesign = {16, true, 3, 5,
@@ -18,7 +18,6 @@ const int kModeButton = 20; // button 21, the first mode lamp
 const int kAxisMiddle = 32768;
 const int kFullDeflection = 10000;
 const int kDeadDeflection = 2500;
-const UINT32 kMaxStrength = 100;
 
 // Hat direction bits of buttons 17..20 and the readings of the allowed combinations.
 enum { kUp = 1, kDown = 2, kLeft = 4, kRight = 8 };
@@ -64,12 +63,6 @@ int PreviewDeflection(LONG axis)
     return deflection < kDeadDeflection ? 0 : deflection;
 }
 
-BYTE PreviewLevel(UINT32 strength, int deflection)
-{
-    double level = std::min(strength, kMaxStrength) * 2.55 / kFullDeflection * deflection;
-    return static_cast<BYTE>(static_cast<int>(level));
-}
-
 FunctionTestView ComputeFunctionTestView(const FunctionTestDesign& design, USHORT productId,
                                          const JoyReading& reading, VibrationStrengths strengths)
 {
@@ -93,7 +86,7 @@ FunctionTestView ComputeFunctionTestView(const FunctionTestDesign& design, USHOR
     for (int i = 0; i < design.barCount; ++i)
         view.bars[i] = AxisValue(state, design.bars[i].axis) >> 8;
     view.vibrate = state.rgbButtons[0] != 0;
-    view.left = PreviewLevel(strengths.left, PreviewDeflection(state.lX));
-    view.right = PreviewLevel(strengths.right, PreviewDeflection(state.lY));
+    view.left = VibrationLevel(strengths.left, PreviewDeflection(state.lX));
+    view.right = VibrationLevel(strengths.right, PreviewDeflection(state.lY));
     return view;
 }

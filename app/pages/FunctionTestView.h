@@ -68,6 +68,5 @@ FunctionTestView ComputeFunctionTestView(const FunctionTestDesign& design, USHOR
 int HatOfButtons(const BYTE* buttons);
 
 // How far an axis (0..65535) is from its centre in 1/10000, 0 below a quarter; at most 10000.
+// The motor level is the vibration level of the strength at this scale.
 int PreviewDeflection(LONG axis);
-// The motor level of a deflection at a strength in percent (clamped to 0..100).
-BYTE PreviewLevel(UINT32 strength, int deflection);

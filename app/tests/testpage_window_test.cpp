@@ -7,6 +7,8 @@
 #include "control/STabCtrl.h"
 #include "core/SEvents.h"
 #include "host_ctrl_test_env.h"
+#include "models/ZVK6840/ModelFiles6840.h"
+#include "models/ZVK6891/CFileJoySetting6891.h"
 #include "shell_test_env.h"
 #include "widgets/SAixsCtrl.h"
 #include "widgets/SLampCtrl.h"
@@ -260,6 +262,56 @@ TEST_F(FunctionTestPage, TicksRepaintOnlyWhatChanged)
         m_window->DestroyHost();
         m_sim.Unplug(pad);
     }
+}
+
+// Button 1 held runs the motors at the levels of the stick's deflection and the model's
+// strengths, restarted on every tick; released, no further test starts.
+TEST_F(FunctionTestPage, Button1RunsThePreviewAtTheStickLevels)
+{
+    Settings6891Record& settings6891 = ZVK6891::JoySetting().Record();
+    OlderSettingsRecord& settings6840 = ZVK6840::JoySetting().Record();
+    const Settings6891Record saved6891 = settings6891;
+    const OlderSettingsRecord saved6840 = settings6840;
+    settings6891.leftAmplify = 95;
+    settings6891.rightAmplify = 50;
+    settings6840.strength = 101; // counts as 100 %
+    const struct {
+        USHORT product;
+        BYTE left, right;
+    } kCases[] = {{6891, 242, 127}, {6840, 254, 254}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.product);
+        SimController& pad = m_sim.Plug(0x2E7A, c.product);
+        ASSERT_NE(nullptr, OpenInFront());
+        JoyState state = RestingState();
+        state.lX = 0;      // full left
+        state.lY = 65535;  // full down
+        state.rgbButtons[0] = 0x80;
+        Show(pad, state);
+        Tick();
+        const std::vector<BYTE> running = {0, 5, 1, c.left, c.right, 0, 0, 0};
+        EXPECT_TRUE(WaitUntil([&] {
+            for (const SimJoystick::Report& report : m_sim.Reports(SimJoystick::Report::kOutput)) {
+                if (report.bytes == running)
+                    return true;
+            }
+            return false;
+        }, 3000));
+        EXPECT_GE(m_sim.Channels().size(), 2u); // one per tick with the button held
+
+        state.rgbButtons[0] = 0;
+        Show(pad, state);
+        ASSERT_TRUE(WaitUntil([&] { return m_sim.OpenChannels() == 0; }, 3000));
+        size_t channels = m_sim.Channels().size();
+        Tick();
+        hosttest::HostTest::PumpFor(100);
+        EXPECT_EQ(channels, m_sim.Channels().size());
+        m_window->DestroyHost();
+        m_sim.Unplug(pad);
+        m_sim.ClearReports();
+    }
+    settings6891 = saved6891;
+    settings6840 = saved6840;
 }
 
 // Commands from inside the page are taken with no effect; model 6891's page also takes those
