@@ -1,5 +1,6 @@
 #include "CMainDlg.h"
 #include "MainTexts.h"
+#include "texts/ModelTexts.h"
 #include "ProgramFolder.h"
 #include "SingleInstance.h"
 #include "control/SImageWnd.h"
@@ -116,6 +117,7 @@ void CMainDlg::OnInitDialog()
     ShowBackgroundPicture();
     LoadStoredData();
     ApplyMainTexts();
+    LoadAllModelTexts();
     AttachDevicePages();
     SelectSubPage(0);
     m_deviceWindow = CHidDirectInputWnd::Create(m_hwnd);

@@ -5,6 +5,7 @@
 #include "core/SEventArgs.h"
 #include "handlers/CMyHandlerBase.h"
 #include "handlers/IDeviceHandler.h"
+#include "models/MappingPopup.h"
 
 namespace SKEIN {
 class STabCtrl;
@@ -38,6 +39,14 @@ public:
 protected:
     // The device page's "tabctrl_funPages", null while no page is attached or it has none.
     SKEIN::STabCtrl* SubPages() const;
-    // Gives the pages of "tabctrl_funPages" to the sub-page handlers, before the first is shown.
-    virtual void AttachSubPages(SKEIN::STabCtrl&) {}
+    // The native window that hosts the device page; null without a page.
+    HWND HostWindow() const;
+    // The box that ends an apply: the connection warning when nothing was sent, an error when
+    // the device took the data but the file could not be saved, else the applied text. The
+    // box's result.
+    static int ShowApplyResult(bool sent, bool saved);
+    // Runs a mapping pop-up over the page's host window and stores its outcome in *code (only
+    // codes of the target's class, or the default code).
+    void RunMappingPopup(const MappingMenu& menu, MappingTarget target, int x, int y, UINT32* code,
+                         UINT32 defaultCode, bool hideMouseMovement);
 };

@@ -15,21 +15,6 @@ namespace {
 const wchar_t kStatus[] = L"imgconnectStatus";
 const wchar_t kStatusSkins[2][40] = {L"skin_connectStatus_Noconnected_png", L"skin_connectStatus_connected_png"};
 
-template <class T>
-T* Find(SWindow* page, const wchar_t* name)
-{
-    return page->FindChildByName2<T>(SStringW(name));
-}
-
-bool LiesInside(const SWindow* window, const SWindow* page)
-{
-    for (; window; window = window->GetParentWindow()) {
-        if (window == page)
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 CFuctionTestHandler::CFuctionTestHandler(const FunctionTestDesign& design, USHORT productId,
@@ -45,35 +30,33 @@ void CFuctionTestHandler::AttachPage(SWindow* page)
     m_shownConnection = -1;
     if (!page)
         return;
-    m_status = Find<SWindow>(page, kStatus);
-    m_stick = Find<SAixsCtrl>(page, L"AixctrXY");
-    m_hat = Find<SPovCtrlEx>(page, L"PovEx1");
-    m_secondHat = m_design.secondHat ? Find<SPovCtrlEx>(page, L"PovEx2") : nullptr;
+    m_status = Control<SWindow>(kStatus);
+    m_stick = Control<SAixsCtrl>(L"AixctrXY");
+    m_hat = Control<SPovCtrlEx>(L"PovEx1");
+    m_secondHat = m_design.secondHat ? Control<SPovCtrlEx>(L"PovEx2") : nullptr;
     wchar_t name[16];
     for (int i = 0; i < m_design.lampCount; ++i) {
         swprintf(name, 16, L"lamp%d", i + 1);
-        m_lamps[i] = Find<SLampCtrl>(page, name);
+        m_lamps[i] = Control<SLampCtrl>(name);
         swprintf(name, 16, L"%d", i + 1);
         m_lampTexts[i] = name;
     }
     for (int i = 0; i < m_design.modeLampCount; ++i) {
         swprintf(name, 16, L"mode%d", i + 1);
-        m_modeLamps[i] = Find<SLampCtrl>(page, name);
+        m_modeLamps[i] = Control<SLampCtrl>(name);
     }
     for (int i = 0; i < m_design.barCount; ++i)
-        m_bars[i] = Find<SProgress>(page, m_design.bars[i].name);
+        m_bars[i] = Control<SProgress>(m_design.bars[i].name);
 }
 
 BOOL CFuctionTestHandler::HandlePageEvent(EventArgs* evt)
 {
-    if (!m_page || evt->GetId() != EventCmd::EventID)
+    if (evt->GetId() != EventCmd::EventID || !SentFromPage(evt))
         return FALSE;
-    SWindow* sender = dynamic_cast<SWindow*>(evt->sender);
-    if (sender ? LiesInside(sender, m_page) : m_senders == kSendersInsideOrNone) {
-        evt->bubbleUp = false;
-        return TRUE;
-    }
-    return FALSE;
+    if (m_senders == kSendersInside && !dynamic_cast<SWindow*>(evt->sender))
+        return FALSE;
+    evt->bubbleUp = false;
+    return TRUE;
 }
 
 bool CFuctionTestHandler::HostInFront() const

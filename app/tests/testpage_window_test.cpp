@@ -314,27 +314,40 @@ TEST_F(FunctionTestPage, Button1RunsThePreviewAtTheStickLevels)
     settings6840 = saved6840;
 }
 
-// Commands from inside the page are taken with no effect; model 6891's page also takes those
-// that come from no window.
+// Commands from inside the page are taken with no effect; a page of model 6891 also takes
+// those that come from no window. Commands from elsewhere and other events are left alone.
 TEST_F(FunctionTestPage, TakesCommandsFromItsPage)
 {
     ASSERT_NE(nullptr, OpenInFront());
+    const UINT32 strength = 95;
     const struct {
         int model;
-        CDeviceHandlerBase* handler;
+        const FunctionTestDesign& design;
+        CFuctionTestHandler::SenderRule senders;
         bool takesWindowless;
-    } kCases[] = {{0, &m_h6891, true}, {3, &m_h6840, false}};
+    } kCases[] = {{0, k6891TestDesign, CFuctionTestHandler::kSendersInsideOrNone, true},
+                  {3, kOlderTestDesign, CFuctionTestHandler::kSendersInside, false}};
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.model);
+        CFuctionTestHandler handler(c.design, 6891, strength, strength, c.senders);
+        handler.AttachPage(TestPage(c.model));
         EventCmd inside(On<SWindow>(c.model, L"lamp1"));
-        EXPECT_TRUE(c.handler->DispatchEvent(&inside));
+        EXPECT_TRUE(handler.HandlePageEvent(&inside));
+        EXPECT_FALSE(inside.bubbleUp);
         EventCmd outside(m_window->LookupChildByName(SStringW(L"btn_min")));
-        EXPECT_FALSE(c.handler->DispatchEvent(&outside));
+        EXPECT_FALSE(handler.HandlePageEvent(&outside));
+        EventCmd otherPage(TestPage(c.model == 0 ? 3 : 0));
+        EXPECT_FALSE(handler.HandlePageEvent(&otherPage));
         EventCmd windowless(nullptr);
-        EXPECT_EQ(c.takesWindowless, c.handler->DispatchEvent(&windowless) != FALSE);
+        EXPECT_EQ(c.takesWindowless, handler.HandlePageEvent(&windowless) != FALSE);
         EventSwndStateChanged notCommand(On<SWindow>(c.model, L"lamp1"));
-        EXPECT_FALSE(c.handler->DispatchEvent(&notCommand));
+        EXPECT_FALSE(handler.HandlePageEvent(&notCommand));
     }
+    // The device handlers offer their events to the page.
+    EventCmd fromTest6891(On<SWindow>(0, L"lamp1"));
+    EXPECT_TRUE(m_h6891.DispatchEvent(&fromTest6891));
+    EventCmd fromTest6840(On<SWindow>(3, L"lamp1"));
+    EXPECT_TRUE(m_h6840.DispatchEvent(&fromTest6840));
 }
 
 // The pictures of the documentation (scripts/screenshots.sh): the function test of models 6840

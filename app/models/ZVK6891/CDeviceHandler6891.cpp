@@ -20,9 +20,12 @@ CDeviceHandler6891::CDeviceHandler6891()
 {
 }
 
-void CDeviceHandler6891::AttachSubPages(STabCtrl& pages)
+void CDeviceHandler6891::AttachPage(SWindow* page)
 {
-    m_functionTest.AttachPage(pages.PageAt(kFunctionTest));
+    CMyHandlerBase::AttachPage(page);
+    if (STabCtrl* pages = SubPages())
+        m_functionTest.AttachPage(pages->PageAt(kFunctionTest));
+    SelectSubPage(kKeymapA);
 }
 
 void CDeviceHandler6891::SelectSubPageByNumber(int number)

@@ -11,13 +11,12 @@ class CDeviceHandler6891 : public CDeviceHandlerBase {
 public:
     CDeviceHandler6891();
 
+    // Gives the sub-pages to their handlers, then shows the first.
+    void AttachPage(SKEIN::SWindow* page) override;
     void SelectSubPageByNumber(int number) override;
     void SelectSubPage(int index) override;
     BOOL DispatchEvent(SKEIN::EventArgs* evt) override;
     void Tick() override { m_functionTest.Tick(); }
-
-protected:
-    void AttachSubPages(SKEIN::STabCtrl& pages) override;
 
 private:
     CFuctionTestHandler m_functionTest;
