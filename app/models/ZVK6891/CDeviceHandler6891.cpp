@@ -1,5 +1,6 @@
 #include "models/ZVK6891/CDeviceHandler6891.h"
 #include "control/STabCtrl.h"
+#include "models/ModelDescriptor.h"
 #include "models/ZVK6891/CFileJoySetting6891.h"
 
 using namespace SKEIN;
@@ -15,8 +16,8 @@ const int kPageOfNumber[] = {kSettings, kFunctionTest, kAbout};
 } // namespace
 
 CDeviceHandler6891::CDeviceHandler6891()
-    : m_functionTest(k6891TestDesign, 6891, JoySetting().Record().leftAmplify, JoySetting().Record().rightAmplify,
-                     CFuctionTestHandler::kSendersInsideOrNone)
+    : m_functionTest(k6891TestDesign, kModel6891.productId, JoySetting().Record().leftAmplify,
+                     JoySetting().Record().rightAmplify, CFuctionTestHandler::kSendersInsideOrNone)
 {
 }
 
