@@ -21,8 +21,10 @@ enum { kKeymapPage, kSettingPage, kTestPage, kSubPageCount = 4 };
 
 COlderDeviceHandler::COlderDeviceHandler(const ModelDescriptor& model, COlderProfile& profile,
                                          COlderJoySetting& settings, const ModelTexts& texts)
-    : m_model(model), m_profile(profile), m_joySetting(settings), m_texts(texts), m_keymap(*this, profile, texts),
-      m_settings(*this, settings)
+    : m_model(model), m_profile(profile), m_joySetting(settings), m_texts(texts),
+      m_functionTest(kOlderTestDesign, model.productId, settings.Record().strength, settings.Record().strength,
+                     CFuctionTestHandler::kSendersInside),
+      m_keymap(*this, profile, texts), m_settings(*this, settings)
 {
 }
 
@@ -34,6 +36,7 @@ void COlderDeviceHandler::AttachPage(SWindow* page)
             m_keymap.AttachPage(keymap);
         if (SWindow* settings = pages->PageAt(kSettingPage))
             m_settings.AttachPage(settings);
+        m_functionTest.AttachPage(pages->PageAt(kTestPage));
     }
     SelectSubPage(kKeymapPage);
 }
@@ -48,7 +51,7 @@ BOOL COlderDeviceHandler::DispatchEvent(EventArgs* evt)
 {
     if (!m_page)
         return FALSE;
-    if (m_keymap.HandlePageEvent(evt) || m_settings.HandlePageEvent(evt))
+    if (m_keymap.HandlePageEvent(evt) || m_functionTest.HandlePageEvent(evt) || m_settings.HandlePageEvent(evt))
         return TRUE;
     return evt->GetId() == EventCmd::EventID && SentFromPage(evt);
 }
@@ -56,6 +59,7 @@ BOOL COlderDeviceHandler::DispatchEvent(EventArgs* evt)
 void COlderDeviceHandler::SelectSubPage(int index)
 {
     CDeviceHandlerBase::SelectSubPage(index);
+    m_functionTest.SetActive(index == kTestPage);
     RefreshPages();
 }
 

@@ -3,6 +3,7 @@
 // implementation, told apart by the model's descriptor and its data objects. Their device page
 // has four sub-pages: key mapping, joystick settings, function test and about.
 #include "models/CDeviceHandlerBase.h"
+#include "pages/FunctionTestHandler.h"
 #include "pages/JoySettingPageHandler.h"
 #include "pages/KeymapPageHandler.h"
 
@@ -19,9 +20,10 @@ public:
     // Gives the sub-pages to their handlers, then shows the first.
     void AttachPage(SKEIN::SWindow* page) override;
     void SelectSubPageByNumber(int number) override;
-    // The key-mapping page, then the settings page; then any command from inside the device
-    // page is taken with no effect.
+    // The key-mapping page, the function-test page, then the settings page; then any command
+    // from inside the device page is taken with no effect.
     BOOL DispatchEvent(SKEIN::EventArgs* evt) override;
+    void Tick() override { m_functionTest.Tick(); }
 
     void SelectSubPage(int index) override;
     void ImportProfile() override;
@@ -47,6 +49,7 @@ private:
     COlderProfile& m_profile;
     COlderJoySetting& m_joySetting;
     const ModelTexts& m_texts;
+    CFuctionTestHandler m_functionTest;
     CKeymapPageHandler m_keymap;
     CJoySettingPageHandler m_settings;
 };

@@ -1,4 +1,9 @@
 #include "models/ZVK6891/CDeviceHandler6891.h"
+#include "control/STabCtrl.h"
+#include "models/ModelDescriptor.h"
+#include "models/ZVK6891/CFileJoySetting6891.h"
+
+using namespace SKEIN;
 
 namespace ZVK6891 {
 
@@ -9,6 +14,20 @@ enum SubPage { kKeymapA = 0, kKeymapB = 1, kSettings = 2, kFunctionTest = 3, kAb
 const int kPageOfNumber[] = {kSettings, kFunctionTest, kAbout};
 
 } // namespace
+
+CDeviceHandler6891::CDeviceHandler6891()
+    : m_functionTest(k6891TestDesign, kModel6891.productId, JoySetting().Record().leftAmplify,
+                     JoySetting().Record().rightAmplify, CFuctionTestHandler::kSendersInsideOrNone)
+{
+}
+
+void CDeviceHandler6891::AttachPage(SWindow* page)
+{
+    CMyHandlerBase::AttachPage(page);
+    if (STabCtrl* pages = SubPages())
+        m_functionTest.AttachPage(pages->PageAt(kFunctionTest));
+    SelectSubPage(kKeymapA);
+}
 
 void CDeviceHandler6891::SelectSubPageByNumber(int number)
 {
@@ -23,6 +42,14 @@ void CDeviceHandler6891::SelectSubPage(int index)
     if (index == kKeymapA || index == kKeymapB)
         m_lastKeymapPage = index;
     CDeviceHandlerBase::SelectSubPage(index);
+    m_functionTest.SetActive(index == kFunctionTest);
+}
+
+BOOL CDeviceHandler6891::DispatchEvent(EventArgs* evt)
+{
+    if (m_functionTest.HandlePageEvent(evt))
+        return TRUE;
+    return CDeviceHandlerBase::DispatchEvent(evt);
 }
 
 } // namespace ZVK6891
