@@ -14,6 +14,7 @@
 #include "control/SSpinButtonCtrl.h"
 #include "control/SSplitWnd.h"
 #include "control/STabCtrl.h"
+#include "control/STreeCtrl.h"
 #include "core/SWnd.h"
 #include "layout/SGridLayout.h"
 #include "layout/SInterpolatorImpl.h"
@@ -63,6 +64,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr& factories) const
     RegisterClasses<SRichEdit, SEdit>(factories);
     // Adapter-driven views.
     RegisterClasses<SListView>(factories);
+    // Item controls that hold their own data.
+    RegisterClasses<STreeCtrl>(factories);
     // Spin button, hot-key control, menu bar and the ActiveX hosts.
     RegisterClasses<SActiveX, SFlashCtrl, SHotKeyCtrl, SSpinButtonCtrl, SMenuBar>(factories);
 }
