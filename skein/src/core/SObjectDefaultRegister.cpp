@@ -3,6 +3,7 @@
 #include "control/SCaption.h"
 #include "control/SCmnCtrl.h"
 #include "control/SEdit.h"
+#include "control/SHeaderCtrl.h"
 #include "control/SHotKeyCtrl.h"
 #include "control/SListView.h"
 #include "control/SMenuBar.h"
@@ -63,7 +64,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr& factories) const
     // Text editing.
     RegisterClasses<SRichEdit, SEdit>(factories);
     // Adapter-driven views.
-    RegisterClasses<SListView>(factories);
+    RegisterClasses<SListView, SHeaderCtrl>(factories);
     // Item controls that hold their own data.
     RegisterClasses<STreeCtrl>(factories);
     // Spin button, hot-key control, menu bar and the ActiveX hosts.
