@@ -5,6 +5,7 @@
 #include "control/SEdit.h"
 #include "control/SHeaderCtrl.h"
 #include "control/SHotKeyCtrl.h"
+#include "control/SListCtrl.h"
 #include "control/SListView.h"
 #include "control/SMenuBar.h"
 #include "control/SPanel.h"
@@ -66,7 +67,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr& factories) const
     // Adapter-driven views.
     RegisterClasses<SListView, SHeaderCtrl>(factories);
     // Item controls that hold their own data.
-    RegisterClasses<STreeCtrl>(factories);
+    RegisterClasses<SListCtrl, STreeCtrl>(factories);
     // Spin button, hot-key control, menu bar and the ActiveX hosts.
     RegisterClasses<SActiveX, SFlashCtrl, SHotKeyCtrl, SSpinButtonCtrl, SMenuBar>(factories);
 }
