@@ -52,6 +52,8 @@ HRESULT SListCtrl::ApplyAttribute(const SStringW& name, const SStringW& value, B
                                                        : nullptr;
     if (number) {
         *number = ParseInt(value);
+        if (number == &m_headerHeight && !loading)
+            UpdateScrollBars();
     } else if (color) {
         if (!ParseColor(value, color))
             return E_FAIL;
@@ -60,6 +62,8 @@ HRESULT SListCtrl::ApplyAttribute(const SStringW& name, const SStringW& value, B
         if (height <= 0)
             return E_INVALIDARG; // rows are counted by dividing by it
         m_itemHeight = height;
+        if (!loading)
+            UpdateScrollBars();
     } else {
         result = S_OK;
         if (Is(name, L"checkBox"))
