@@ -28,7 +28,7 @@ pugi::xml_node FirstItemElement(pugi::xml_node node)
     return node;
 }
 
-// A part of the row as drawn inside rect: rect, vertically centred for a skin cy high.
+// A part's rectangle in item coordinates: from left, size.cx wide, centred in the row.
 RECT PartRect(int left, SIZE size, int rowHeight)
 {
     int gap = (rowHeight - size.cy) / 2;
@@ -319,8 +319,9 @@ STreeHandle STreeCtrl::InsertItem(tagTVITEM* item, STreeHandle parent, STreeHand
     if (item->visible) {
         ++m_visibleCount;
         m_maxItemWidth = std::max(m_maxItemWidth, GetItemWidth(item));
-        UpdateView();
     }
+    // A hidden item may still give its parent a toggle.
+    UpdateView();
     if (ensureVisible)
         EnsureVisible(handle);
     return handle;
