@@ -158,7 +158,9 @@ TEST_F(ProtocolVibrationTest, NothingWithoutADeviceAndShutdownJoinsTheWorker)
     pad.openFails = false;
     m_sim.SetOutputInterval(4);
     Start(242, 242, 5000);
-    ::Sleep(50);
+    // the worker is running once its first report is written (a loaded machine may delay it)
+    for (int i = 0; i < 200 && m_sim.Reports().empty(); ++i)
+        ::Sleep(10);
     double before = m_sim.NowMs();
     DirectInputJoy().Shutdown();
     EXPECT_LT(m_sim.NowMs() - before, 100);
