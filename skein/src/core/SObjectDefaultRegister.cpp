@@ -10,6 +10,7 @@
 #include "control/SHeaderCtrl.h"
 #include "control/SHotKeyCtrl.h"
 #include "control/SListBox.h"
+#include "control/SListCtrl.h"
 #include "control/SListView.h"
 #include "control/SMCListView.h"
 #include "control/SMenuBar.h"
@@ -23,6 +24,7 @@
 #include "control/STileView.h"
 #include "control/STreeView.h"
 #include "control/STabCtrl.h"
+#include "control/STreeCtrl.h"
 #include "core/SWnd.h"
 #include "layout/SGridLayout.h"
 #include "layout/SInterpolatorImpl.h"
@@ -74,6 +76,8 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr& factories) const
     RegisterClasses<SListView, SHeaderCtrl, SMCListView, STileView, STreeView>(factories);
     // List box, drop-downs and dates.
     RegisterClasses<SListBox, SComboBox, SComboView, SCalendar, SCalendarEx, SDateTimePicker>(factories);
+    // Item controls that hold their own data.
+    RegisterClasses<SListCtrl, STreeCtrl>(factories);
     // Spin button, hot-key control, menu bar and the ActiveX hosts.
     RegisterClasses<SActiveX, SFlashCtrl, SHotKeyCtrl, SSpinButtonCtrl, SMenuBar>(factories);
 }
