@@ -3,50 +3,13 @@
 // sorting on a caption click, both scroll bars, and selection by click and key.
 #include <set>
 #include "control/SMCListView.h"
+#include "column_adapter_test_env.h"
 #include "host_ctrl_test_env.h"
 
 namespace hosttest {
 namespace {
 
-// count items whose windows col0, col1 ... show the columns; records sorts and binds.
-class TestColumnAdapter : public TObjRefImpl<ColumnListAdapter> {
-public:
-    explicit TestColumnAdapter(int count) : count(count) {}
-
-    void RegisterObserver(ILvDataSetObserver* observer) override { observers.push_back(observer); }
-    void UnregisterObserver(ILvDataSetObserver* observer) override
-    {
-        observers.erase(std::remove(observers.begin(), observers.end(), observer), observers.end());
-    }
-    int ItemCount() override { return count; }
-    void BindItemView(int, SWindow*, pugi::xml_node) override { ++binds; }
-    int ItemViewType(int, DWORD) override { return 0; }
-    int ViewTypeCount() override { return 1; }
-    SIZE ItemDesiredSize(int, SWindow*, const RECT& rect) override { return SIZE{rect.right - rect.left, 30}; }
-    SStringW ItemDescription(int) override { return SStringW(); }
-    SStringW ColumnName(int column) override { return SStringW((L"col" + std::to_wstring(column)).c_str()); }
-    BOOL IsColumnVisible(int column) override { return hidden.count(column) == 0; }
-    // The clicked column sorts ascending (1), then descending (2); the others lose their flag.
-    BOOL SortColumns(int column, UINT* flags, int columnCount) override
-    {
-        sorts.push_back(column);
-        for (int i = 0; i < columnCount; ++i)
-            flags[i] = i == column ? (flags[i] == 1 ? 2 : 1) : 0;
-        return sortAccepted;
-    }
-    void NotifyChanged()
-    {
-        for (ILvDataSetObserver* observer : std::vector<ILvDataSetObserver*>(observers))
-            observer->DataChanged();
-    }
-
-    int count;
-    int binds = 0;
-    std::set<int> hidden;
-    std::vector<int> sorts;
-    BOOL sortAccepted = TRUE;
-    std::vector<ILvDataSetObserver*> observers;
-};
+using adaptertest::TestColumnAdapter;
 
 // A 300 x 200 view, header 24 high over 30-pixel rows; captions A B C show columns 0 1 2.
 std::string McLayout(const std::string& widths = "100,80,60", bool withHeader = true)
