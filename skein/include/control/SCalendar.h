@@ -15,10 +15,20 @@ class EventCalendarSelDay : public EventArgs {
 
 SKEIN_SIMPLE_EVENT(EventCalendarSetDate, 20001, L"on_calendar_set_date")
 
-// The week-day titles shared by the calendars, Sunday first.
-extern const wchar_t* const kCalendarDayTitles[7];
+// The calendars' common part: the seven week-day titles, Sunday first, translated on creation
+// and on a language change.
+class SCalendarBase : public SWindow {
+public:
+    SCalendarBase();
 
-class SCalendar : public SWindow {
+    BOOL HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    int RetranslateTexts() override;
+
+protected:
+    STranslatableText m_titles[7];
+};
+
+class SCalendar : public SCalendarBase {
     SKEIN_CLASS_NAME(SWindow, L"calendar")
 
 public:
@@ -27,7 +37,6 @@ public:
     using SWindow::ApplyAttribute;
     HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
     BOOL HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-    int RetranslateTexts() override;
 
     virtual void DrawTitle(IRenderTarget* rt);
     virtual void DrawDay(IRenderTarget* rt, const RECT& rect, WORD day);
@@ -58,7 +67,6 @@ private:
     COLORREF m_colorTitleBack;
     COLORREF m_colorDay;
     COLORREF m_colorSelBack;
-    STranslatableText m_titles[7];
     WORD m_year;
     WORD m_month;
     WORD m_selectedDay;

@@ -26,7 +26,7 @@ enum {
     kCalCellCount = 42,
 };
 
-class SCalendarEx : public SWindow {
+class SCalendarEx : public SCalendarBase {
     SKEIN_CLASS_NAME(SWindow, L"calendarex")
 
 public:
@@ -40,7 +40,6 @@ public:
     using SWindow::ApplyAttribute;
     HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
     BOOL HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-    int RetranslateTexts() override;
 
     // False (nothing changed) for a year outside 1600..6999 or a month outside 1..12.
     BOOL SetDate(WORD year, WORD month, WORD day, int button, bool notify);
@@ -79,7 +78,6 @@ private:
     SRefPtr<ISkinObj> m_prevSkin;
     SRefPtr<ISkinObj> m_nextSkin;
     SRefPtr<ISkinObj> m_daySkin;
-    STranslatableText m_titles[7];
     Cell m_cells[kCalCellCount];
     RECT m_todayRect;
     int m_selectedCell;

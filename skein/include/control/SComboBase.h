@@ -90,6 +90,9 @@ protected:
     // Puts the drop list into the popup or takes it back.
     void InsertDropList(SDropDownWnd* popup, SWindow* list);
     void RemoveDropList(SDropDownWnd* popup, SWindow* list);
+    // The popup height for a drop list whose items take contentHeight pixels, margins added,
+    // at most dropHeight.
+    int FitDropHeight(SWindow* list, long long contentHeight) const;
 
     int m_initialSel;
 
@@ -110,6 +113,73 @@ private:
     SDropDownWnd* m_popup;
     pugi::xml_document m_dropdownStyle;
     int m_autoFitDropBtn;
+};
+
+// A combo over one drop-list type TList whose selection change is TSelEvent: owns the list,
+// shows it in the popup, and turns its selection and command events into the combo's.
+template <class TList, class TSelEvent>
+class SComboOver : public SComboBase {
+public:
+    ~SComboOver() override
+    {
+        if (m_list) {
+            m_list->SendUiMessage(WM_DESTROY);
+            m_list->Release();
+        }
+    }
+
+    void OnSelChanged() override
+    {
+        SyncEditText();
+        SComboBase::OnSelChanged();
+    }
+
+    void OnDropDownCreated(SDropDownWnd* popup) override
+    {
+        SComboBase::OnDropDownCreated(popup);
+        if (!m_list)
+            return;
+        InsertDropList(popup, m_list);
+        m_list->EnsureVisible(GetCurSel());
+    }
+
+    void OnDropDownDestroyed(SDropDownWnd* popup) override
+    {
+        if (m_list)
+            RemoveDropList(popup, m_list);
+        SComboBase::OnDropDownDestroyed(popup);
+    }
+
+    BOOL RaiseEvent(EventArgs& evt) override
+    {
+        if (evt.idFrom == kComboListId && GetPopup()) {
+            if (evt.GetId() == TSelEvent::EventID) {
+                OnSelChanged();
+                return TRUE;
+            }
+            if (evt.GetId() == EventCmd::EventID) {
+                CloseUp();
+                return TRUE;
+            }
+        }
+        return SComboBase::RaiseEvent(evt);
+    }
+
+    void ApplyScale(int scale) override
+    {
+        SComboBase::ApplyScale(scale);
+        if (m_list)
+            m_list->SendUiMessage(kUiMsgScaleChanged, scale);
+    }
+
+protected:
+    BOOL CreateList(pugi::xml_node node)
+    {
+        m_list = static_cast<TList*>(CreateDropList(node, TList::StaticXmlClassName()));
+        return m_list != nullptr;
+    }
+
+    TList* m_list = nullptr;
 };
 
 } // namespace SKEIN

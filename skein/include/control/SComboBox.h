@@ -6,31 +6,19 @@
 
 namespace SKEIN {
 
-class SComboBox : public SComboBase {
+class SComboBox : public SComboOver<SListBox, EventLBSelChanged> {
     SKEIN_CLASS_NAME(SComboBase, L"combobox")
 
 public:
-    SComboBox();
-    ~SComboBox() override;
-
-    int GetCurSel() const override { return m_listBox ? m_listBox->GetCurSel() : -1; }
-    int GetCount() const override { return m_listBox ? m_listBox->GetCount() : 0; }
+    int GetCurSel() const override { return m_list ? m_list->GetCurSel() : -1; }
+    int GetCount() const override { return m_list ? m_list->GetCount() : 0; }
     BOOL SetCurSel(int index) override;
     SStringW GetItemText(int index, bool raw) const override;
-    void OnSelChanged() override;
     BOOL CreateListBox(pugi::xml_node node) override;
     int GetListBoxHeight() override;
-    SListBox* GetListBox() const { return m_listBox; }
+    SListBox* GetListBox() const { return m_list; }
 
-    void OnDropDownCreated(SDropDownWnd* popup) override;
-    void OnDropDownDestroyed(SDropDownWnd* popup) override;
-
-    BOOL RaiseEvent(EventArgs& evt) override;
     int RetranslateTexts() override;
-    void ApplyScale(int scale) override;
-
-private:
-    SListBox* m_listBox;
 };
 
 } // namespace SKEIN

@@ -6,31 +6,18 @@
 
 namespace SKEIN {
 
-class SComboView : public SComboBase {
+class SComboView : public SComboOver<SListView, EventLVSelChanged> {
     SKEIN_CLASS_NAME(SComboBase, L"comboview")
 
 public:
-    SComboView();
-    ~SComboView() override;
-
-    int GetCurSel() const override { return m_listView ? m_listView->GetSelection() : -1; }
+    int GetCurSel() const override { return m_list ? m_list->GetSelection() : -1; }
     int GetCount() const override;
     BOOL SetCurSel(int index) override;
     SStringW GetItemText(int index, bool raw) const override;
-    void OnSelChanged() override;
     BOOL CreateListBox(pugi::xml_node node) override;
     int GetListBoxHeight() override;
     // The drop list, to set its adapter.
-    SListView* GetListView() const { return m_listView; }
-
-    void OnDropDownCreated(SDropDownWnd* popup) override;
-    void OnDropDownDestroyed(SDropDownWnd* popup) override;
-
-    BOOL RaiseEvent(EventArgs& evt) override;
-    void ApplyScale(int scale) override;
-
-private:
-    SListView* m_listView;
+    SListView* GetListView() const { return m_list; }
 };
 
 } // namespace SKEIN

@@ -4,8 +4,7 @@
 // viewport have an item panel; panels of items that leave it wait in one recycle bin per view
 // type for items that enter it. A locator maps scroll positions to items.
 #include <vector>
-#include "control/SItemPanel.h"
-#include "control/SPanel.h"
+#include "control/SItemPanelHost.h"
 #include "interface/SAdapter-i.h"
 #include "interface/SItemLocator-i.h"
 
@@ -42,7 +41,7 @@ private:
     SListView* m_view;
 };
 
-class SListView : public SPanel, public IItemContainer {
+class SListView : public SItemPanelHost {
     SKEIN_CLASS_NAME(SPanel, L"listview")
 
 public:
@@ -71,23 +70,16 @@ public:
     void OnItemChanged(int index);
 
     // --- IItemContainer ---
-    void SetItemCapture(SItemPanel* panel, BOOL capture) override;
     BOOL ItemRect(SItemPanel* panel, RECT* rect) override;
-    BOOL DefersItemRedraw() override { return TRUE; }
-    void ItemRelayoutRequested(SItemPanel*) override {}
 
     // --- window ---
-    using SPanel::ApplyAttribute;
+    using SItemPanelHost::ApplyAttribute;
     HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
     BOOL CreateChildrenFromXml(pugi::xml_node node) override;
-    UINT QueryWantedKeys(const MSG*) override;
     int GetScrollLineSize(BOOL vertical) override;
     BOOL OnScroll(BOOL vertical, UINT code, int position) override;
-    BOOL ApplyCursor(POINT pt) override;
     BOOL ProvideTooltip(POINT pt, SwndToolInfo* info) override;
-    void ApplyColorTint(COLORREF color) override;
     void ApplyScale(int scale) override;
-    int RetranslateTexts() override;
     BOOL HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 protected:
@@ -126,25 +118,18 @@ protected:
     void PlacePanel(SItemPanel* panel, int index, DWORD state);
     void ReleaseAllPanels();
     void ResetBins(int count);
-    // Sends msg to the tree of every panel, visible or recycled.
-    void BroadcastToPanels(UINT msg, WPARAM wParam);
     bool OnItemClick(EventItemPanelClick* evt);
     void OnShow();
 
-    // Input (SListViewInput.cpp).
-    BOOL OnMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // --- item panel host (SListViewInput.cpp) ---
+    bool HasAdapter() const override { return m_adapter != nullptr; }
+    SItemPanel* SelectedPanel() const override { return ItemPanelOf(m_selection); }
+    SItemPanel* PanelAtPoint(POINT pt, RECT* rect) override;
+    // Sends msg to the tree of every panel, visible or recycled.
+    void BroadcastToPanels(UINT msg, WPARAM wParam) override;
+    BOOL OnNavigationKey(UINT vk) override;
     void OnMouseWheel(UINT msg, WPARAM wParam, LPARAM lParam);
-    void OnMouseLeave();
-    SItemPanel* PanelAtPoint(POINT pt, RECT* rect) const;
-    void MoveHoverTo(SItemPanel* panel, WPARAM wParam, LPARAM relative);
-    // The message to the panel with the point made relative to its item.
-    LRESULT SendToPanel(SItemPanel* panel, UINT msg, WPARAM wParam, LPARAM lParam);
-    // Navigation keys; the rest go to the selected item's panel.
-    BOOL OnKeyDown(UINT vk, LPARAM lParam, LRESULT* result);
     void OnPageKey(UINT vk);
-    // The message to the selected item's panel when it is visible; whether it handled it.
-    BOOL ForwardToSelected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
-    void OnFocusChange(bool gained);
 
     SRefPtr<ListItemAdapter> m_adapter;
     SRefPtr<SListViewDataSetObserver> m_observer;
@@ -154,15 +139,12 @@ protected:
     int m_firstVisible;
     std::vector<VisibleItem> m_visible;
     std::vector<VisibleItem> m_refreshScratch;
-    SItemPanel* m_capturedPanel;
     int m_selection;
-    SItemPanel* m_hoveredPanel;
     BOOL m_refreshOnPaint;
     std::vector<std::vector<SItemPanel*>> m_bins;
     pugi::xml_document m_itemTemplate;
     SRefPtr<ISkinObj> m_dividerSkin;
     SLayoutSize m_dividerSize;
-    int m_wantTab;
 };
 
 } // namespace SKEIN

@@ -5,8 +5,7 @@
 // through its ancestors.
 #include <unordered_map>
 #include <vector>
-#include "control/SItemPanel.h"
-#include "control/SPanel.h"
+#include "control/SItemPanelHost.h"
 #include "control/STreeViewItemLocator.h"
 
 namespace SKEIN {
@@ -41,7 +40,7 @@ private:
     STreeView* m_view;
 };
 
-class STreeView : public SPanel, public IItemContainer {
+class STreeView : public SItemPanelHost {
     SKEIN_CLASS_NAME(SPanel, L"treeview")
 
 public:
@@ -68,23 +67,26 @@ public:
     void OnExpansionChanged(STreeHandle item, BOOL wasExpanded, BOOL isExpanded);
 
     // --- IItemContainer ---
-    void SetItemCapture(SItemPanel* panel, BOOL capture) override;
     BOOL ItemRect(SItemPanel* panel, RECT* rect) override;
-    BOOL DefersItemRedraw() override { return TRUE; }
-    void ItemRelayoutRequested(SItemPanel*) override {}
 
     // --- window ---
-    using SPanel::ApplyAttribute;
+    using SItemPanelHost::ApplyAttribute;
     HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
     BOOL CreateChildrenFromXml(pugi::xml_node node) override;
-    UINT QueryWantedKeys(const MSG*) override;
     int GetScrollLineSize(BOOL vertical) override;
     BOOL OnScroll(BOOL vertical, UINT code, int position) override;
-    BOOL ApplyCursor(POINT pt) override;
-    void ApplyColorTint(COLORREF color) override;
     void ApplyScale(int scale) override;
-    int RetranslateTexts() override;
     BOOL HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+protected:
+    // --- item panel host ---
+    bool HasAdapter() const override { return m_adapter != nullptr; }
+    SItemPanel* SelectedPanel() const override { return ItemPanelOf(m_selection); }
+    SItemPanel* PanelAtPoint(POINT pt, RECT* rect) override;
+    void BroadcastToPanels(UINT msg, WPARAM wParam) override;
+    BOOL OnNavigationKey(UINT vk) override;
+    void OnPressOutsideItems() override;
+    bool HoverTellsPoint() const override { return false; }
 
 private:
     struct Shown {
@@ -103,7 +105,6 @@ private:
     void RetireItemsOutside(STreeHandle first, int top);
     int CheckedViewType(STreeHandle item);
     void ReleaseAllPanels();
-    void BroadcastToPanels(UINT msg, WPARAM wParam);
     void UpdateScrollBar();
     void OnPaint(IRenderTarget* rt);
     bool OnItemClick(EventItemPanelClick* evt);
@@ -113,15 +114,7 @@ private:
     int ClientHeight() const { return m_clientRect.bottom - m_clientRect.top; }
 
     // Input (STreeViewInput.cpp).
-    BOOL OnMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
-    SItemPanel* PanelAtPoint(POINT pt, RECT* rect);
-    void MoveHoverTo(SItemPanel* panel, WPARAM wParam);
-    LRESULT SendToPanel(SItemPanel* panel, UINT msg, WPARAM wParam, LPARAM lParam);
-    void OnMouseLeave();
-    BOOL OnKeyDown(UINT vk, LPARAM lParam, LRESULT* result);
     void SelectByKey(STreeHandle item);
-    BOOL ForwardToSelected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
-    void OnFocusChange(bool gained);
 
     SRefPtr<TreeItemAdapter> m_adapter;
     SRefPtr<STreeViewDataSetObserver> m_observer;
@@ -132,10 +125,7 @@ private:
     PanelMap m_oldPanels;
     std::vector<STreeHandle> m_staying;
     pugi::xml_document m_itemTemplate;
-    SItemPanel* m_capturedPanel;
-    SItemPanel* m_hoveredPanel;
     STreeHandle m_selection;
-    int m_wantTab;
 };
 
 } // namespace SKEIN

@@ -9,27 +9,47 @@ namespace SKEIN {
 
 using ctrl::Is;
 
-const wchar_t* const kCalendarDayTitles[7] = {L"\u65e5", L"\u4e00", L"\u4e8c", L"\u4e09",
-                                              L"\u56db", L"\u4e94", L"\u516d"};
-
 namespace {
 
 const UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+const wchar_t* const kDayTitles[7] = {L"\u65e5", L"\u4e00", L"\u4e8c", L"\u4e09", L"\u56db", L"\u4e94", L"\u516d"};
 
 } // namespace
 
+SCalendarBase::SCalendarBase()
+    : m_titles{STranslatableText(this), STranslatableText(this), STranslatableText(this), STranslatableText(this),
+               STranslatableText(this), STranslatableText(this), STranslatableText(this)}
+{
+    // Set here, so that titles given in the XML survive creation.
+    for (int i = 0; i < 7; ++i)
+        m_titles[i].SetSource(SStringW(kDayTitles[i]));
+}
+
+int SCalendarBase::RetranslateTexts()
+{
+    int result = SWindow::RetranslateTexts();
+    for (STranslatableText& title : m_titles)
+        title.Retranslate();
+    InvalidateArea();
+    return result;
+}
+
+BOOL SCalendarBase::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    BOOL handled = SWindow::HandleMessage(msg, wParam, lParam, result);
+    if (msg == WM_CREATE) {
+        for (STranslatableText& title : m_titles)
+            title.Retranslate();
+    }
+    return handled;
+}
+
 SCalendar::SCalendar()
     : m_titleHeight(20.0f, SLayoutSize::kDp), m_footerHeight(20.0f, SLayoutSize::kDp), m_colorWeekend(0xFF0000FF),
-      m_colorTitleBack(0xFF00FF00), m_colorDay(0xFF0000FF), m_colorSelBack(0xFFFF0000),
-      m_titles{STranslatableText(this), STranslatableText(this), STranslatableText(this), STranslatableText(this),
-               STranslatableText(this), STranslatableText(this), STranslatableText(this)},
-      m_year(0), m_month(0), m_selectedDay(0), m_hoverDay(0)
+      m_colorTitleBack(0xFF00FF00), m_colorDay(0xFF0000FF), m_colorSelBack(0xFFFF0000), m_year(0), m_month(0), m_selectedDay(0), m_hoverDay(0)
 {
     m_eventSet.DeclareEvent(EventCalendarSelDay::EventID, EventCalendarSelDay::EventName());
     m_eventSet.DeclareEvent(EventCalendarSetDate::EventID, EventCalendarSetDate::EventName());
-    // Set here, so that titles given in the XML survive creation.
-    for (int i = 0; i < 7; ++i)
-        m_titles[i].SetSource(SStringW(kCalendarDayTitles[i]));
     SYSTEMTIME today;
     ::GetLocalTime(&today);
     SetDate(today.wYear, today.wMonth, today.wDay, false);
@@ -221,15 +241,6 @@ void SCalendar::OnLeftButtonDown(WPARAM keys, POINT pt)
     InvalidateArea();
 }
 
-int SCalendar::RetranslateTexts()
-{
-    int result = SWindow::RetranslateTexts();
-    for (STranslatableText& title : m_titles)
-        title.Retranslate();
-    InvalidateArea();
-    return result;
-}
-
 BOOL SCalendar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     *result = 0;
@@ -244,15 +255,9 @@ BOOL SCalendar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* r
             if (m_daySkin)
                 RedrawDay(old);
         }
-        return SWindow::HandleMessage(msg, wParam, lParam, result);
+        return SCalendarBase::HandleMessage(msg, wParam, lParam, result);
     case WM_LBUTTONDOWN: OnLeftButtonDown(wParam, pt); return TRUE;
-    case WM_CREATE: {
-        BOOL handled = SWindow::HandleMessage(msg, wParam, lParam, result);
-        for (STranslatableText& title : m_titles)
-            title.Retranslate();
-        return handled;
-    }
-    default: return SWindow::HandleMessage(msg, wParam, lParam, result);
+    default: return SCalendarBase::HandleMessage(msg, wParam, lParam, result);
     }
 }
 

@@ -40,18 +40,13 @@ private:
 SCalendarEx::SCalendarEx()
     : m_yearHeight(30.0f, SLayoutSize::kDp), m_weekHeight(20.0f, SLayoutSize::kDp),
       m_todayHeight(20.0f, SLayoutSize::kDp), m_colorSelText(0xFFFFFFFF), m_colorOtherText(0xFFA0A0A0),
-      m_colorSelBg(0xFFCC7A00), m_colorHoverText(0xFFCC7A00),
-      m_titles{STranslatableText(this), STranslatableText(this), STranslatableText(this), STranslatableText(this),
-               STranslatableText(this), STranslatableText(this), STranslatableText(this)},
-      m_cells(), m_todayRect(), m_selectedCell(0), m_hoverItem(-1), m_shownYear(0), m_shownMonth(0), m_today()
+      m_colorSelBg(0xFFCC7A00), m_colorHoverText(0xFFCC7A00), m_cells(), m_todayRect(), m_selectedCell(0), m_hoverItem(-1), m_shownYear(0), m_shownMonth(0), m_today()
 {
     m_prevSkin = ctrl::FindSystemSkin(kSysSkinBtnPrev, 100);
     m_nextSkin = ctrl::FindSystemSkin(kSysSkinBtnNext, 100);
     m_flags |= kWndFocusable;
     m_style.ApplyAttribute(SStringW(L"colorBkgnd"), SStringW(L"#ffffffff"), TRUE);
     m_eventSet.DeclareEvent(EventCalendarExChanged::EventID, EventCalendarExChanged::EventName());
-    for (int i = 0; i < 7; ++i)
-        m_titles[i].SetSource(SStringW(kCalendarDayTitles[i]));
     ::GetLocalTime(&m_today);
     SetDate(m_today.wYear, m_today.wMonth, m_today.wDay, -1, false);
 }
@@ -332,15 +327,6 @@ void SCalendarEx::OnLeftButtonUp(WPARAM keys, POINT pt)
     m_eventSet.SetMuted(was);
 }
 
-int SCalendarEx::RetranslateTexts()
-{
-    int result = SWindow::RetranslateTexts();
-    for (STranslatableText& title : m_titles)
-        title.Retranslate();
-    InvalidateArea();
-    return result;
-}
-
 BOOL SCalendarEx::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     *result = 0;
@@ -354,7 +340,7 @@ BOOL SCalendarEx::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT*
     case WM_MOUSELEAVE:
         m_hoverItem = -1;
         InvalidateArea();
-        return SWindow::HandleMessage(msg, wParam, lParam, result);
+        return SCalendarBase::HandleMessage(msg, wParam, lParam, result);
     case WM_MOUSEWHEEL:
         if (static_cast<short>(HIWORD(wParam)) <= 0)
             NextMonth();
@@ -364,13 +350,7 @@ BOOL SCalendarEx::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT*
         return TRUE;
     case WM_LBUTTONDOWN: OnLeftButtonDown(wParam, pt); return TRUE;
     case WM_LBUTTONUP: OnLeftButtonUp(wParam, pt); return TRUE;
-    case WM_CREATE: {
-        BOOL handled = SWindow::HandleMessage(msg, wParam, lParam, result);
-        for (STranslatableText& title : m_titles)
-            title.Retranslate();
-        return handled;
-    }
-    default: return SWindow::HandleMessage(msg, wParam, lParam, result);
+    default: return SCalendarBase::HandleMessage(msg, wParam, lParam, result);
     }
 }
 

@@ -252,6 +252,12 @@ void SComboBase::RemoveDropList(SDropDownWnd* popup, SWindow* list)
     list->AttachContainer(GetHostContainer());
 }
 
+int SComboBase::FitDropHeight(SWindow* list, long long contentHeight) const
+{
+    RECT margin = list->GetStyle().GetMarginRect();
+    return static_cast<int>(std::min<long long>(contentHeight + margin.top + margin.bottom, DropHeightPx()));
+}
+
 // ---- geometry ----
 
 int SComboBase::ButtonWidth(int height) const

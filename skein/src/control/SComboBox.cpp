@@ -4,19 +4,9 @@
 
 namespace SKEIN {
 
-SComboBox::SComboBox() : m_listBox(nullptr) {}
-
-SComboBox::~SComboBox()
-{
-    if (m_listBox) {
-        m_listBox->SendUiMessage(WM_DESTROY);
-        m_listBox->Release();
-    }
-}
-
 BOOL SComboBox::SetCurSel(int index)
 {
-    if (!m_listBox || !m_listBox->SetCurSel(index))
+    if (!m_list || !m_list->SetCurSel(index))
         return FALSE;
     OnSelChanged();
     return TRUE;
@@ -24,21 +14,14 @@ BOOL SComboBox::SetCurSel(int index)
 
 SStringW SComboBox::GetItemText(int index, bool raw) const
 {
-    return m_listBox ? m_listBox->GetText(index, raw) : SStringW();
-}
-
-void SComboBox::OnSelChanged()
-{
-    SyncEditText();
-    SComboBase::OnSelChanged();
+    return m_list ? m_list->GetText(index, raw) : SStringW();
 }
 
 BOOL SComboBox::CreateListBox(pugi::xml_node node)
 {
-    m_listBox = static_cast<SListBox*>(CreateDropList(node, SListBox::StaticXmlClassName()));
-    if (!m_listBox)
+    if (!CreateList(node))
         return FALSE;
-    m_listBox->SendUiMessage(kUiMsgScaleChanged, GetScale());
+    m_list->SendUiMessage(kUiMsgScaleChanged, GetScale());
     pugi::xml_node items = XmlChildNoCase(node, L"items");
     for (pugi::xml_node item = items.first_child(); item; item = item.next_sibling()) {
         if (_wcsicmp(item.name(), L"item") != 0)
@@ -46,7 +29,7 @@ BOOL SComboBox::CreateListBox(pugi::xml_node node)
         pugi::xml_attribute text = XmlAttributeNoCase(item, L"text");
         pugi::xml_attribute icon = XmlAttributeNoCase(item, L"icon");
         pugi::xml_attribute data = XmlAttributeNoCase(item, L"data");
-        m_listBox->AddString(SStringW(text ? text.value() : L""), icon ? icon.as_int() : 0, data ? data.as_int() : 0);
+        m_list->AddString(SStringW(text ? text.value() : L""), icon ? icon.as_int() : 0, data ? data.as_int() : 0);
     }
     if (m_initialSel != -1)
         SetCurSel(m_initialSel);
@@ -55,59 +38,17 @@ BOOL SComboBox::CreateListBox(pugi::xml_node node)
 
 int SComboBox::GetListBoxHeight()
 {
-    int limit = DropHeightPx();
-    if (!m_listBox || m_listBox->GetCount() == 0)
-        return limit;
-    RECT margin = m_listBox->GetStyle().GetMarginRect();
-    long long wanted = static_cast<long long>(m_listBox->ItemHeightPx()) * m_listBox->GetCount() + margin.top
-                       + margin.bottom;
-    return static_cast<int>(std::min<long long>(wanted, limit));
-}
-
-void SComboBox::OnDropDownCreated(SDropDownWnd* popup)
-{
-    SComboBase::OnDropDownCreated(popup);
-    if (!m_listBox)
-        return;
-    InsertDropList(popup, m_listBox);
-    m_listBox->EnsureVisible(GetCurSel());
-}
-
-void SComboBox::OnDropDownDestroyed(SDropDownWnd* popup)
-{
-    if (m_listBox)
-        RemoveDropList(popup, m_listBox);
-    SComboBase::OnDropDownDestroyed(popup);
-}
-
-BOOL SComboBox::RaiseEvent(EventArgs& evt)
-{
-    if (evt.idFrom == kComboListId && GetPopup()) {
-        if (evt.GetId() == EventLBSelChanged::EventID) {
-            OnSelChanged();
-            return TRUE;
-        }
-        if (evt.GetId() == EventCmd::EventID) {
-            CloseUp();
-            return TRUE;
-        }
-    }
-    return SComboBase::RaiseEvent(evt);
+    if (!m_list || m_list->GetCount() == 0)
+        return DropHeightPx();
+    return FitDropHeight(m_list, static_cast<long long>(m_list->ItemHeightPx()) * m_list->GetCount());
 }
 
 int SComboBox::RetranslateTexts()
 {
     int result = SComboBase::RetranslateTexts();
-    if (m_listBox)
-        m_listBox->SendUiMessage(kUiMsgLanguageChanged);
+    if (m_list)
+        m_list->SendUiMessage(kUiMsgLanguageChanged);
     return result;
-}
-
-void SComboBox::ApplyScale(int scale)
-{
-    SComboBase::ApplyScale(scale);
-    if (m_listBox)
-        m_listBox->SendUiMessage(kUiMsgScaleChanged, scale);
 }
 
 } // namespace SKEIN

@@ -49,8 +49,7 @@ void SListViewDataSetObserver::ItemDataChanged(int index)
 
 SListView::SListView()
     : m_observer(new SListViewDataSetObserver(this), false), m_pendingRefresh(FALSE), m_pendingItem(kNothingPending),
-      m_firstVisible(-1), m_capturedPanel(nullptr), m_selection(-1), m_hoveredPanel(nullptr),
-      m_refreshOnPaint(FALSE), m_wantTab(0)
+      m_firstVisible(-1), m_selection(-1), m_refreshOnPaint(FALSE)
 {
     m_flags |= kWndFocusable;
     m_updateInterval = kThumbTrackInterval;
@@ -77,10 +76,8 @@ HRESULT SListView::ApplyAttribute(const SStringW& name, const SStringW& value, B
         result = S_OK;
     } else if (Is(name, L"dividerSize")) {
         m_dividerSize = ResolveNamedDimension(value.c_str());
-    } else if (Is(name, L"wantTab")) {
-        m_wantTab = ParseInt(value);
     } else {
-        return SPanel::ApplyAttribute(name, value, loading);
+        return SItemPanelHost::ApplyAttribute(name, value, loading);
     }
     return AfterAttribute(name, value, loading, result);
 }
@@ -104,11 +101,6 @@ BOOL SListView::CreateChildrenFromXml(pugi::xml_node node)
     }
     SetLocator(locator);
     return TRUE;
-}
-
-UINT SListView::QueryWantedKeys(const MSG*)
-{
-    return m_wantTab ? 0xFFFF : 0x80000001;
 }
 
 int SListView::GetScrollLineSize(BOOL vertical)
@@ -430,17 +422,6 @@ bool SListView::OnItemClick(EventItemPanelClick* evt)
 
 // ---- IItemContainer ----
 
-void SListView::SetItemCapture(SItemPanel* panel, BOOL capture)
-{
-    if (capture) {
-        TakeMouseCapture();
-        m_capturedPanel = panel;
-    } else {
-        DropMouseCapture();
-        m_capturedPanel = nullptr;
-    }
-}
-
 BOOL SListView::ItemRect(SItemPanel* panel, RECT* rect)
 {
     if (!m_locator) {
@@ -562,12 +543,6 @@ void SListView::OnSize()
     RefreshVisibleItems();
 }
 
-void SListView::ApplyColorTint(COLORREF color)
-{
-    SPanel::ApplyColorTint(color);
-    BroadcastToPanels(kUiMsgColorTint, color);
-}
-
 void SListView::ApplyScale(int scale)
 {
     SPanel::ApplyScale(scale);
@@ -575,13 +550,6 @@ void SListView::ApplyScale(int scale)
     if (m_locator)
         m_locator->SetScale(scale);
     BroadcastToPanels(kUiMsgScaleChanged, scale);
-}
-
-int SListView::RetranslateTexts()
-{
-    int answer = SPanel::RetranslateTexts();
-    BroadcastToPanels(kUiMsgLanguageChanged, 0);
-    return answer;
 }
 
 // ---- dispatch ----
@@ -607,24 +575,9 @@ BOOL SListView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* r
         ReleaseAllPanels();
         ResetBins(0);
         return SPanel::HandleMessage(msg, wParam, lParam, result);
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        SPanel::HandleMessage(msg, wParam, lParam, result);
-        OnFocusChange(msg == WM_SETFOCUS);
-        return TRUE;
-    case WM_KEYDOWN: return OnKeyDown(static_cast<UINT>(wParam), lParam, result);
     case WM_MOUSEWHEEL: OnMouseWheel(msg, wParam, lParam); return TRUE;
-    case WM_MOUSELEAVE:
-        SPanel::HandleMessage(msg, wParam, lParam, result);
-        OnMouseLeave();
-        return TRUE;
-    default: break;
+    default: return SItemPanelHost::HandleMessage(msg, wParam, lParam, result);
     }
-    if ((msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_IME_STARTCOMPOSITION && msg <= WM_IME_COMPOSITION))
-        return ForwardToSelected(msg, wParam, lParam, result);
-    if (msg >= WM_MOUSEFIRST && msg <= kLastRoutedMouseMsg)
-        return OnMouse(msg, wParam, lParam, result);
-    return SPanel::HandleMessage(msg, wParam, lParam, result);
 }
 
 } // namespace SKEIN

@@ -44,7 +44,7 @@ void STreeViewDataSetObserver::ExpansionChanged(STreeHandle item, BOOL wasExpand
 
 STreeView::STreeView()
     : m_observer(new STreeViewDataSetObserver(this), false), m_locator(new STreeViewItemLocator(kDefaultIndent), false),
-      m_capturedPanel(nullptr), m_hoveredPanel(nullptr), m_selection(0), m_wantTab(0)
+      m_selection(0)
 {
     m_flags |= kWndFocusable;
     m_eventSet.DeclareEvent(EventTVSelChanging::EventID, EventTVSelChanging::EventName());
@@ -69,10 +69,8 @@ HRESULT STreeView::ApplyAttribute(const SStringW& name, const SStringW& value, B
             return E_FAIL;
         m_locator.Attach(new STreeViewItemLocator(ParseInt(value)));
         m_locator->AttachAdapter(m_adapter);
-    } else if (Is(name, L"wantTab")) {
-        m_wantTab = ParseInt(value);
     } else {
-        return SPanel::ApplyAttribute(name, value, loading);
+        return SItemPanelHost::ApplyAttribute(name, value, loading);
     }
     return AfterAttribute(name, value, loading, S_FALSE);
 }
@@ -85,11 +83,6 @@ BOOL STreeView::CreateChildrenFromXml(pugi::xml_node node)
         m_itemTemplate.append_copy(itemTemplate);
     }
     return TRUE;
-}
-
-UINT STreeView::QueryWantedKeys(const MSG*)
-{
-    return m_wantTab ? 0xFFFF : 0x80000001;
 }
 
 int STreeView::GetScrollLineSize(BOOL)
@@ -329,17 +322,6 @@ void STreeView::UpdateScrollBar()
 
 // ---- IItemContainer ----
 
-void STreeView::SetItemCapture(SItemPanel* panel, BOOL capture)
-{
-    if (capture) {
-        TakeMouseCapture();
-        m_capturedPanel = panel;
-    } else {
-        DropMouseCapture();
-        m_capturedPanel = nullptr;
-    }
-}
-
 BOOL STreeView::ItemRect(SItemPanel* panel, RECT* rect)
 {
     STreeHandle item = HandleOf(panel);
@@ -454,23 +436,10 @@ void STreeView::OnPaint(IRenderTarget* rt)
     EndPaintState(rt, &saved);
 }
 
-void STreeView::ApplyColorTint(COLORREF color)
-{
-    SPanel::ApplyColorTint(color);
-    BroadcastToPanels(kUiMsgColorTint, color);
-}
-
 void STreeView::ApplyScale(int scale)
 {
     SPanel::ApplyScale(scale);
     BroadcastToPanels(kUiMsgScaleChanged, scale);
-}
-
-int STreeView::RetranslateTexts()
-{
-    int answer = SPanel::RetranslateTexts();
-    BroadcastToPanels(kUiMsgLanguageChanged, 0);
-    return answer;
 }
 
 BOOL STreeView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
@@ -492,23 +461,8 @@ BOOL STreeView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* r
         ReleaseAllPanels();
         m_bins.clear();
         return SPanel::HandleMessage(msg, wParam, lParam, result);
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        SPanel::HandleMessage(msg, wParam, lParam, result);
-        OnFocusChange(msg == WM_SETFOCUS);
-        return TRUE;
-    case WM_KEYDOWN: return OnKeyDown(static_cast<UINT>(wParam), lParam, result);
-    case WM_MOUSELEAVE:
-        SPanel::HandleMessage(msg, wParam, lParam, result);
-        OnMouseLeave();
-        return TRUE;
-    default: break;
+    default: return SItemPanelHost::HandleMessage(msg, wParam, lParam, result);
     }
-    if ((msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_IME_STARTCOMPOSITION && msg <= WM_IME_COMPOSITION))
-        return ForwardToSelected(msg, wParam, lParam, result);
-    if (msg >= WM_MOUSEFIRST && msg <= kLastRoutedMouseMsg && msg != WM_MOUSEWHEEL)
-        return OnMouse(msg, wParam, lParam, result);
-    return SPanel::HandleMessage(msg, wParam, lParam, result);
 }
 
 } // namespace SKEIN
