@@ -110,7 +110,7 @@ TEST_F(Model6891, AFailingReportStopsTheBatchUnsaved)
         int failing; // 1-based in the batch
         const wchar_t* message;
     } kCases[] = {
-        {30, L"下发按键7映射指令失败,请检查设备连接是否正常!"},  // layer 1, button 7
+        {30, L"下发按键6映射指令失败,请检查设备连接是否正常!"},  // layer 1, button 6
         {77, L"下发轴37映射指令失败,请检查设备连接是否正常!"},   // layer 0, 0x25
         {174, L"下发连发速度26指令失败,请检查设备连接是否正常!"}, // the last turbo report
     };
@@ -198,7 +198,7 @@ TEST_F(Model6891, PagesEditTheSelectedLayerOnly)
 
     Click(PageB(), L"btn_keymapBgotoA");
     EXPECT_EQ(kPageA, ShownSubPage());
-    EXPECT_EQ(L"23号键", Text(PageA(), L"btn_Keymap_23")); // layer 0 again
+    EXPECT_EQ(L"POV1-上", Text(PageA(), L"btn_Keymap_23")); // layer 0 again
     EXPECT_TRUE(m_sim.Reports().empty());
 }
 
@@ -230,7 +230,7 @@ TEST_F(Model6891, PopupsOfferSixteenButtonsAndSevenAxes)
     EXPECT_EQ(0xF10010u, keys.subItems[15].id);
     EXPECT_EQ(0xF10002u, keys.items[3].id);
 
-    // Y down half to the whole X axis: both Y slots take it, the whole button shows.
+    // The whole X axis on Y: both Y slots take it, the whole button still shows.
     m_chooser.QueueChoice(0xF30021);
     Click(PageA(), L"btn_Aixymap_Y");
     EXPECT_EQ(0xF30021u, LayerAt(0).axisCode[3]);
@@ -260,7 +260,7 @@ TEST_F(Model6891, PopupsOfferSixteenButtonsAndSevenAxes)
         Click(PageB(), single.name);
         EXPECT_EQ(0xF30203u, LayerAt(0).axisCode[single.slot]) << single.slot;
         EXPECT_EQ(single.defaultCode, m_chooser.menus.back().menu.items[3].id);
-        EXPECT_EQ(L"鼠标-中键", Text(PageB(), single.name));
+        EXPECT_EQ(L"鼠标中键", Text(PageB(), single.name));
     }
     EXPECT_EQ((std::vector<bool>{true, true, true, true}), m_chooser.mouseRuns);
     EXPECT_TRUE(m_sim.Reports().empty());
@@ -314,6 +314,41 @@ TEST_F(Model6891, RestoreAndImportRefreshEveryPage)
     EXPECT_EQ(2u, ZVK6891::Profile().CurrentLayerIndex()); // the layer stays
     EXPECT_EQ(L"13号键", Text(PageB(), L"btn_Keymap_13"));
     EXPECT_TRUE(m_sim.Reports().empty());
+}
+
+TEST_F(Model6891, ScreenshotsOfTheMappingAndSettingsPages)
+{
+    Layer6891& first = Edit(0);
+    first.keyCode[0] = MakeMappingCode(kClassButton, kSubKeyboard, 0x2C); // space
+    first.turbo[2] = 20;
+    Layer6891& second = Edit(1);
+    second.keyCode[0] = MakeMappingCode(kClassButton, kSubMouseButton, 1);
+    second.keyCode[23] = MakeMappingCode(kClassButton, kSubKeyboard, 0x52); // up
+    second.axisCode[0] = MakeMappingCode(kClassAxis, kSubKeyboard, 0x04);   // X-: A
+    second.axisCode[1] = MakeMappingCode(kClassAxis, kSubKeyboard, 0x07);   // X+: D
+    second.turbo[12] = 20;
+    Edit(0);
+    Settings().deadZones[kDeadZoneX6891] = 8;
+    Settings().deadZones[kDeadZoneSlider6891] = 12;
+    Settings().leftAmplify = 80;
+    Settings().rightAmplify = 60;
+    OpenWith(6891);
+    const struct {
+        int subPage;
+        int layer;
+        const wchar_t* file;
+    } kShots[] = {{kPageA, 0, L"corvane-6891-keymap.png"},
+                  {kPageA, 1, L"corvane-6891-keymap-layer2.png"},
+                  {kPageB, 1, L"corvane-6891-keymapB.png"},
+                  {kSettingsPage, 1, L"corvane-6891-settings.png"}};
+    for (const auto& shot : kShots) {
+        ZVK6891::Profile().SelectLayer(shot.layer);
+        m_6891.SelectSubPage(shot.subPage);
+        hosttest::HostTest::Pump();
+        hosttest::Shot picture;
+        picture.pixels = hosttest::HostTest::Capture(m_window->Handle(), picture.width, picture.height);
+        EXPECT_TRUE(picture.SavePng(m_startup->App()->RenderFactory(), shelltest::TestFolder() + L"\\" + shot.file));
+    }
 }
 
 } // namespace
