@@ -4,7 +4,6 @@
 
 namespace {
 
-const int kMenuButtons = 12;
 const UINT32 kMaxMouseButton = 8;
 const UINT32 kFirstMouseMove = 0x21;
 const UINT32 kLastMouseMove = 0x26;
@@ -40,25 +39,30 @@ std::optional<UINT32> PickedMouse(MappingTarget target, bool hideMouseMovement, 
 
 } // namespace
 
-MappingMenu KeyMappingMenu(const ModelTexts& texts, UINT32 defaultCode)
+MappingMenu KeyMappingMenu(const ModelTexts& texts, UINT32 defaultCode, int buttons)
 {
     MappingMenu menu;
     AddTopItems(menu, texts, kTextJoystick, defaultCode);
-    for (int button = 1; button <= kMenuButtons; ++button)
+    for (int button = 1; button <= buttons; ++button)
         menu.subItems.push_back({MakeMappingCode(kClassButton, kSubJoystick, static_cast<BYTE>(button)),
                                  texts.DeviceName(button)});
     menu.separators = true;
     return menu;
 }
 
-MappingMenu AxisMappingMenu(const ModelTexts& texts, UINT32 defaultCode)
+MappingMenu AxisMappingMenu(const ModelTexts& texts, UINT32 defaultCode, int axes)
 {
+    // Each whole axis with its own text, or -1: named as a device axis.
+    static const struct {
+        BYTE axis;
+        int text;
+    } kAxes[kMenuAxes6891] = {{kAxisXMinus, kTextWholeX}, {kAxisYMinus, kTextWholeY}, {kAxisZ, -1},
+                              {kAxisRzMinus, kTextWholeTwist}, {kAxisRx, -1}, {kAxisRy, -1}, {kAxisSlider, -1}};
     MappingMenu menu;
     AddTopItems(menu, texts, kTextAxis, defaultCode);
-    menu.subItems = {{MakeMappingCode(kClassAxis, kSubJoystick, kAxisXMinus), texts.Text(kTextWholeX)},
-                     {MakeMappingCode(kClassAxis, kSubJoystick, kAxisYMinus), texts.Text(kTextWholeY)},
-                     {MakeMappingCode(kClassAxis, kSubJoystick, kAxisZ), texts.DeviceName(kAxisZ)},
-                     {MakeMappingCode(kClassAxis, kSubJoystick, kAxisRzMinus), texts.Text(kTextWholeTwist)}};
+    for (int i = 0; i < axes && i < kMenuAxes6891; ++i)
+        menu.subItems.push_back({MakeMappingCode(kClassAxis, kSubJoystick, kAxes[i].axis),
+                                 kAxes[i].text < 0 ? texts.DeviceName(kAxes[i].axis) : texts.Text(kAxes[i].text)});
     menu.separators = false;
     return menu;
 }

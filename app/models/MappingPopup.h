@@ -1,5 +1,5 @@
 #pragma once
-// The two mapping pop-ups of the one-layer models as data: which items their menu offers, and
+// The two mapping pop-ups as data: which items their menu offers, and
 // which code a choice (with the picker's answer, when the choice opened one) stores. Pure: the
 // device handler runs the menu and the pickers through the mapping chooser.
 #include <optional>
@@ -23,10 +23,17 @@ struct MappingMenu {
     bool separators; // each item followed by a separator
 };
 
-// Keyboard, mouse, joystick buttons 1..12, default; with separators.
-MappingMenu KeyMappingMenu(const ModelTexts& texts, UINT32 defaultCode);
-// Keyboard, mouse, axes (X, Y, throttle, twist), default; without separators.
-MappingMenu AxisMappingMenu(const ModelTexts& texts, UINT32 defaultCode);
+// How many joystick buttons and whole axes a model's pop-ups offer.
+const int kOlderMenuButtons = 12;
+const int kMenuButtons6891 = 16;
+const int kOlderMenuAxes = 4;
+const int kMenuAxes6891 = 7;
+
+// Keyboard, mouse, joystick buttons 1..buttons, default; with separators.
+MappingMenu KeyMappingMenu(const ModelTexts& texts, UINT32 defaultCode, int buttons = kOlderMenuButtons);
+// Keyboard, mouse, the first `axes` of X, Y, throttle, twist, RX, RY, slider, default; without
+// separators.
+MappingMenu AxisMappingMenu(const ModelTexts& texts, UINT32 defaultCode, int axes = kOlderMenuAxes);
 
 // What a picker answered: result 1 when something was chosen, with its value (keyboard usage
 // id, mouse button 1..8 or movement 0x21..0x26).

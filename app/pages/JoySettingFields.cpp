@@ -1,24 +1,44 @@
 #include "pages/JoySettingFields.h"
 
-const SettingSlider kOlderSettingSliders[kOlderSettingCount] = {
+namespace {
+
+const SettingSlider kOlderSliders[] = {
     {L"slider_Xaix", L"text_VP_pcent_value_X"},   {L"slider_Yaix", L"text_VP_pcent_value_Y"},
     {L"slider_Zaix", L"text_VP_pcent_value_Z"},   {L"slider_RZaix", L"text_VP_pcent_value_RZ"},
     {L"slider_md1", L"text_pcent_value_Lmotor"},
 };
+const SettingSlider kSliders6891[] = {
+    {L"slider_Xaix", L"text_VP_pcent_value_X"},          {L"slider_Yaix", L"text_VP_pcent_value_Y"},
+    {L"slider_Zaix", L"text_VP_pcent_value_Z"},          {L"slider_RXaix", L"text_VP_pcent_value_RX"},
+    {L"slider_RYaix", L"text_VP_pcent_value_RY"},        {L"slider_RZaix", L"text_VP_pcent_value_RZ"},
+    {L"slider_slider", L"text_VP_pcent_value_thrrot"},   {L"slider_md1", L"text_pcent_value_Lmotor"},
+    {L"slider_md2", L"text_pcent_value_Rmotor"},
+};
 
-int SettingValue(const OlderSettingsRecord& record, int index)
+} // namespace
+
+const SettingPageDesign kOlderSettingPage = {kOlderSliders, kOlderDeadZoneCount + 1, kOlderDeadZoneCount,
+                                             kOlderDeadZoneCount};
+const SettingPageDesign kSettingPage6891 = {kSliders6891, k6891DeadZoneCount + 2, k6891DeadZoneCount,
+                                            k6891DeadZoneCount + 1};
+
+SettingFields BindSettingFields(OlderSettingsRecord& record)
 {
-    if (index == kStrengthSetting)
-        return static_cast<int>(record.strength);
-    return record.deadZones[index];
+    SettingFields fields = {};
+    for (int i = 0; i < kOlderDeadZoneCount; ++i)
+        fields.values[i] = reinterpret_cast<UINT32*>(&record.deadZones[i]);
+    fields.values[kOlderDeadZoneCount] = &record.strength;
+    return fields;
 }
 
-void SetSettingValue(OlderSettingsRecord& record, int index, int value)
+SettingFields BindSettingFields(Settings6891Record& record)
 {
-    if (index == kStrengthSetting)
-        record.strength = static_cast<UINT32>(value);
-    else
-        record.deadZones[index] = value;
+    SettingFields fields = {};
+    for (int i = 0; i < k6891DeadZoneCount; ++i)
+        fields.values[i] = &record.deadZones[i];
+    fields.values[k6891DeadZoneCount] = &record.leftAmplify;
+    fields.values[k6891DeadZoneCount + 1] = &record.rightAmplify;
+    return fields;
 }
 
 SKEIN::SStringW PercentText(int value)

@@ -3,7 +3,6 @@
 #include "core/SEvents.h"
 #include "device/CDirectInputJoy.h"
 #include "files/COlderJoySetting.h"
-#include "pages/JoySettingFields.h"
 #include "protocol/VibrationLevel.h"
 
 using namespace SKEIN;
@@ -20,8 +19,15 @@ bool Is(const wchar_t* name, const wchar_t* expected)
 
 } // namespace
 
+CJoySettingPageHandler::CJoySettingPageHandler(IDeviceHandler& device, const SettingPageDesign& design,
+                                               const SettingFields& fields, std::function<void()> restore)
+    : m_device(device), m_design(design), m_fields(fields), m_restore(std::move(restore))
+{
+}
+
 CJoySettingPageHandler::CJoySettingPageHandler(IDeviceHandler& device, COlderJoySetting& settings)
-    : m_device(device), m_settings(settings)
+    : CJoySettingPageHandler(device, kOlderSettingPage, BindSettingFields(settings.Record()),
+                             [&settings] { settings.RestoreDefaults(); })
 {
 }
 
@@ -41,7 +47,7 @@ BOOL CJoySettingPageHandler::HandlePageEvent(EventArgs* evt)
             return TRUE;
         }
         if (Is(evt->nameFrom, kDefault)) {
-            m_settings.RestoreDefaults();
+            m_restore();
             Refresh();
             return TRUE;
         }
@@ -50,16 +56,16 @@ BOOL CJoySettingPageHandler::HandlePageEvent(EventArgs* evt)
     if (evt->GetId() != EventSliderPos::EventID)
         return FALSE;
     Store();
-    if (Is(evt->nameFrom, kOlderSettingSliders[kStrengthSetting].slider))
+    if (IsMotorSlider(evt->nameFrom))
         Vibrate();
     return TRUE;
 }
 
 void CJoySettingPageHandler::Store()
 {
-    for (int index = 0; index < kOlderSettingCount; ++index) {
-        if (SSliderBar* slider = Control<SSliderBar>(kOlderSettingSliders[index].slider))
-            SetSettingValue(m_settings.Record(), index, slider->CurrentValue());
+    for (int index = 0; index < m_design.count; ++index) {
+        if (SSliderBar* slider = Control<SSliderBar>(m_design.sliders[index].slider))
+            *m_fields.values[index] = static_cast<UINT32>(slider->CurrentValue());
     }
     Refresh();
 }
@@ -68,19 +74,25 @@ void CJoySettingPageHandler::Refresh()
 {
     if (!m_page)
         return;
-    const OlderSettingsRecord& record = m_settings.Record();
-    for (int index = 0; index < kOlderSettingCount; ++index) {
-        if (SWindow* text = Control<SWindow>(kOlderSettingSliders[index].text))
-            text->AssignText(PercentText(SettingValue(record, index)));
+    for (int index = 0; index < m_design.count; ++index) {
+        if (SWindow* text = Control<SWindow>(m_design.sliders[index].text))
+            text->AssignText(PercentText(Value(index)));
     }
-    for (int index = 0; index < kOlderSettingCount; ++index) {
-        if (SSliderBar* slider = Control<SSliderBar>(kOlderSettingSliders[index].slider))
-            slider->SetClampedValue(SettingValue(record, index));
+    for (int index = 0; index < m_design.count; ++index) {
+        if (SSliderBar* slider = Control<SSliderBar>(m_design.sliders[index].slider))
+            slider->SetClampedValue(Value(index));
     }
+}
+
+bool CJoySettingPageHandler::IsMotorSlider(const wchar_t* name) const
+{
+    return Is(name, m_design.sliders[m_design.leftMotor].slider) ||
+           Is(name, m_design.sliders[m_design.rightMotor].slider);
 }
 
 void CJoySettingPageHandler::Vibrate()
 {
-    BYTE level = VibrationLevel(m_settings.Record().strength);
-    DirectInputJoy().StartVibrationTest(level, level, kVibrationMs);
+    BYTE left = VibrationLevel(*m_fields.values[m_design.leftMotor]);
+    BYTE right = VibrationLevel(*m_fields.values[m_design.rightMotor]);
+    DirectInputJoy().StartVibrationTest(left, right, kVibrationMs);
 }

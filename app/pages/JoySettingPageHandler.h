@@ -1,10 +1,12 @@
 #pragma once
-// The joystick-settings sub-page of the one-layer models: the four dead-zone sliders and the
-// vibration-strength slider with their percentages, and the commands apply and default. Every
-// slider move stores all five fields; a strength move lets the motors run for half a second at
-// the new strength. Nothing is saved or sent until apply.
+// A joystick-settings sub-page: the dead-zone and motor-strength sliders of the page's design
+// with their percentages, and the commands apply and default. Every slider move stores all
+// fields; a strength move lets the motors run for half a second at the new strengths. Nothing
+// is saved or sent until apply.
+#include <functional>
 #include "handlers/CMyHandlerBase.h"
 #include "handlers/IDeviceHandler.h"
+#include "pages/JoySettingFields.h"
 
 class COlderJoySetting;
 
@@ -13,6 +15,10 @@ public:
     // The length of the vibration a strength move starts.
     static const DWORD kVibrationMs = 500;
 
+    // fields: the record's fields in the design's order; restore: the record back to defaults.
+    CJoySettingPageHandler(IDeviceHandler& device, const SettingPageDesign& design, const SettingFields& fields,
+                           std::function<void()> restore);
+    // The one-layer models' page over their record.
     CJoySettingPageHandler(IDeviceHandler& device, COlderJoySetting& settings);
 
     // Stores the page, then refreshes.
@@ -25,8 +31,12 @@ public:
 private:
     // Every slider's position into its field, then a refresh.
     void Store();
+    bool IsMotorSlider(const wchar_t* name) const;
     void Vibrate();
+    int Value(int index) const { return static_cast<int>(*m_fields.values[index]); }
 
     IDeviceHandler& m_device;
-    COlderJoySetting& m_settings;
+    const SettingPageDesign& m_design;
+    SettingFields m_fields;
+    std::function<void()> m_restore;
 };

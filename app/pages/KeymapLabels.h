@@ -1,7 +1,8 @@
 #pragma once
-// The key-mapping page of the one-layer models as data: its axis buttons and the slots they
-// edit, how an edit of one axis slot brings its partner in line, and what the page shows for a
-// profile layer. Pure: the page handler binds it to the controls.
+// A key-mapping page as data: its axis buttons and the slots they edit, how an edit of one axis
+// slot brings its partner in line, and what the page shows for a profile layer. The one-layer
+// models have one page; model 6891 splits its controls over pages A and B. Pure: the page
+// handler binds it to the controls.
 #include <functional>
 #include "core/SString.h"
 #include "files/ProfileRecords.h"
@@ -17,9 +18,6 @@ struct AxisButton {
     bool hideMouseMovement;
 };
 
-// X, Y and Rz as a whole and per half, then the throttle: the order in which a click is tried.
-extern const AxisButton kOlderAxisButtons[10];
-
 // A pair of axis slots shown either by one whole-axis button or by two half buttons.
 struct AxisPairButtons {
     const wchar_t* whole;
@@ -27,10 +25,36 @@ struct AxisPairButtons {
     const wchar_t* second;
     int firstSlot; // the second slot follows it
 };
-extern const AxisPairButtons kOlderAxisPairs[3];
-// The throttle's button and slot.
-extern const wchar_t kThrottleButton[];
-const int kThrottleSlot = 6;
+
+const int kMaxAxisPairs = 3;
+const int kMaxSingleAxes = 4;
+
+// The axis controls of one page, and the button that shows another sub-page (null: none).
+struct KeymapPageDesign {
+    const AxisButton* axisButtons; // the split axes' buttons
+    int axisButtonCount;
+    const AxisPairButtons* pairs;
+    int pairCount;
+    const AxisButton* singles; // axes of one slot, shown whole
+    int singleCount;
+    const wchar_t* gotoButton;
+    int gotoPage;
+
+    struct Buttons {
+        const AxisButton* first;
+        int count;
+        const AxisButton* begin() const { return first; }
+        const AxisButton* end() const { return first + count; }
+    };
+    Buttons Split() const { return {axisButtons, axisButtonCount}; }
+    Buttons Single() const { return {singles, singleCount}; }
+};
+
+// The one-layer models: X, Y and Rz as a whole and per half, then the throttle (slot 6).
+extern const KeymapPageDesign kOlderKeymapPage;
+// Model 6891: page A has X, Y, RZ and the slider, page B the throttle, RX and RY.
+extern const KeymapPageDesign kKeymapPage6891A;
+extern const KeymapPageDesign kKeymapPage6891B;
 
 // After a pop-up wrote `written` through one of the pair's buttons: a joystick axis is copied
 // to the partner; otherwise the whole-axis button clears the partner, and a half button clears
@@ -51,8 +75,10 @@ struct AxisPairLabels {
 struct KeymapLabels {
     SKEIN::SStringW keys[kButtonCount];
     bool turbo[kButtonCount];
-    AxisPairLabels pairs[3];
-    SKEIN::SStringW throttle;
+    AxisPairLabels pairs[kMaxAxisPairs];   // the design's pairs in order
+    SKEIN::SStringW singles[kMaxSingleAxes]; // the design's single axes in order
 };
 
-KeymapLabels MakeKeymapLabels(const OlderLayer& layer, const CodeNamer& name);
+// keyCode, turbo: 26 entries; axisCode: the layer's axis slots.
+KeymapLabels MakeKeymapLabels(const KeymapPageDesign& design, const UINT32* keyCode, const UINT32* turbo,
+                              const UINT32* axisCode, const CodeNamer& name);

@@ -2,9 +2,8 @@
 #include <stdio.h>
 #include "control/SButton.h"
 #include "core/SEvents.h"
-#include "files/COlderProfile.h"
+#include "files/MappingLayers.h"
 #include "interface/SwndContainer-i.h"
-#include "pages/KeymapLabels.h"
 #include "protocol/MappingCode.h"
 #include "texts/ModelTexts.h"
 
@@ -18,6 +17,8 @@ const wchar_t kApply[] = L"btn_Applay";
 const wchar_t kDefault[] = L"btn_default";
 const wchar_t kKeyButton[] = L"btn_Keymap_%d";
 const wchar_t kTurboSwitch[] = L"btn_fireKey_%d";
+const wchar_t kLayerButton[] = L"btn_mode%d";
+const int kLayerButtons = 3;
 // The pop-up opens this far above the bottom edge of its button.
 const int kPopupRise = 4;
 
@@ -33,8 +34,9 @@ bool Is(const wchar_t* name, const wchar_t* expected)
 
 } // namespace
 
-CKeymapPageHandler::CKeymapPageHandler(IDeviceHandler& device, COlderProfile& profile, const ModelTexts& texts)
-    : m_device(device), m_profile(profile), m_texts(texts)
+CKeymapPageHandler::CKeymapPageHandler(IDeviceHandler& device, IMappingLayers& profile, const ModelTexts& texts,
+                                       const KeymapPageDesign& design)
+    : m_device(device), m_profile(profile), m_texts(texts), m_design(design)
 {
 }
 
@@ -49,7 +51,9 @@ BOOL CKeymapPageHandler::HandlePageEvent(EventArgs* evt)
     if (!SentFromPage(evt) || evt->GetId() != EventCmd::EventID)
         return FALSE;
     const wchar_t* name = evt->nameFrom ? evt->nameFrom : L"";
-    if (Is(name, kImport)) {
+    if (m_design.gotoButton && Is(name, m_design.gotoButton)) {
+        m_device.SelectSubPage(m_design.gotoPage);
+    } else if (Is(name, kImport)) {
         m_device.ImportProfile();
         Relabel();
     } else if (Is(name, kExport)) {
@@ -65,8 +69,8 @@ BOOL CKeymapPageHandler::HandlePageEvent(EventArgs* evt)
     return TRUE;
 }
 
-// A mapping button opens its pop-up under itself; a turbo switch toggles. A name the page does
-// not hold changes nothing.
+// A mapping button opens its pop-up under itself; a turbo switch toggles; a layer button makes
+// its layer the current one. A name the page does not hold changes nothing.
 void CKeymapPageHandler::OnClick(const wchar_t* name)
 {
     SWindow* sender = Control<SWindow>(name);
@@ -76,7 +80,7 @@ void CKeymapPageHandler::OnClick(const wchar_t* name)
     POINT at = {rect.left, rect.bottom - kPopupRise};
     if (ISwndContainer* container = sender->GetHostContainer())
         ::ClientToScreen(container->GetHostHwnd(), &at);
-    OlderLayer& layer = m_profile.CurrentLayer();
+    MappingLayerRef layer = m_profile.EditedLayer();
     for (int n = 1; n <= kButtonCount; ++n) {
         if (Is(name, ButtonName(kKeyButton, n).text)) {
             UINT32 defaultCode = MakeMappingCode(kClassButton, kSubJoystick, static_cast<BYTE>(n));
@@ -85,12 +89,11 @@ void CKeymapPageHandler::OnClick(const wchar_t* name)
             return;
         }
     }
-    for (const AxisButton& button : kOlderAxisButtons) {
-        if (Is(name, button.name)) {
-            UINT32& written = layer.axisCode[button.slot];
-            m_device.AxisMappingPopup(at.x, at.y, &written, button.defaultCode, button.hideMouseMovement);
-            if (button.partner >= 0)
-                PairAxisSlots(button.whole, written, layer.axisCode[button.partner]);
+    if (OnAxisClick(name, at))
+        return;
+    for (int index = 0; index < kLayerButtons; ++index) {
+        if (Is(name, ButtonName(kLayerButton, index).text)) {
+            m_profile.SelectLayer(static_cast<UINT>(index));
             Relabel();
             return;
         }
@@ -104,21 +107,42 @@ void CKeymapPageHandler::OnClick(const wchar_t* name)
     }
 }
 
+// The design's split axes, then its single axes.
+bool CKeymapPageHandler::OnAxisClick(const wchar_t* name, POINT at)
+{
+    UINT32* slots = m_profile.EditedLayer().axisCode;
+    for (const KeymapPageDesign::Buttons& list : {m_design.Split(), m_design.Single()}) {
+        for (const AxisButton& button : list) {
+            if (!Is(name, button.name))
+                continue;
+            UINT32& written = slots[button.slot];
+            m_device.AxisMappingPopup(at.x, at.y, &written, button.defaultCode, button.hideMouseMovement);
+            if (button.partner >= 0)
+                PairAxisSlots(button.whole, written, slots[button.partner]);
+            Relabel();
+            return true;
+        }
+    }
+    return false;
+}
+
 void CKeymapPageHandler::Relabel()
 {
     if (!m_page)
         return;
     const ModelTexts& texts = m_texts;
-    KeymapLabels labels = MakeKeymapLabels(m_profile.CurrentLayer(), [&texts](UINT32 code, bool half) {
-        return texts.MappingDisplayName(code, half);
-    });
+    MappingLayerRef layer = m_profile.EditedLayer();
+    KeymapLabels labels = MakeKeymapLabels(m_design, layer.keyCode, layer.turbo, layer.axisCode,
+                                           [&texts](UINT32 code, bool half) {
+                                               return texts.MappingDisplayName(code, half);
+                                           });
     for (int n = 1; n <= kButtonCount; ++n) {
         SetText(ButtonName(kKeyButton, n).text, labels.keys[n - 1]);
         if (SWindow* turbo = Control<SWindow>(ButtonName(kTurboSwitch, n).text))
             turbo->SetCheckedState(labels.turbo[n - 1], TRUE);
     }
-    for (int pair = 0; pair < 3; ++pair) {
-        const AxisPairButtons& buttons = kOlderAxisPairs[pair];
+    for (int pair = 0; pair < m_design.pairCount; ++pair) {
+        const AxisPairButtons& buttons = m_design.pairs[pair];
         const AxisPairLabels& shown = labels.pairs[pair];
         Show(buttons.whole, shown.showWhole);
         Show(buttons.first, !shown.showWhole);
@@ -127,7 +151,12 @@ void CKeymapPageHandler::Relabel()
         SetText(buttons.first, shown.first);
         SetText(buttons.second, shown.second);
     }
-    SetText(kThrottleButton, labels.throttle);
+    for (int single = 0; single < m_design.singleCount; ++single)
+        SetText(m_design.singles[single].name, labels.singles[single]);
+    for (int index = 0; index < kLayerButtons; ++index) {
+        if (SWindow* button = Control<SWindow>(ButtonName(kLayerButton, index).text))
+            button->SetCheckedState(m_profile.CurrentLayerIndex() == static_cast<UINT>(index), TRUE);
+    }
 }
 
 void CKeymapPageHandler::SetText(const wchar_t* name, const SStringW& text)

@@ -134,7 +134,8 @@ TEST(KeymapLabelModel, HalvesShowWhenNeitherSlotHoldsAnAxis)
     layer.axisCode[1] = 0;
     layer.axisCode[5] = kAxisMouse2; // Rz: slot 4 still an axis
     layer.turbo[3] = 20;
-    KeymapLabels labels = MakeKeymapLabels(layer, [](UINT32 code, bool half) {
+    KeymapLabels labels = MakeKeymapLabels(kOlderKeymapPage, layer.keyCode, layer.turbo, layer.axisCode,
+                                           [](UINT32 code, bool half) {
         SKEIN::SStringW text;
         return text.Printf(L"%X%s", code, half ? L"h" : L"");
     });
@@ -147,7 +148,7 @@ TEST(KeymapLabelModel, HalvesShowWhenNeitherSlotHoldsAnAxis)
     EXPECT_STREQ(L"F30023", labels.pairs[1].whole.c_str());
     EXPECT_TRUE(labels.pairs[2].showWhole);
     EXPECT_STREQ(L"F30202h", labels.pairs[2].second.c_str());
-    EXPECT_STREQ(L"F30025", labels.throttle.c_str());
+    EXPECT_STREQ(L"F30025", labels.singles[0].c_str());
     EXPECT_TRUE(labels.turbo[3]);
     EXPECT_FALSE(labels.turbo[4]);
 }
@@ -155,13 +156,14 @@ TEST(KeymapLabelModel, HalvesShowWhenNeitherSlotHoldsAnAxis)
 TEST(JoySettingFieldsTest, SlidersMapToTheRecordInOrder)
 {
     OlderSettingsRecord record = {};
-    for (int index = 0; index < kOlderSettingCount; ++index)
-        SetSettingValue(record, index, 10 + index);
+    SettingFields fields = BindSettingFields(record);
+    for (int index = 0; index < kOlderSettingPage.count; ++index)
+        *fields.values[index] = 10 + index;
     EXPECT_EQ(10, record.deadZones[kOlderDeadZoneX]);
     EXPECT_EQ(13, record.deadZones[kOlderDeadZoneRz]);
     EXPECT_EQ(14u, record.strength);
-    EXPECT_STREQ(L"slider_md1", kOlderSettingSliders[kStrengthSetting].slider);
-    EXPECT_STREQ(L"text_VP_pcent_value_Z", kOlderSettingSliders[kOlderDeadZoneZ].text);
+    EXPECT_STREQ(L"slider_md1", kOlderSettingPage.sliders[kOlderSettingPage.leftMotor].slider);
+    EXPECT_STREQ(L"text_VP_pcent_value_Z", kOlderSettingPage.sliders[kOlderDeadZoneZ].text);
     EXPECT_STREQ(L"95%", PercentText(95).c_str());
     EXPECT_STREQ(L"0%", PercentText(0).c_str());
 }
