@@ -188,6 +188,36 @@ TEST_F(CalendarTest, ExtendedCalendarPagingHitsAndClicks)
     EXPECT_EQ(1, cal->ShownMonth());
 }
 
+TEST_F(CalendarTest, ExtendedCalendarColourSetAtRunTimeShowsAtOnce)
+{
+    SCalendarEx* cal = OpenOne<SCalendarEx>("calendarex", "");
+    ASSERT_NE(nullptr, cal);
+    ASSERT_TRUE(cal->SetDate(2024, 3, 15, -1, false));
+    m_driver->Pump();
+    EXPECT_EQ(0xFF007ACCu, m_driver->Capture().At(153, 89)); // cell 19, selected
+
+    // A colour answers 0 and repaints: the capture paints only what was invalidated.
+    EXPECT_EQ(S_OK, cal->ApplyAttribute("colorSelBg", "#ff0000", FALSE));
+    Shot shot = m_driver->Capture();
+    EXPECT_EQ(0xFFFF0000u, shot.At(153, 89));
+    EXPECT_EQ(0xFFFFFFFFu, shot.At(123, 89));
+
+    // The other colours likewise; dimensions and skins answer 1.
+    struct Case {
+        const char* name;
+        const char* value;
+        HRESULT result;
+    } cases[] = {
+        {"colorHoverText", "#00ff00", S_OK}, {"colorOtherText", "#0000ff", S_OK},
+        {"colorSelText", "#ffff00", S_OK},   {"colorSelBg", "", E_FAIL},
+        {"weekHeight", "20", S_FALSE},       {"daySkin", "no.such.skin", S_FALSE},
+        {"nextSkin", "_skin.sys.btn.next", S_FALSE},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.result, cal->ApplyAttribute(c.name, c.value, FALSE)) << c.name << "=" << c.value;
+    EXPECT_EQ(0xFFFF0000u, m_driver->Capture().At(153, 89));
+}
+
 TEST_F(CalendarTest, ExtendedCalendarOnATinyWindowStaysInItsCells)
 {
     SCalendarEx* cal = OpenOne<SCalendarEx>("calendarex", "", "pos='0,0,@4,@100'");
@@ -339,6 +369,67 @@ TEST_F(PickerTest, DropButtonOpensTheCalendarAndAPickedDayIsReported)
     EXPECT_EQ(nullptr, picker->GetPopup());
     EXPECT_EQ(0, picker->ButtonState());
     EXPECT_EQ(L"2024-03-16 08:05:09", Text(picker));
+    EXPECT_EQ(1, m_host->Count(EventDateTimeChanged::EventID));
+}
+
+TEST_F(PickerTest, PagingTheDropDownCalendarLeavesTheDateUntilADayIsPicked)
+{
+    SDateTimePicker* picker = OpenPicker();
+    ASSERT_NE(nullptr, picker);
+    RECT zone = picker->ButtonZone();
+    m_driver->Click(POINT{zone.left + 5, zone.top + 5});
+    ASSERT_NE(nullptr, picker->GetPopup());
+    HWND hwnd = picker->GetPopup()->Handle();
+    SCalendarEx* cal = picker->GetCalendar();
+    auto click = [hwnd](POINT pt) {
+        ::SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+        ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    };
+    auto wheel = [hwnd](int delta) {
+        POINT pt = {100, 100};
+        ::ClientToScreen(hwnd, &pt);
+        ::SendMessageW(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))),
+                       MAKELPARAM(pt.x, pt.y));
+    };
+    // A point of the popup whose hit code is code, scanning a row.
+    auto find = [cal](int code, int y) {
+        for (int x = 0; x < 220; ++x) {
+            if (cal->HitItem(POINT{x, y}) == code)
+                return POINT{x, y};
+        }
+        return POINT{-1, -1};
+    };
+    m_driver->Pump();
+
+    POINT today = find(kCalHitToday, 166);
+    ASSERT_NE(-1, today.x);
+    click(today);
+    SYSTEMTIME now = {};
+    ::GetLocalTime(&now);
+    EXPECT_EQ(now.wMonth, cal->ShownMonth());
+    POINT prev = find(kCalHitPrev, 10);
+    click(prev);
+    wheel(-WHEEL_DELTA);
+    wheel(-WHEEL_DELTA);
+    click(prev);
+    click(prev);
+    WORD month = now.wMonth == 1 ? 12 : now.wMonth - 1;
+    WORD year = now.wMonth == 1 ? now.wYear - 1 : now.wYear;
+    EXPECT_EQ(month, cal->ShownMonth());
+    EXPECT_EQ(hwnd, picker->GetPopup() ? picker->GetPopup()->Handle() : nullptr); // still open
+    EXPECT_EQ(L"2024-03-15 08:05:09", Text(picker));
+    EXPECT_EQ(0, m_host->Count(EventDateTimeChanged::EventID));
+
+    // Cell 20 always lies in the shown month.
+    WORD day = cal->CellAt(20).day;
+    click(find(20, 100));
+    EXPECT_EQ(nullptr, picker->GetPopup());
+    SYSTEMTIME picked = picker->GetTime();
+    EXPECT_EQ(year, picked.wYear);
+    EXPECT_EQ(month, picked.wMonth);
+    EXPECT_EQ(day, picked.wDay);
+    EXPECT_EQ(8, picked.wHour);
     EXPECT_EQ(1, m_host->Count(EventDateTimeChanged::EventID));
 }
 

@@ -299,6 +299,31 @@ TEST_F(ComboBoxTest, EditableComboClearsTheSelectionWhenItsTextIsSet)
     EXPECT_EQ(2, combo->GetCurSel()); // the edit's own change notice did not clear it
 }
 
+TEST_F(ComboBoxTest, TypingIntoAnEditableComboClearsTheSelectionAndArrowsPickAgain)
+{
+    SComboBox* combo = OpenCombo("dropDown='0' curSel='1'", 3);
+    ASSERT_NE(nullptr, combo);
+    SComboEdit* edit = combo->GetEdit();
+    ASSERT_NE(nullptr, edit);
+    m_driver->Click(m_driver->Centre(L"combo")); // into the edit, which takes the focus
+    EXPECT_TRUE(edit->HoldsFocus());
+    EXPECT_EQ(nullptr, combo->GetPopup());
+    int changes = SelChanges();
+    m_driver->Key(VK_END);
+    for (wchar_t ch : std::wstring(L"x!"))
+        m_driver->Send(WM_CHAR, ch, 1);
+    EXPECT_EQ(SStringW(L"item 1x!"), combo->QueryText());
+    EXPECT_EQ(-1, combo->GetCurSel());
+    EXPECT_EQ(changes + 1, SelChanges()); // cleared once, not again per character
+    EXPECT_GE(m_host->Count(EventRENotify::EventID, L"combo"), 2);
+
+    // Down in the edit steps the combo's selection and writes the item into the edit.
+    m_driver->Key(VK_DOWN);
+    EXPECT_EQ(0, combo->GetCurSel());
+    EXPECT_EQ(SStringW(L"item 0"), combo->QueryText());
+    EXPECT_TRUE(edit->HoldsFocus());
+}
+
 // ---- combo view ----
 
 class ComboViewTest : public ComboBoxTest {
@@ -339,6 +364,45 @@ TEST_F(ComboViewTest, DropHeightFromTheLocatorAndZeroWithoutATemplate)
         ASSERT_NE(nullptr, view);
         EXPECT_EQ(c.height, view->GetListBoxHeight());
     }
+}
+
+TEST_F(ComboViewTest, SelectingPastTheItemsOrWithoutAnAdapterIsRefused)
+{
+    SComboView* view = OpenView("<listStyle/>", -1);
+    ASSERT_NE(nullptr, view);
+    for (int index : {-1, 0, 2})
+        EXPECT_FALSE(view->SetCurSel(index)) << index;
+    m_adapter.Attach(new adaptertest::RecordingListAdapter(3));
+    view->GetListView()->SetAdapter(m_adapter);
+    EXPECT_FALSE(view->SetCurSel(3));
+    EXPECT_FALSE(view->SetCurSel(100));
+    EXPECT_EQ(0, m_host->Count(EventCBSelChange::EventID, L"cv"));
+    EXPECT_TRUE(view->SetCurSel(2));
+    EXPECT_FALSE(view->SetCurSel(3));
+    EXPECT_EQ(2, view->GetCurSel());
+    EXPECT_TRUE(view->SetCurSel(-5)); // any negative index clears
+    EXPECT_EQ(-1, view->GetCurSel());
+    EXPECT_EQ(2, m_host->Count(EventCBSelChange::EventID, L"cv"));
+}
+
+TEST_F(ComboViewTest, ClickOnADroppedRowSelectsItAndCloses)
+{
+    SComboView* view = OpenView("<listStyle><template itemHeight='20'><text pos='0,0,-0,-0'/></template></listStyle>", 5);
+    ASSERT_NE(nullptr, view);
+    m_driver->Click(m_driver->Centre(L"cv"));
+    ASSERT_NE(nullptr, view->GetPopup());
+    HWND popup = view->GetPopup()->Handle();
+    RECT rect = {};
+    ::GetClientRect(popup, &rect);
+    EXPECT_EQ(100, rect.bottom);
+    ::SendMessageW(popup, WM_MOUSEMOVE, 0, MAKELPARAM(20, 50));
+    ::SendMessageW(popup, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 50));
+    ::SendMessageW(popup, WM_LBUTTONUP, 0, MAKELPARAM(20, 50));
+    EXPECT_EQ(2, view->GetCurSel());
+    EXPECT_EQ(SStringW(L"2"), view->QueryText());
+    EXPECT_EQ(nullptr, view->GetPopup());
+    EXPECT_FALSE(::IsWindow(popup));
+    EXPECT_EQ(1, m_host->Count(EventCBSelChange::EventID, L"cv"));
 }
 
 TEST_F(ComboViewTest, SelectionAndTextFollowTheAdapter)

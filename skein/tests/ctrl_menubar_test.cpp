@@ -104,6 +104,35 @@ TEST_F(MenuBarTest, ItemsOf49By20OnePixelApartForTheMenusThatLoad)
     EXPECT_EQ(inner.left + 51, bar->GetItem(1)->GetWindowRect().left);
 }
 
+TEST_F(MenuBarTest, ADestroyedItemLeavesTheBarAndTheRestMoveUp)
+{
+    HostDriver driver = OpenBar();
+    SMenuBar* bar = Bar();
+    ASSERT_NE(nullptr, bar);
+    ASSERT_EQ(3, bar->GetItemCount());
+    SMenuItem* view = bar->GetItem(2);
+    ASSERT_TRUE(bar->GetItem(1)->Dispose());
+    ASSERT_EQ(2, bar->GetItemCount());
+    EXPECT_EQ(view, bar->GetItem(1));
+    Pump();
+    RECT inner;
+    bar->GetInnerRect(&inner);
+    EXPECT_EQ(inner.left + 51, view->GetWindowRect().left);
+
+    // The item that took its place opens its own menu.
+    Driver steps;
+    steps.Then([&] {
+        Driver::PostKey(view->Menu().Handle(), VK_DOWN);
+        Driver::PostKey(view->Menu().Handle(), VK_RETURN);
+    });
+    steps.Start();
+    POINT at = Centre(view);
+    driver.Press(at);
+    driver.Release(at);
+    ASSERT_EQ(1u, m_bar->choices.size());
+    EXPECT_EQ(31, m_bar->choices[0].first);
+}
+
 TEST_F(MenuBarTest, AClickOpensTheMenuBelowTheItemAndReportsTheChoice)
 {
     HostDriver driver = OpenBar();

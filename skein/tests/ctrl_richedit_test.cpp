@@ -154,6 +154,116 @@ TEST_F(RichEditTest, TheWheelScrollsTheServicesAndTheBarFollowsThem)
     EXPECT_EQ(pos, edit->ScrollPosOf(TRUE));
 }
 
+// The system's text services, passed through, except that their scroll queries fail.
+class NoScrollQueryServices : public ITextServices {
+public:
+    static HRESULT STDAPICALLTYPE Entry(IUnknown* outer, ITextHost* host, IUnknown** out)
+    {
+        *out = nullptr;
+        IUnknown* made = nullptr;
+        HRESULT result = RealEntry()(outer, host, &made);
+        if (FAILED(result) || !made)
+            return FAILED(result) ? result : E_FAIL;
+        ITextServices* inner = nullptr;
+        result = made->QueryInterface(kIidTextServices, reinterpret_cast<void**>(&inner));
+        made->Release();
+        if (FAILED(result))
+            return result;
+        *out = new NoScrollQueryServices(inner);
+        return S_OK;
+    }
+    static FnCreateTextServices& RealEntry()
+    {
+        static FnCreateTextServices entry = nullptr;
+        return entry;
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
+    {
+        if (iid == IID_IUnknown || iid == kIidTextServices) {
+            *out = this;
+            AddRef();
+            return S_OK;
+        }
+        return m_inner->QueryInterface(iid, out);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        ULONG left = --m_refs;
+        if (!left)
+            delete this;
+        return left;
+    }
+    HRESULT TxGetHScroll(LONG*, LONG*, LONG*, LONG*, WINBOOL*) override { return E_FAIL; }
+    HRESULT TxGetVScroll(LONG*, LONG*, LONG*, LONG*, WINBOOL*) override { return E_FAIL; }
+
+    HRESULT TxSendMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override
+    {
+        return m_inner->TxSendMessage(msg, wParam, lParam, result);
+    }
+    HRESULT TxDraw(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device, HDC draw, HDC target,
+                   LPCRECTL bounds, LPCRECTL metaBounds, LPRECT update, WINBOOL(CALLBACK* proceed)(DWORD),
+                   DWORD proceedArg, LONG view) override
+    {
+        return m_inner->TxDraw(aspect, index, aspectInfo, device, draw, target, bounds, metaBounds, update, proceed,
+                               proceedArg, view);
+    }
+    HRESULT OnTxSetCursor(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device, HDC draw, HDC target,
+                          LPCRECT client, INT x, INT y) override
+    {
+        return m_inner->OnTxSetCursor(aspect, index, aspectInfo, device, draw, target, client, x, y);
+    }
+    HRESULT TxQueryHitPoint(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device, HDC draw, HDC target,
+                            LPCRECT client, INT x, INT y, DWORD* hit) override
+    {
+        return m_inner->TxQueryHitPoint(aspect, index, aspectInfo, device, draw, target, client, x, y, hit);
+    }
+    HRESULT OnTxInPlaceActivate(LPCRECT client) override { return m_inner->OnTxInPlaceActivate(client); }
+    HRESULT OnTxInPlaceDeactivate() override { return m_inner->OnTxInPlaceDeactivate(); }
+    HRESULT OnTxUIActivate() override { return m_inner->OnTxUIActivate(); }
+    HRESULT OnTxUIDeactivate() override { return m_inner->OnTxUIDeactivate(); }
+    HRESULT TxGetText(BSTR* text) override { return m_inner->TxGetText(text); }
+    HRESULT TxSetText(LPCWSTR text) override { return m_inner->TxSetText(text); }
+    HRESULT TxGetCurTargetX(LONG* x) override { return m_inner->TxGetCurTargetX(x); }
+    HRESULT TxGetBaseLinePos(LONG* pos) override { return m_inner->TxGetBaseLinePos(pos); }
+    HRESULT TxGetNaturalSize(DWORD aspect, HDC draw, HDC target, DVTARGETDEVICE* device, DWORD mode,
+                             const SIZEL* extent, LONG* width, LONG* height) override
+    {
+        return m_inner->TxGetNaturalSize(aspect, draw, target, device, mode, extent, width, height);
+    }
+    HRESULT TxGetDropTarget(IDropTarget** target) override { return m_inner->TxGetDropTarget(target); }
+    HRESULT OnTxPropertyBitsChange(DWORD mask, DWORD bits) override { return m_inner->OnTxPropertyBitsChange(mask, bits); }
+    HRESULT TxGetCachedSize(DWORD* width, DWORD* height) override { return m_inner->TxGetCachedSize(width, height); }
+
+private:
+    explicit NoScrollQueryServices(ITextServices* inner) : m_inner(inner) {}
+    virtual ~NoScrollQueryServices() { m_inner->Release(); }
+
+    ITextServices* m_inner;
+    ULONG m_refs = 1;
+};
+
+TEST_F(RichEditTest, AFailedScrollQueryLeavesTheBarWhereTheScrollPutIt)
+{
+    STextServiceHelper* helper = STextServiceHelper::Current();
+    ASSERT_TRUE(helper && helper->CreateTextServicesEntry());
+    NoScrollQueryServices::RealEntry() = helper->ReplaceEntry(&NoScrollQueryServices::Entry);
+    std::string lines;
+    for (int i = 0; i < 30; ++i)
+        lines += "line&#13;";
+    SRichEdit* edit = OpenEdit("multiLines='1' vscrollBar='1' autoVscroll='1' wantReturn='1'", lines);
+    helper->ReplaceEntry(NoScrollQueryServices::RealEntry());
+    ASSERT_TRUE(edit && edit->TextServices());
+    ASSERT_GT(edit->ScrollInfoOf(TRUE).nMax, 100);
+    edit->TakeFocus();
+    m_driver->Wheel(m_driver->Centre(L"re"), -WHEEL_DELTA);
+    int moved = edit->ScrollPosOf(TRUE);
+    EXPECT_GT(moved, 0); // not put back to 0
+    m_driver->Wheel(m_driver->Centre(L"re"), -WHEEL_DELTA);
+    EXPECT_GT(edit->ScrollPosOf(TRUE), moved);
+}
+
 TEST_F(RichEditTest, PropertyBitsFollowTheStyleWordAndOptions)
 {
     const DWORD kDefaults = TXTBIT_RICHTEXT | TXTBIT_HIDESELECTION | TXTBIT_SAVESELECTION | TXTBIT_AUTOWORDSEL;

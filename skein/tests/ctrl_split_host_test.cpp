@@ -233,6 +233,39 @@ TEST_F(SplitHostTest, InsertedPaneTakesItsIdealSizeAndASecondInsertIsRefused)
     EXPECT_EQ(4, split->GetPaneCount());
 }
 
+TEST_F(SplitHostTest, ADestroyedPaneLeavesTheListsAndTheOthersTakeItsRoom)
+{
+    RecordingHost host(L"LAYOUT:columns");
+    SSplitWnd* split = Open(host);
+    ASSERT_NE(nullptr, split);
+    SWindow* middle = host.LookupChildByName(L"p2");
+    ASSERT_NE(nullptr, middle);
+    ASSERT_TRUE(middle->Dispose());
+    ASSERT_EQ(2, split->GetPaneCount());
+    EXPECT_EQ(nullptr, host.LookupChildByName(L"p2"));
+    // At the next layout p3 takes the room back (p1 stays at its ideal).
+    EXPECT_EQ(kRed, PixelAt(61, 50));
+    EXPECT_EQ((std::vector<int>{60, 136}), Sizes(split));
+    EXPECT_EQ((std::vector<int>{0, 64}), Starts(split));
+
+    // A drag of the one separator left moves the two panes that remain.
+    Mouse(WM_LBUTTONDOWN, 62, 50);
+    EXPECT_EQ(0, split->DraggedSeparator());
+    Mouse(WM_MOUSEMOVE, 82, 50);
+    EXPECT_EQ((std::vector<int>{80, 116}), Sizes(split));
+    Mouse(WM_LBUTTONUP, 82, 50);
+
+    // Destroyed while its separator is dragged: the drag ends.
+    Mouse(WM_LBUTTONDOWN, 82, 50);
+    split->GetPane(1)->Dispose();
+    EXPECT_EQ(1, split->GetPaneCount());
+    EXPECT_EQ(-1, split->DraggedSeparator());
+    Mouse(WM_MOUSEMOVE, 60, 50);
+    Mouse(WM_LBUTTONUP, 60, 50);
+    Pump();
+    EXPECT_EQ((std::vector<int>{100}), Sizes(split)); // p1 alone, up to its maximum
+}
+
 TEST_F(SplitHostTest, GrowingTheHostGivesTheSpaceToTheLastPaneOfThePriorityList)
 {
     RecordingHost host(L"LAYOUT:columns");

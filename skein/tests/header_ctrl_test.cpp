@@ -221,7 +221,9 @@ TEST_F(HeaderCtrlTest, ScaledWidthsKeepTheirUnitWhenResized)
     EXPECT_EQ(start + 30, item.width.ToPixels(scale));
 }
 
-TEST_F(HeaderCtrlTest, FixedWidthKeepsTheDefaultCursorAndIgnoresEdgeDrags)
+// With fixWidth an edge drag changes no width, yet its release still reports the caption's
+// width and a relayout, as after a resize.
+TEST_F(HeaderCtrlTest, FixedWidthKeepsTheDefaultCursorAndWidthsButReportsTheRelease)
 {
     HCURSOR sizeWE = ::LoadCursorW(nullptr, IDC_SIZEWE);
     for (int fixWidth : {0, 1}) {
@@ -236,10 +238,13 @@ TEST_F(HeaderCtrlTest, FixedWidthKeepsTheDefaultCursorAndIgnoresEdgeDrags)
 
         m_driver->Press(POINT{200, 10});
         m_driver->Drag(POINT{230, 10});
+        EXPECT_EQ(fixWidth ? 0 : 1, m_events->count[EventHeaderItemChanging::EventID]);
+        m_events->Reset();
         m_driver->Release(POINT{230, 10});
         EXPECT_EQ(fixWidth ? 100 : 130, header->GetItemWidth(1));
-        EXPECT_EQ(fixWidth ? 0 : 1, m_events->count[EventHeaderItemChanging::EventID]);
-        EXPECT_EQ(fixWidth ? 0 : 1, m_events->count[EventHeaderItemChanged::EventID]);
+        EXPECT_EQ(1, m_events->count[EventHeaderItemChanged::EventID]);
+        EXPECT_EQ(fixWidth ? 100 : 130, m_events->last[EventHeaderItemChanged::EventID]);
+        EXPECT_EQ(1, m_events->count[EventHeaderRelayout::EventID]);
     }
 }
 

@@ -66,6 +66,7 @@ private:
     void OnLeftButtonDown(WPARAM keys, POINT pt);
     void OnLeftButtonUp(WPARAM keys, POINT pt);
     void StepShownMonth(int delta);
+    void PageMonth(int delta, int button);
     int Px(const SLayoutSize& size) const { return size.ToPixels(GetScale()); }
 
     SLayoutSize m_yearHeight;

@@ -55,6 +55,8 @@ public:
     // An item at index (negative: the end); false without a menu name or when its menu does
     // not load.
     bool AddItem(const SStringW& text, const SStringW& menuName, int index = -1);
+    // Takes an item out of the bar's list (it stays a child); false when it is not in it.
+    bool RemoveItem(SMenuItem* item);
     int GetItemCount() const { return m_items.Count(); }
     SMenuItem* GetItem(int index) const { return m_items[index]; }
     bool IsMenuShowing() const { return m_menuShowing != 0; }

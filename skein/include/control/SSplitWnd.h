@@ -16,6 +16,8 @@ class EventSplitPaneMoved : public EventArgs {
     RECT rect;
 };
 
+class SSplitWnd;
+
 class SSplitPane : public SWindow {
     SKEIN_CLASS_NAME(SWindow, L"pane")
 
@@ -24,6 +26,8 @@ public:
 
     using SWindow::ApplyAttribute;
     HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
+    // A pane being destroyed leaves the split window's lists.
+    BOOL HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     const SLayoutSize& IdealSize() const { return m_idealSize; }
     const SLayoutSize& MinSize() const { return m_minSize; }
@@ -31,6 +35,9 @@ public:
     int Priority() const { return m_priority; }
 
 private:
+    friend class SSplitWnd;
+
+    SSplitWnd* m_split; // the split window whose lists hold this pane
     SLayoutSize m_idealSize;
     SLayoutSize m_minSize;
     SLayoutSize m_maxSize;
@@ -61,6 +68,8 @@ public:
     // Inserts a child pane at a display position (negative: the end); the new pane takes its
     // ideal size when the window has room. -1 when the pane is already in the window.
     int InsertPane(SSplitPane* pane, int index = -1);
+    // Takes a pane out of the lists (it stays a child); false when it is not in them.
+    bool RemovePane(SSplitPane* pane);
 
     // Spreads delta (> 0 grows, < 0 shrinks) over infos given highest priority first; returns
     // what is left once every pane reached its limit.

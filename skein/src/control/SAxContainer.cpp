@@ -214,6 +214,7 @@ HRESULT ActiveXSite::SetExtent(int width, int height)
 HRESULT ActiveXSite::Draw(HDC dc, const RECT* rect)
 {
     RECT common;
+    // Any overlap counts, also a strip that crosses the control without holding a corner of it.
     if (rect && !::IntersectRect(&common, rect, &m_posRect))
         return S_FALSE;
     // A control that is not in place active is not drawn.

@@ -51,9 +51,11 @@ SCalendarEx::SCalendarEx()
     SetDate(m_today.wYear, m_today.wMonth, m_today.wDay, -1, false);
 }
 
+// Colours answer 0, so that one set at run time repaints the calendar at once; dimensions and
+// skins answer 1 and take effect at the next paint.
 HRESULT SCalendarEx::ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
-    HRESULT hr = S_OK;
+    HRESULT hr = S_FALSE;
     if (Is(name, L"yearHeight")) {
         m_yearHeight = ResolveNamedDimension(value.c_str());
     } else if (Is(name, L"weekHeight")) {
@@ -62,13 +64,13 @@ HRESULT SCalendarEx::ApplyAttribute(const SStringW& name, const SStringW& value,
         m_todayHeight = ResolveNamedDimension(value.c_str());
     } else if (Is(name, L"colorSelText")) {
         // The selected day's own text colour.
-        hr = ctrl::ParseColor(value, &m_colorSelText) ? S_FALSE : E_FAIL;
+        hr = ctrl::ParseColor(value, &m_colorSelText) ? S_OK : E_FAIL;
     } else if (Is(name, L"colorOtherText")) {
-        hr = ctrl::ParseColor(value, &m_colorOtherText) ? S_FALSE : E_FAIL;
+        hr = ctrl::ParseColor(value, &m_colorOtherText) ? S_OK : E_FAIL;
     } else if (Is(name, L"colorSelBg")) {
-        hr = ctrl::ParseColor(value, &m_colorSelBg) ? S_FALSE : E_FAIL;
+        hr = ctrl::ParseColor(value, &m_colorSelBg) ? S_OK : E_FAIL;
     } else if (Is(name, L"colorHoverText")) {
-        hr = ctrl::ParseColor(value, &m_colorHoverText) ? S_FALSE : E_FAIL;
+        hr = ctrl::ParseColor(value, &m_colorHoverText) ? S_OK : E_FAIL;
     } else if (Is(name, L"prevSkin") || Is(name, L"nextSkin") || Is(name, L"daySkin")) {
         SRefPtr<ISkinObj>& slot = Is(name, L"prevSkin") ? m_prevSkin : Is(name, L"nextSkin") ? m_nextSkin : m_daySkin;
         slot = ctrl::FindSkin(value, GetScale());
@@ -98,6 +100,7 @@ BOOL SCalendarEx::SetDate(WORD year, WORD month, WORD day, int button, bool noti
     m_shownYear = year;
     m_shownMonth = month;
     m_hoverItem = -1;
+    // A day past the month's end (or 0) would select a cell of a neighbouring month.
     day = static_cast<WORD>(std::max(1, std::min<int>(day, count)));
     m_selectedCell = first + day - 1;
     InvalidateArea();
@@ -127,24 +130,25 @@ void SCalendarEx::StepShownMonth(int delta)
     m_shownYear = static_cast<WORD>(year);
 }
 
-void SCalendarEx::PrevMonth()
+// Paging past 1600 or 6999 is refused: the shown month rolls back, so that it matches the cells.
+void SCalendarEx::PageMonth(int delta, int button)
 {
     WORD year = m_shownYear, month = m_shownMonth;
-    StepShownMonth(-1);
-    if (!SetDate(m_shownYear, m_shownMonth, 1, kCalHitPrev, true)) {
+    StepShownMonth(delta);
+    if (!SetDate(m_shownYear, m_shownMonth, 1, button, true)) {
         m_shownYear = year;
         m_shownMonth = month;
     }
 }
 
+void SCalendarEx::PrevMonth()
+{
+    PageMonth(-1, kCalHitPrev);
+}
+
 void SCalendarEx::NextMonth()
 {
-    WORD year = m_shownYear, month = m_shownMonth;
-    StepShownMonth(1);
-    if (!SetDate(m_shownYear, m_shownMonth, 1, kCalHitNext, true)) {
-        m_shownYear = year;
-        m_shownMonth = month;
-    }
+    PageMonth(1, kCalHitNext);
 }
 
 void SCalendarEx::Layout(const RECT& client, RECT& title, RECT& week, RECT& days, RECT& today) const

@@ -1,5 +1,6 @@
 // The combo view over a list view and its adapter.
 #include "control/SComboView.h"
+#include <algorithm>
 
 namespace SKEIN {
 
@@ -11,7 +12,11 @@ int SComboView::GetCount() const
 
 BOOL SComboView::SetCurSel(int index)
 {
-    if (!m_list || index == m_list->GetSelection())
+    // The list view ignores an index it has no item for: nothing is selected, nothing reported.
+    if (!m_list || !m_list->GetAdapter() || index >= GetCount())
+        return FALSE;
+    index = std::max(index, -1);
+    if (index == m_list->GetSelection())
         return FALSE;
     m_list->SetSelection(index, FALSE);
     OnSelChanged();

@@ -412,6 +412,10 @@ void SDateTimePicker::OnDropDownDestroyed(SDropDownWnd* popup)
 
 bool SDateTimePicker::OnCalendarChanged(EventCalendarExChanged* evt)
 {
+    // Paging the calendar (its buttons, the wheel, the today text) only browses: the date
+    // changes when a day is picked.
+    if (evt->button < 0 || evt->button >= kCalCellCount)
+        return true;
     m_value.wYear = evt->year;
     m_value.wMonth = evt->month;
     m_value.wDay = evt->day;

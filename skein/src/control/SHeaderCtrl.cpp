@@ -470,7 +470,8 @@ void SHeaderCtrl::OnLeftButtonUp(POINT pt)
             click.item = LOWORD(m_hitCode);
             RaiseEvent(click);
         }
-    } else if (IsEdge(m_hitCode) && !m_fixWidth) {
+    } else if (IsEdge(m_hitCode)) {
+        // Also with fixWidth: the press changed no width, but the listeners still hear of it.
         EventHeaderItemChanged changed(this);
         changed.item = LOWORD(m_hitCode);
         changed.width = GetItemWidth(changed.item);

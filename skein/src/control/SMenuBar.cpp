@@ -57,6 +57,7 @@ int SMenuItem::RunMenu()
     RECT inner;
     GetInnerRect(&inner);
     POINT at = {inner.left, inner.bottom + kMenuGap};
+    // From the host's client origin, where the item is drawn, not its frame's corner.
     ::ClientToScreen(host, &at);
     int id = m_menu.RunPopup(kMenuReturnCmd, at.x, at.y, host, 100);
     SetCheckedState(FALSE);
@@ -93,6 +94,7 @@ BOOL SMenuItem::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* r
             StartHostTimer(kSwitchTimer, kSwitchDelay);
         }
         break;
+    case WM_DESTROY: m_bar->RemoveItem(this); break; // out of the bar's list, whoever destroys it
     case WM_TIMER:
         if (wParam == kSwitchTimer && !m_bar->m_menuShowing) {
             RunMenu();
@@ -148,6 +150,18 @@ bool SMenuBar::AddItem(const SStringW& text, const SStringW& menuName, int index
         index = m_items.Count();
     m_items.InsertRepeated(index, item, 1);
     ArrangeChildren();
+    return true;
+}
+
+bool SMenuBar::RemoveItem(SMenuItem* item)
+{
+    int index = m_items.Find(item);
+    if (index < 0)
+        return false;
+    m_items.RemoveAt(index);
+    if (m_currentItem == item)
+        m_currentItem = nullptr;
+    InvalidateLayout();
     return true;
 }
 

@@ -347,11 +347,10 @@ BOOL SRichEdit::OnScroll(BOOL vertical, UINT code, int position)
     if (ITextServices* services = TextServices()) {
         LONG minimum = 0, maximum = 0, pos = 0, page = 0;
         BOOL enabled = FALSE;
-        if (vertical)
-            services->TxGetVScroll(&minimum, &maximum, &pos, &page, &enabled);
-        else
-            services->TxGetHScroll(&minimum, &maximum, &pos, &page, &enabled);
-        if (pos != ScrollPosOf(vertical))
+        HRESULT queried = vertical ? services->TxGetVScroll(&minimum, &maximum, &pos, &page, &enabled)
+                                   : services->TxGetHScroll(&minimum, &maximum, &pos, &page, &enabled);
+        // Without an answer the bar stays where it is.
+        if (SUCCEEDED(queried) && pos != ScrollPosOf(vertical))
             SetScrollPosition(vertical, pos, TRUE);
     }
     m_scrollPending = 0;

@@ -233,6 +233,7 @@ BOOL SSpinButtonCtrl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         HandleLeftButtonDown(static_cast<UINT>(wParam), pt);
+        // The press's own point decides the direction: no move may have come before it.
         TrackPart(pt);
         StepOnce();
         InvalidateArea();

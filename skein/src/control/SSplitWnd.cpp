@@ -27,7 +27,7 @@ BOOL IsShown(const SWindow* pane)
 // ---- SSplitPane ----
 
 SSplitPane::SSplitPane()
-    : m_idealSize(20.0f, kUnitDp), m_minSize(0.0f, kUnitDp), m_maxSize(10000.0f, kUnitDp), m_priority(0)
+    : m_split(nullptr), m_idealSize(20.0f, kUnitDp), m_minSize(0.0f, kUnitDp), m_maxSize(10000.0f, kUnitDp), m_priority(0)
 {
     m_eventSet.DeclareEvent(EventSplitPaneMoved::EventID, EventSplitPaneMoved::EventName());
 }
@@ -45,6 +45,13 @@ HRESULT SSplitPane::ApplyAttribute(const SStringW& name, const SStringW& value, 
     else
         return SWindow::ApplyAttribute(name, value, loading);
     return AfterAttribute(name, value, loading, S_OK);
+}
+
+BOOL SSplitPane::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (msg == WM_DESTROY && m_split)
+        m_split->RemovePane(this);
+    return SWindow::HandleMessage(msg, wParam, lParam, result);
 }
 
 // ---- SSplitWnd: attributes and panes ----
@@ -103,6 +110,7 @@ int SSplitWnd::InsertPane(SSplitPane* pane, int index)
     while (rank < m_priority.Count() && m_priority[rank]->Priority() >= pane->Priority())
         ++rank;
     m_priority.InsertRepeated(rank, pane, 1);
+    pane->m_split = this;
 
     RECT area;
     GetChildAreaRect(&area);
@@ -113,6 +121,19 @@ int SSplitWnd::InsertPane(SSplitPane* pane, int index)
     infos[rank].size = infos[rank].ideal;
     Relayout(area, infos);
     return index;
+}
+
+bool SSplitWnd::RemovePane(SSplitPane* pane)
+{
+    int index = m_panes.Find(pane);
+    if (index < 0)
+        return false;
+    m_panes.RemoveAt(index);
+    m_priority.RemoveAt(m_priority.Find(pane));
+    pane->m_split = nullptr;
+    m_dragSep = -1;
+    InvalidateLayout();
+    return true;
 }
 
 // ---- sizes ----
@@ -279,6 +300,12 @@ BOOL SSplitWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* r
 {
     UINT keys = static_cast<UINT>(wParam);
     POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (msg == WM_DESTROY) {
+        // The lists empty first; the panes then go with the window tree.
+        while (m_panes.Count() > 0)
+            RemovePane(m_panes[0]);
+        return SWindow::HandleMessage(msg, wParam, lParam, result);
+    }
     SetMsgHandled(TRUE);
     switch (msg) {
     case WM_PAINT: PaintSeparators(reinterpret_cast<IRenderTarget*>(wParam)); break;
