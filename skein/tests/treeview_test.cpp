@@ -1,7 +1,10 @@
 // The tree view in a real host with a test tree adapter: panels for the shown items placed by
 // indent and measured size, expansion by double click and keys, the keyboard walk, selection
-// events with veto, and the horizontal bar.
+// events with veto, the horizontal bar, and the tooltips and the wheel of windows inside the
+// items.
+#include "control/SComboBox.h"
 #include "control/STreeView.h"
+#include "core/STipCtrl.h"
 #include "host_ctrl_test_env.h"
 #include "treeview_test_adapter.h"
 
@@ -10,22 +13,34 @@ namespace {
 
 using treetest::TestTreeAdapter;
 
-std::string TreeLayout(const std::string& attributes = "")
+const char kFaceTemplate[] = "<template colorSelected='#0000ff'><window name='face' pos='0,0,-0,-0'/></template>";
+
+// A 200 x 200 host filled by the tree view "tree"; the wheel goes to the window under the mouse.
+std::string TreeLayout(const std::string& attributes = "", const std::string& itemTemplate = kFaceTemplate)
 {
-    return "<SKEIN width='200' height='200'><root colorBkgnd='#ffffff'>"
+    return "<SKEIN width='200' height='200' sendWheel2Hover='1'><root colorBkgnd='#ffffff'>"
            "<treeview name='tree' pos='0,0,-0,-0' sbWid='16' "
-           + attributes
-           + "><template colorSelected='#0000ff'><window name='face' pos='0,0,-0,-0'/></template>"
-             "</treeview></root></SKEIN>";
+           + attributes + ">" + itemTemplate + "</treeview></root></SKEIN>";
+}
+
+// The tooltip window of this thread's host.
+HWND OwnTipWindow()
+{
+    for (HWND tip = ::FindWindowExW(nullptr, nullptr, nullptr, L"skein tooltip"); tip;
+         tip = ::FindWindowExW(nullptr, tip, nullptr, L"skein tooltip")) {
+        if (::GetWindowThreadProcessId(tip, nullptr) == ::GetCurrentThreadId())
+            return tip;
+    }
+    return nullptr;
 }
 
 class TreeViewTest : public HostCtrlTest {
 protected:
     // P (expanded) holds Q (collapsed: q1 q2 q3) and R; S follows at the top level; each item
     // 80 x 20.
-    STreeView* OpenTree(const std::string& attributes = "")
+    STreeView* OpenTree(const std::string& attributes = "", const std::string& itemTemplate = kFaceTemplate)
     {
-        m_driver.reset(new HostDriver(Open(TreeLayout(attributes))));
+        m_driver.reset(new HostDriver(Open(TreeLayout(attributes, itemTemplate))));
         m_adapter.Attach(new TestTreeAdapter);
         p = m_adapter->Add(kTviRoot);
         q = m_adapter->Add(p, false);
@@ -76,6 +91,17 @@ protected:
         return rect;
     }
     static POINT Inside(const RECT& rect) { return POINT{rect.left + 5, rect.top + 5}; }
+    // count more top-level items after S, and every item sized.
+    std::vector<STreeHandle> AddItems(int count, SIZE size)
+    {
+        std::vector<STreeHandle> added;
+        for (int i = 0; i < count; ++i)
+            added.push_back(m_adapter->Add(kTviRoot));
+        for (auto& node : m_adapter->nodes)
+            node.second.size = size;
+        m_adapter->observers.front()->BranchChanged(kTviRoot);
+        return added;
+    }
 
     std::unique_ptr<HostDriver> m_driver;
     SRefPtr<TestTreeAdapter> m_adapter;
@@ -167,6 +193,56 @@ TEST_F(TreeViewTest, EnsureVisibleExpandsTheAncestorsAndScrolls)
     EXPECT_TRUE(m_adapter->IsExpanded(q));
     EXPECT_EQ(60, tree->GetLocator()->ItemTop(q2));
     EXPECT_NE(nullptr, tree->ItemPanelOf(q2));
+}
+
+// Each item: a window with its own tip and a combo box; the view has a tip of its own.
+TEST_F(TreeViewTest, WindowsInsideItemsShowTheirTipsAndTheSelectedItemTakesTheWheelFirst)
+{
+    const std::string itemTemplate =
+        "<template colorSelected='#0000ff'><window name='tipped' pos='4,4,@30,@20' tip='inside item'/>"
+        "<combobox name='combo' pos='60,4,@80,@22' animateTime='0'><items><item text='a'/><item text='b'/>"
+        "<item text='c'/></items></combobox></template>";
+    STreeView* tree = OpenTree("tip='the tree'", itemTemplate);
+    ASSERT_NE(nullptr, tree);
+    AddItems(2, SIZE{150, 30}); // six rows, 180 high
+    HWND tipWindow = OwnTipWindow();
+    ASSERT_NE(nullptr, tipWindow);
+
+    // Over the tipped window of R's item: its tip, where it is in the host.
+    RECT item = RectOf(tree, r);
+    POINT tipped = {item.left + 10, item.top + 10};
+    m_driver->Move(tipped);
+    ::SendMessageW(tipWindow, WM_TIMER, STipCtrl::kTimerShow, 0);
+    EXPECT_TRUE(::IsWindowVisible(tipWindow));
+    SwndToolInfo info;
+    ASSERT_TRUE(tree->ProvideTooltip(tipped, &info));
+    EXPECT_EQ(L"inside item", std::wstring(info.text.c_str()));
+    RECT expected = {item.left + 4, item.top + 4, item.left + 34, item.top + 24};
+    EXPECT_TRUE(::EqualRect(&expected, &info.rect));
+    // Elsewhere in the item no tip; below the items the view's own.
+    m_driver->Move(POINT{item.left + 45, item.top + 10});
+    EXPECT_FALSE(::IsWindowVisible(tipWindow));
+    EXPECT_FALSE(tree->ProvideTooltip(POINT{item.left + 45, item.top + 10}, &info));
+    m_driver->Move(POINT{50, 190});
+    ASSERT_TRUE(tree->ProvideTooltip(POINT{50, 190}, &info));
+    EXPECT_EQ(L"the tree", std::wstring(info.text.c_str()));
+
+    // The wheel over the selected item's combo box turns the combo, not the tree.
+    AddItems(4, SIZE{150, 30}); // now taller than the view
+    ASSERT_TRUE(tree->IsScrollBarShown(TRUE));
+    m_driver->Click(POINT{item.left + 45, item.top + 10});
+    ASSERT_EQ(r, tree->GetSelection());
+    SComboBox* combo = dynamic_cast<SComboBox*>(tree->ItemPanelOf(r)->LookupChildByName(SStringW(L"combo")));
+    ASSERT_NE(nullptr, combo);
+    int before = combo->GetCurSel();
+    m_driver->Wheel(POINT{item.left + 70, item.top + 10}, -WHEEL_DELTA);
+    EXPECT_EQ(before + 1, combo->GetCurSel());
+    EXPECT_EQ(0, tree->ScrollPosOf(TRUE));
+    // Over another item the selected item has nothing under the point: the tree scrolls.
+    RECT other = RectOf(tree, s);
+    m_driver->Wheel(POINT{other.left + 70, other.top + 10}, -WHEEL_DELTA);
+    EXPECT_EQ(before + 1, combo->GetCurSel());
+    EXPECT_EQ(tree->GetScrollLineSize(TRUE), tree->ScrollPosOf(TRUE));
 }
 
 TEST_F(TreeViewTest, WideItemsShowTheHorizontalBarUnlessTheAdapterKeepsTheWidth)

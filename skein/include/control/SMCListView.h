@@ -33,7 +33,7 @@ public:
 protected:
     int ItemWidth() const override;
     RECT ItemsArea() const override;
-    void ItemLaidOut(SItemPanel* panel, int index) override;
+    void ItemLaidOut(SItemPanel* panel) override;
     BOOL KeySelectionNotifies() const override { return TRUE; }
     void UpdateScrollBar() override;
     void OnSize() override;

@@ -72,9 +72,9 @@ public:
 
     using SListView::ApplyAttribute;
     HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
-    BOOL CreateChildrenFromXml(pugi::xml_node node) override;
 
 protected:
+    IListViewItemLocator* NewLocator(pugi::xml_node itemTemplate) override;
     int ItemWidth() const override;
     int NextItemTop(int index, int top) const override;
     BOOL OnArrowKey(UINT vk) override;

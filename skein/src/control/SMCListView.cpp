@@ -6,7 +6,6 @@
 #include "helper/SXmlLookup.h"
 #include "res.mgr/SUiDef.h"
 #include "SCtrlAttr.h"
-#include "STwoBarScroll.h"
 
 namespace SKEIN {
 
@@ -134,7 +133,7 @@ void SMCListView::PlaceColumns(SItemPanel* panel, bool showColumns)
     }
 }
 
-void SMCListView::ItemLaidOut(SItemPanel* panel, int)
+void SMCListView::ItemLaidOut(SItemPanel* panel)
 {
     PlaceColumns(panel, true);
 }
@@ -159,15 +158,7 @@ bool SMCListView::OnColumnsChanged(EventArgs*)
 
 void SMCListView::UpdateScrollBar()
 {
-    RECT frame = FrameRect();
-    int content = m_locator ? m_locator->TotalHeight() : 0;
-    int height = std::max(0, static_cast<int>(frame.bottom - frame.top) - HeaderHeight());
-    TwoBarScroll plan = PlanTwoBars(Info(TRUE), Info(FALSE), ItemWidth(), content, frame.right - frame.left, height,
-                                    BarWidth(), false);
-    SetScrollBarShown(kPanelBarVert, plan.showVert);
-    SetScrollBarShown(kPanelBarHorz, plan.showHorz);
-    SendUiMessage(WM_NCCALCSIZE);
-    InvalidateArea();
+    ScrollBothWays(ItemWidth(), m_locator ? m_locator->TotalHeight() : 0, HeaderHeight(), false);
 }
 
 BOOL SMCListView::OnScroll(BOOL vertical, UINT code, int position)
