@@ -1,7 +1,7 @@
 // The tree view in a real host with a test tree adapter: panels for the shown items placed by
-// indent and measured size, expansion by double click and keys, the keyboard walk, selection
-// events with veto, the horizontal bar, and the tooltips and the wheel of windows inside the
-// items.
+// indent and measured size, expansion by double click and keys, the keyboard walk bringing
+// whole items into view, selection events with veto, the horizontal bar, and the tooltips and
+// the wheel of windows inside the items.
 #include "control/SComboBox.h"
 #include "control/STreeView.h"
 #include "core/STipCtrl.h"
@@ -193,6 +193,55 @@ TEST_F(TreeViewTest, EnsureVisibleExpandsTheAncestorsAndScrolls)
     EXPECT_TRUE(m_adapter->IsExpanded(q));
     EXPECT_EQ(60, tree->GetLocator()->ItemTop(q2));
     EXPECT_NE(nullptr, tree->ItemPanelOf(q2));
+}
+
+// Items are 30 high once measured (50 before); the keys bring the whole item into view, also
+// when it starts at the page's end or is cut off there.
+TEST_F(TreeViewTest, KeysBringTheWholeNextItemIntoViewBothWays)
+{
+    STreeView* tree = OpenTree();
+    ASSERT_NE(nullptr, tree);
+    std::vector<STreeHandle> more = AddItems(10, SIZE{80, 30});
+    m_adapter->nodes[q1].size = SIZE{180, 30};
+    tree->TakeFocus();
+    m_driver->Click(Inside(RectOf(tree, s))); // rows: P Q R S 0 1 2 (cut off at 200) 3 ...
+    m_driver->Key(VK_DOWN);
+    m_driver->Key(VK_DOWN);
+    EXPECT_EQ(more[1], tree->GetSelection());
+    EXPECT_EQ(0, tree->ScrollPosOf(TRUE));
+    const UINT32 blue = 0xFF0000FF, white = 0xFFFFFFFF;
+    const struct {
+        int position;
+        RECT rect;
+    } kSteps[] = {{10, {0, 170, 80, 200}}, {40, {0, 170, 80, 200}}}; // cut off; starting at the end
+    for (size_t k = 0; k < 2; ++k) {
+        m_driver->Key(VK_DOWN);
+        STreeHandle item = more[2 + k];
+        EXPECT_EQ(item, tree->GetSelection());
+        EXPECT_EQ(kSteps[k].position, tree->ScrollPosOf(TRUE)) << k;
+        RECT rect = RectOf(tree, item);
+        EXPECT_TRUE(::EqualRect(&kSteps[k].rect, &rect)) << k << ": " << rect.top << ".." << rect.bottom;
+        Shot shot = m_driver->Capture();
+        EXPECT_EQ(blue, shot.At(40, 199)) << k;
+        EXPECT_EQ(blue, shot.At(40, 170)) << k;
+        EXPECT_EQ(white, shot.At(40, 169)) << k;
+    }
+
+    // Q1 reaches 16 pixels past the right edge once Q is expanded.
+    m_driver->Key(VK_HOME);
+    m_driver->Click(Inside(RectOf(tree, q)));
+    m_driver->Key(VK_RIGHT);
+    ASSERT_TRUE(tree->IsScrollBarShown(FALSE));
+    EXPECT_EQ(0, tree->ScrollPosOf(FALSE));
+    m_driver->Key(VK_RIGHT);
+    EXPECT_EQ(q1, tree->GetSelection());
+    EXPECT_EQ(16, tree->ScrollPosOf(FALSE));
+    RECT rect = RectOf(tree, q1);
+    EXPECT_EQ(4, rect.left);
+    EXPECT_EQ(184, rect.right);
+    Shot shot = m_driver->Capture();
+    EXPECT_EQ(blue, shot.At(183, rect.top + 10));
+    EXPECT_EQ(white, shot.At(3, rect.top + 10));
 }
 
 // Each item: a window with its own tip and a combo box; the view has a tip of its own.

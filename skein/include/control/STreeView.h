@@ -51,7 +51,8 @@ public:
     ITreeViewItemLocator* GetLocator() const { return m_locator; }
     void SetSelection(STreeHandle item, BOOL notify);
     STreeHandle GetSelection() const { return m_selection; }
-    // Expands the ancestors, then scrolls the item into view both ways.
+    // Expands the ancestors, then scrolls the whole item into view both ways (its top and left
+    // first when it is larger than the page).
     void EnsureVisible(STreeHandle item);
     // The panel of a shown item; null otherwise.
     SItemPanel* ItemPanelOf(STreeHandle item) const;
@@ -97,6 +98,9 @@ private:
     void RetireAll(PanelMap& panels);
     void RetireItemsOutside(STreeHandle first, int top);
     void UpdateScrollBar();
+    // Scrolls one way, as little as needed from the position from, so that start .. start +
+    // extent lies in the page, or at least its start does.
+    void ScrollToShow(BOOL vertical, int from, int start, int extent);
     bool OnItemDoubleClick(EventItemPanelDbclick* evt);
     static STreeHandle HandleOf(SItemPanel* panel) { return static_cast<STreeHandle>(panel->ItemData()); }
     int ClientWidth() const { return m_clientRect.right - m_clientRect.left; }

@@ -309,16 +309,23 @@ void STreeView::EnsureVisible(STreeHandle item)
         if (!m_adapter->IsExpanded(parent))
             m_adapter->ExpandItem(parent, 2);
     }
-    for (BOOL vertical : {TRUE, FALSE}) {
-        int start = vertical ? m_locator->ItemTop(item) : m_locator->ItemIndent(item);
-        int extent = vertical ? m_locator->ItemHeight(item) : m_locator->ItemWidth(item);
-        int position = ScrollPosOf(vertical);
-        int page = static_cast<int>(ScrollInfoOf(vertical).nPage);
-        if (position >= start + extent)
-            OnScroll(vertical, SB_THUMBPOSITION, start);
-        else if (position + page < start)
-            OnScroll(vertical, SB_THUMBPOSITION, start + extent - page);
-    }
+    // An item shown for the first time is measured by the scroll that brings it in: once more
+    // with its measured height, from where the view was.
+    int from = ScrollPosOf(TRUE);
+    for (int pass = 0; pass < kMaxRefreshPasses; ++pass)
+        ScrollToShow(TRUE, from, m_locator->ItemTop(item), m_locator->ItemHeight(item));
+    ScrollToShow(FALSE, ScrollPosOf(FALSE), m_locator->ItemIndent(item), m_locator->ItemWidth(item));
+}
+
+// Unlike a bare comparison of the start with the page's end, this also brings in an item that
+// starts right at the end of the page or is cut off at either end: Down from the last whole row
+// would otherwise select an item that stays off-screen without a panel.
+void STreeView::ScrollToShow(BOOL vertical, int from, int start, int extent)
+{
+    int page = static_cast<int>(ScrollInfoOf(vertical).nPage);
+    int wanted = std::min(std::max(from, start + extent - page), start);
+    if (wanted != ScrollPosOf(vertical))
+        OnScroll(vertical, SB_THUMBPOSITION, wanted);
 }
 
 BOOL STreeView::OnScroll(BOOL vertical, UINT code, int position)
