@@ -80,6 +80,8 @@ protected:
     virtual IListViewItemLocator* NewLocator(pugi::xml_node itemTemplate);
     // The width of every item panel.
     virtual int ItemWidth() const { return ClientWidth(); }
+    // The bottom of the rectangle offered to the adapter's ItemDesiredSize.
+    virtual int OfferedItemBottom() const { return 0; }
     // The content position below the item index that starts at top, where the next item goes.
     virtual int NextItemTop(int index, int top) const;
     // Whether selections made by keys raise the selection events.

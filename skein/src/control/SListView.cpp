@@ -312,7 +312,7 @@ void SListView::MeasurePanel(SItemPanel* panel)
     if (m_locator->HasFixedHeight())
         return;
     int index = panel->ItemIndex();
-    SIZE size = m_adapter->ItemDesiredSize(index, panel, RECT{0, 0, ItemWidth(), 0});
+    SIZE size = m_adapter->ItemDesiredSize(index, panel, RECT{0, 0, ItemWidth(), OfferedItemBottom()});
     panel->ApplyRect(RECT{0, 0, ItemWidth(), size.cy});
     m_locator->SetItemHeight(index, size.cy);
 }

@@ -11,6 +11,13 @@ namespace SKEIN {
 
 using namespace ctrl;
 
+namespace {
+
+// The height of the rectangle offered to ItemDesiredSize.
+const int kOfferedItemHeight = 100000;
+
+} // namespace
+
 SMCListView::SMCListView() : m_header(nullptr), m_headerHeight(L"25dp"), m_hotTrack(0)
 {
     m_flags |= kWndFocusable | kWndClipClient;
@@ -74,6 +81,11 @@ int SMCListView::ItemWidth() const
     return m_header ? m_header->GetTotalWidth() : 0;
 }
 
+int SMCListView::OfferedItemBottom() const
+{
+    return kOfferedItemHeight;
+}
+
 RECT SMCListView::ItemsArea() const
 {
     RECT area = m_clientRect;
@@ -109,6 +121,14 @@ void SMCListView::ArrangeChildren()
     PlaceHeader();
 }
 
+int SMCListView::CaptionColumn(int caption) const
+{
+    HeaderItem item;
+    item.mask = kHeaderMaskOrder;
+    m_header->GetItem(caption, item);
+    return item.order;
+}
+
 void SMCListView::PlaceColumns(SItemPanel* panel, bool showColumns)
 {
     ColumnListAdapter* adapter = ColumnAdapter();
@@ -118,11 +138,8 @@ void SMCListView::PlaceColumns(SItemPanel* panel, bool showColumns)
     int height = item.bottom - item.top;
     int x = 0;
     for (int i = 0; i < m_header->GetItemCount(); ++i) {
-        HeaderItem caption;
-        caption.mask = kHeaderMaskOrder;
-        m_header->GetItem(i, caption);
         int width = m_header->GetItemWidth(i);
-        SWindow* column = panel->LookupChildByName(adapter->ColumnName(caption.order));
+        SWindow* column = panel->LookupChildByName(adapter->ColumnName(CaptionColumn(i)));
         if (showColumns && column)
             column->ChangeVisibility(m_header->IsItemVisible(i), FALSE);
         if (column) {
@@ -184,12 +201,13 @@ void SMCListView::OnSize()
 
 // ---- data ----
 
+// The adapter answers by column number; a caption may have been moved away from its column.
 void SMCListView::OnDataChanged()
 {
     if (ColumnListAdapter* adapter = ColumnAdapter()) {
         if (m_header && TestVisible(TRUE)) {
             for (int i = 0; i < m_header->GetItemCount(); ++i)
-                m_header->SetItemVisible(i, adapter->IsColumnVisible(i));
+                m_header->SetItemVisible(i, adapter->IsColumnVisible(CaptionColumn(i)));
         }
     }
     SListView::OnDataChanged();
