@@ -77,6 +77,7 @@ protected:
     IListViewItemLocator* NewLocator(pugi::xml_node itemTemplate) override;
     int ItemWidth() const override;
     int NextItemTop(int index, int top) const override;
+    void BindPanel(SItemPanel* panel) override;
     BOOL OnArrowKey(UINT vk) override;
     void OnSize() override;
 

@@ -150,6 +150,14 @@ int STileView::NextItemTop(int index, int top) const
     return tiles->IsLastInRow(index) ? top + tiles->RowHeight() : top;
 }
 
+// An adapter whose bind resets the panel's states keeps the selected tile's highlight.
+void STileView::BindPanel(SItemPanel* panel)
+{
+    SListView::BindPanel(panel);
+    if (panel->ItemIndex() == m_selection)
+        panel->ModifyItemState(kItemStateSelected, 0);
+}
+
 BOOL STileView::ItemRect(SItemPanel* panel, RECT* rect)
 {
     if (!m_locator) {
