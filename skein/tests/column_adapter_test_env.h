@@ -1,6 +1,7 @@
 #pragma once
 // A column adapter for the multi-column list view: count items whose windows col0, col1 ...
-// show the columns (filled by onBind when set), hidden columns, and a record of sorts and binds.
+// show the columns (filled by onBind when set), hidden columns, item heights measured against
+// the offered rectangle (30 unless measure is set), and a record of sorts and binds.
 #include <algorithm>
 #include <functional>
 #include <set>
@@ -30,7 +31,11 @@ public:
     }
     int ItemViewType(int, DWORD) override { return 0; }
     int ViewTypeCount() override { return 1; }
-    SIZE ItemDesiredSize(int, SWindow*, const RECT& rect) override { return SIZE{rect.right - rect.left, 30}; }
+    SIZE ItemDesiredSize(int index, SWindow*, const RECT& rect) override
+    {
+        offered = rect;
+        return SIZE{rect.right - rect.left, measure ? measure(index, rect) : 30};
+    }
     SStringW ItemDescription(int) override { return SStringW(); }
     SStringW ColumnName(int column) override { return SStringW((L"col" + std::to_wstring(column)).c_str()); }
     BOOL IsColumnVisible(int column) override { return hidden.count(column) == 0; }
@@ -51,6 +56,8 @@ public:
     int count;
     int binds = 0;
     std::function<void(int, SWindow*)> onBind;
+    std::function<int(int, const RECT&)> measure;
+    RECT offered = {0, 0, 0, 0};
     std::set<int> hidden;
     std::vector<int> sorts;
     BOOL sortAccepted = TRUE;

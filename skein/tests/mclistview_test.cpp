@@ -1,6 +1,7 @@
 // The multi-column list view in a real host with a column adapter: the required header,
 // column windows placed in header order and following resizes, moves and hidden captions,
 // sorting on a caption click, both scroll bars, and selection by click and key.
+#include <algorithm>
 #include <set>
 #include "control/SMCListView.h"
 #include "column_adapter_test_env.h"
@@ -11,8 +12,12 @@ namespace {
 
 using adaptertest::TestColumnAdapter;
 
-// A 300 x 200 view, header 24 high over 30-pixel rows; captions A B C show columns 0 1 2.
-std::string McLayout(const std::string& widths = "100,80,60", bool withHeader = true)
+const char kFixedRows[] = "itemHeight='30px'";
+
+// A 300 x 200 view, header 24 high over rows (30 pixels unless measured); captions A B C show
+// columns 0 1 2, whose windows are red, green and yellow.
+std::string McLayout(const std::string& widths = "100,80,60", bool withHeader = true,
+                     const std::string& rows = kFixedRows)
 {
     std::string items;
     for (size_t start = 0, column = 0; start <= widths.size(); ++column) {
@@ -27,8 +32,10 @@ std::string McLayout(const std::string& widths = "100,80,60", bool withHeader = 
     return "<SKEIN width='300' height='200'><root colorBkgnd='#ffffff'>"
            "<mclistview name='mc' pos='0,0,-0,-0' headerHeight='24px' sbWid='16'>"
            + header
-           + "<template itemHeight='30px' colorSelected='#0000ff'><text name='col0'/><text name='col1'/>"
-             "<text name='col2'/></template></mclistview></root></SKEIN>";
+           + "<template " + rows
+           + " colorSelected='#0000ff'><text name='col0' colorBkgnd='#ff0000'/>"
+             "<text name='col1' colorBkgnd='#00ff00'/><text name='col2' colorBkgnd='#ffff00'/></template>"
+             "</mclistview></root></SKEIN>";
 }
 
 class McListViewTest : public HostCtrlTest {
@@ -133,6 +140,61 @@ TEST_F(McListViewTest, ColumnsTheAdapterHidesAreHiddenAfterTheNextChange)
     m_adapter->hidden.clear();
     m_adapter->NotifyChanged();
     EXPECT_EQ((Spans{{0, 100}, {100, 180}, {180, 240}}), Columns(list, 1));
+}
+
+// The adapter names data columns: after C was moved in front, hiding column 2 hides C.
+TEST_F(McListViewTest, AHiddenColumnHidesTheCaptionThatShowsItWhereverItWasMoved)
+{
+    SMCListView* list = OpenList(McLayout(), 4);
+    ASSERT_NE(nullptr, list);
+    m_driver->Press(POINT{210, 12});
+    m_driver->Drag(POINT{170, 12});
+    m_driver->Drag(POINT{30, 12});
+    m_driver->Release(POINT{30, 12});
+    ASSERT_EQ((Spans{{60, 160}, {160, 240}, {0, 60}}), Columns(list, 0));
+
+    m_adapter->hidden = {2};
+    m_adapter->NotifyChanged();
+    SHeaderCtrl* header = list->GetHeader();
+    EXPECT_FALSE(header->IsItemVisible(0));
+    EXPECT_TRUE(header->IsItemVisible(1));
+    EXPECT_TRUE(header->IsItemVisible(2));
+    for (int item = 0; item < 4; ++item)
+        EXPECT_EQ((Spans{{0, 100}, {100, 180}, {-1, -1}}), Columns(list, item)) << item;
+    Shot shot = m_driver->Capture();
+    RECT rows = {0, 24, 300, 24 + 4 * 30};
+    EXPECT_EQ(0, shot.CountColor(rows, 0xFFFFFF00));
+    EXPECT_EQ(100 * 4 * 30, shot.CountColor(rows, 0xFFFF0000));
+    EXPECT_EQ(80 * 4 * 30, shot.CountColor(rows, 0xFF00FF00));
+}
+
+// Rows as high as their content (20, 30, 40 ...) up to the offered height.
+TEST_F(McListViewTest, MeasuredRowsAreOfferedTheHeaderWidthAndRoomToGrow)
+{
+    SMCListView* list = OpenList(McLayout("100,80,60", true, "defHeight='30px'"), 4);
+    ASSERT_NE(nullptr, list);
+    m_adapter->measure = [](int index, const RECT& offer) {
+        return std::min<int>(offer.bottom - offer.top, 20 + 10 * index);
+    };
+    m_adapter->NotifyChanged();
+    RECT offered = {0, 0, 240, 100000};
+    EXPECT_TRUE(::EqualRect(&offered, &m_adapter->offered));
+    int top = 24;
+    for (int item = 0; item < 4; ++item) {
+        RECT rect;
+        ASSERT_TRUE(list->ItemRect(list->ItemPanelOf(item), &rect));
+        RECT expected = {0, top, 240, top + 20 + 10 * item};
+        EXPECT_TRUE(::EqualRect(&expected, &rect)) << item << ": " << rect.top << ".." << rect.bottom;
+        EXPECT_EQ((Spans{{0, 100}, {100, 180}, {180, 240}}), Columns(list, item)) << item;
+        top = expected.bottom;
+    }
+    // Each row's columns fill its measured height, and nothing is painted below the last row.
+    Shot shot = m_driver->Capture();
+    EXPECT_EQ(0xFFFF0000, shot.At(5, 24));
+    EXPECT_EQ(0xFFFF0000, shot.At(5, top - 1));
+    EXPECT_EQ(0xFFFFFFFF, shot.At(5, top));
+    RECT column0 = {0, 24, 100, 200};
+    EXPECT_EQ(100 * (20 + 30 + 40 + 50), shot.CountColor(column0, 0xFFFF0000));
 }
 
 TEST_F(McListViewTest, CaptionClickSortsAndWritesTheFlagsBack)

@@ -129,6 +129,29 @@ TEST_F(TileViewTest, SelectedTileIsPaintedInItsPlace)
     EXPECT_EQ(4, tiles->GetSelection());
 }
 
+TEST_F(TileViewTest, TheSelectedTileKeepsItsHighlightWhenTheBindResetsThePanelsState)
+{
+    STileView* tiles = OpenTiles(20);
+    ASSERT_NE(nullptr, tiles);
+    m_adapter->onBind = [](int, SWindow* window) {
+        static_cast<SItemPanel*>(window)->ModifyItemState(0, kItemStateSelected);
+    };
+    m_driver->Click(POINT{95, 80}); // tile 4
+    ASSERT_EQ(4, tiles->GetSelection());
+    RECT tile = {70, 60, 120, 100};
+    EXPECT_EQ(50 * 40, m_driver->Capture().CountColor(tile, 0xFF0000FF));
+    // Bound again in place, and after a row scrolled out and back in on a recycled panel.
+    m_adapter->NotifyChanged();
+    EXPECT_EQ(50 * 40, m_driver->Capture().CountColor(tile, 0xFF0000FF));
+    m_driver->Wheel(POINT{95, 80}, -2 * WHEEL_DELTA);
+    ASSERT_EQ(100, tiles->ScrollPosOf(TRUE));
+    m_driver->Wheel(POINT{95, 80}, 2 * WHEEL_DELTA);
+    ASSERT_EQ(0, tiles->ScrollPosOf(TRUE));
+    Shot shot = m_driver->Capture();
+    EXPECT_EQ(50 * 40, shot.CountColor(tile, 0xFF0000FF));
+    EXPECT_EQ(50 * 40, shot.CountColor(RECT{0, 0, 200, 200}, 0xFF0000FF)); // that tile alone
+}
+
 TEST_F(TileViewTest, FewerItemsAfterAChangeDropTheSelection)
 {
     STileView* tiles = OpenTiles(20);

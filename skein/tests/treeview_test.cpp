@@ -1,7 +1,10 @@
 // The tree view in a real host with a test tree adapter: panels for the shown items placed by
-// indent and measured size, expansion by double click and keys, the keyboard walk, selection
-// events with veto, and the horizontal bar.
+// indent and measured size, expansion by double click and keys, the keyboard walk bringing
+// whole items into view, selection events with veto, the horizontal bar, and the tooltips and
+// the wheel of windows inside the items.
+#include "control/SComboBox.h"
 #include "control/STreeView.h"
+#include "core/STipCtrl.h"
 #include "host_ctrl_test_env.h"
 #include "treeview_test_adapter.h"
 
@@ -10,22 +13,34 @@ namespace {
 
 using treetest::TestTreeAdapter;
 
-std::string TreeLayout(const std::string& attributes = "")
+const char kFaceTemplate[] = "<template colorSelected='#0000ff'><window name='face' pos='0,0,-0,-0'/></template>";
+
+// A 200 x 200 host filled by the tree view "tree"; the wheel goes to the window under the mouse.
+std::string TreeLayout(const std::string& attributes = "", const std::string& itemTemplate = kFaceTemplate)
 {
-    return "<SKEIN width='200' height='200'><root colorBkgnd='#ffffff'>"
+    return "<SKEIN width='200' height='200' sendWheel2Hover='1'><root colorBkgnd='#ffffff'>"
            "<treeview name='tree' pos='0,0,-0,-0' sbWid='16' "
-           + attributes
-           + "><template colorSelected='#0000ff'><window name='face' pos='0,0,-0,-0'/></template>"
-             "</treeview></root></SKEIN>";
+           + attributes + ">" + itemTemplate + "</treeview></root></SKEIN>";
+}
+
+// The tooltip window of this thread's host.
+HWND OwnTipWindow()
+{
+    for (HWND tip = ::FindWindowExW(nullptr, nullptr, nullptr, L"skein tooltip"); tip;
+         tip = ::FindWindowExW(nullptr, tip, nullptr, L"skein tooltip")) {
+        if (::GetWindowThreadProcessId(tip, nullptr) == ::GetCurrentThreadId())
+            return tip;
+    }
+    return nullptr;
 }
 
 class TreeViewTest : public HostCtrlTest {
 protected:
     // P (expanded) holds Q (collapsed: q1 q2 q3) and R; S follows at the top level; each item
     // 80 x 20.
-    STreeView* OpenTree(const std::string& attributes = "")
+    STreeView* OpenTree(const std::string& attributes = "", const std::string& itemTemplate = kFaceTemplate)
     {
-        m_driver.reset(new HostDriver(Open(TreeLayout(attributes))));
+        m_driver.reset(new HostDriver(Open(TreeLayout(attributes, itemTemplate))));
         m_adapter.Attach(new TestTreeAdapter);
         p = m_adapter->Add(kTviRoot);
         q = m_adapter->Add(p, false);
@@ -76,6 +91,17 @@ protected:
         return rect;
     }
     static POINT Inside(const RECT& rect) { return POINT{rect.left + 5, rect.top + 5}; }
+    // count more top-level items after S, and every item sized.
+    std::vector<STreeHandle> AddItems(int count, SIZE size)
+    {
+        std::vector<STreeHandle> added;
+        for (int i = 0; i < count; ++i)
+            added.push_back(m_adapter->Add(kTviRoot));
+        for (auto& node : m_adapter->nodes)
+            node.second.size = size;
+        m_adapter->observers.front()->BranchChanged(kTviRoot);
+        return added;
+    }
 
     std::unique_ptr<HostDriver> m_driver;
     SRefPtr<TestTreeAdapter> m_adapter;
@@ -167,6 +193,105 @@ TEST_F(TreeViewTest, EnsureVisibleExpandsTheAncestorsAndScrolls)
     EXPECT_TRUE(m_adapter->IsExpanded(q));
     EXPECT_EQ(60, tree->GetLocator()->ItemTop(q2));
     EXPECT_NE(nullptr, tree->ItemPanelOf(q2));
+}
+
+// Items are 30 high once measured (50 before); the keys bring the whole item into view, also
+// when it starts at the page's end or is cut off there.
+TEST_F(TreeViewTest, KeysBringTheWholeNextItemIntoViewBothWays)
+{
+    STreeView* tree = OpenTree();
+    ASSERT_NE(nullptr, tree);
+    std::vector<STreeHandle> more = AddItems(10, SIZE{80, 30});
+    m_adapter->nodes[q1].size = SIZE{180, 30};
+    tree->TakeFocus();
+    m_driver->Click(Inside(RectOf(tree, s))); // rows: P Q R S 0 1 2 (cut off at 200) 3 ...
+    m_driver->Key(VK_DOWN);
+    m_driver->Key(VK_DOWN);
+    EXPECT_EQ(more[1], tree->GetSelection());
+    EXPECT_EQ(0, tree->ScrollPosOf(TRUE));
+    const UINT32 blue = 0xFF0000FF, white = 0xFFFFFFFF;
+    const struct {
+        int position;
+        RECT rect;
+    } kSteps[] = {{10, {0, 170, 80, 200}}, {40, {0, 170, 80, 200}}}; // cut off; starting at the end
+    for (size_t k = 0; k < 2; ++k) {
+        m_driver->Key(VK_DOWN);
+        STreeHandle item = more[2 + k];
+        EXPECT_EQ(item, tree->GetSelection());
+        EXPECT_EQ(kSteps[k].position, tree->ScrollPosOf(TRUE)) << k;
+        RECT rect = RectOf(tree, item);
+        EXPECT_TRUE(::EqualRect(&kSteps[k].rect, &rect)) << k << ": " << rect.top << ".." << rect.bottom;
+        Shot shot = m_driver->Capture();
+        EXPECT_EQ(blue, shot.At(40, 199)) << k;
+        EXPECT_EQ(blue, shot.At(40, 170)) << k;
+        EXPECT_EQ(white, shot.At(40, 169)) << k;
+    }
+
+    // Q1 reaches 16 pixels past the right edge once Q is expanded.
+    m_driver->Key(VK_HOME);
+    m_driver->Click(Inside(RectOf(tree, q)));
+    m_driver->Key(VK_RIGHT);
+    ASSERT_TRUE(tree->IsScrollBarShown(FALSE));
+    EXPECT_EQ(0, tree->ScrollPosOf(FALSE));
+    m_driver->Key(VK_RIGHT);
+    EXPECT_EQ(q1, tree->GetSelection());
+    EXPECT_EQ(16, tree->ScrollPosOf(FALSE));
+    RECT rect = RectOf(tree, q1);
+    EXPECT_EQ(4, rect.left);
+    EXPECT_EQ(184, rect.right);
+    Shot shot = m_driver->Capture();
+    EXPECT_EQ(blue, shot.At(183, rect.top + 10));
+    EXPECT_EQ(white, shot.At(3, rect.top + 10));
+}
+
+// Each item: a window with its own tip and a combo box; the view has a tip of its own.
+TEST_F(TreeViewTest, WindowsInsideItemsShowTheirTipsAndTheSelectedItemTakesTheWheelFirst)
+{
+    const std::string itemTemplate =
+        "<template colorSelected='#0000ff'><window name='tipped' pos='4,4,@30,@20' tip='inside item'/>"
+        "<combobox name='combo' pos='60,4,@80,@22' animateTime='0'><items><item text='a'/><item text='b'/>"
+        "<item text='c'/></items></combobox></template>";
+    STreeView* tree = OpenTree("tip='the tree'", itemTemplate);
+    ASSERT_NE(nullptr, tree);
+    AddItems(2, SIZE{150, 30}); // six rows, 180 high
+    HWND tipWindow = OwnTipWindow();
+    ASSERT_NE(nullptr, tipWindow);
+
+    // Over the tipped window of R's item: its tip, where it is in the host.
+    RECT item = RectOf(tree, r);
+    POINT tipped = {item.left + 10, item.top + 10};
+    m_driver->Move(tipped);
+    ::SendMessageW(tipWindow, WM_TIMER, STipCtrl::kTimerShow, 0);
+    EXPECT_TRUE(::IsWindowVisible(tipWindow));
+    SwndToolInfo info;
+    ASSERT_TRUE(tree->ProvideTooltip(tipped, &info));
+    EXPECT_EQ(L"inside item", std::wstring(info.text.c_str()));
+    RECT expected = {item.left + 4, item.top + 4, item.left + 34, item.top + 24};
+    EXPECT_TRUE(::EqualRect(&expected, &info.rect));
+    // Elsewhere in the item no tip; below the items the view's own.
+    m_driver->Move(POINT{item.left + 45, item.top + 10});
+    EXPECT_FALSE(::IsWindowVisible(tipWindow));
+    EXPECT_FALSE(tree->ProvideTooltip(POINT{item.left + 45, item.top + 10}, &info));
+    m_driver->Move(POINT{50, 190});
+    ASSERT_TRUE(tree->ProvideTooltip(POINT{50, 190}, &info));
+    EXPECT_EQ(L"the tree", std::wstring(info.text.c_str()));
+
+    // The wheel over the selected item's combo box turns the combo, not the tree.
+    AddItems(4, SIZE{150, 30}); // now taller than the view
+    ASSERT_TRUE(tree->IsScrollBarShown(TRUE));
+    m_driver->Click(POINT{item.left + 45, item.top + 10});
+    ASSERT_EQ(r, tree->GetSelection());
+    SComboBox* combo = dynamic_cast<SComboBox*>(tree->ItemPanelOf(r)->LookupChildByName(SStringW(L"combo")));
+    ASSERT_NE(nullptr, combo);
+    int before = combo->GetCurSel();
+    m_driver->Wheel(POINT{item.left + 70, item.top + 10}, -WHEEL_DELTA);
+    EXPECT_EQ(before + 1, combo->GetCurSel());
+    EXPECT_EQ(0, tree->ScrollPosOf(TRUE));
+    // Over another item the selected item has nothing under the point: the tree scrolls.
+    RECT other = RectOf(tree, s);
+    m_driver->Wheel(POINT{other.left + 70, other.top + 10}, -WHEEL_DELTA);
+    EXPECT_EQ(before + 1, combo->GetCurSel());
+    EXPECT_EQ(tree->GetScrollLineSize(TRUE), tree->ScrollPosOf(TRUE));
 }
 
 TEST_F(TreeViewTest, WideItemsShowTheHorizontalBarUnlessTheAdapterKeepsTheWidth)

@@ -1,7 +1,8 @@
 #pragma once
-// The common part of the views whose items are item panels: the panels holding the mouse
-// capture and the hover, mouse messages routed to the panel under the point, keys and focus
-// routed to the selected item's panel, and look changes passed on to every panel.
+// The input side of the views whose items are item panels: the panels holding the mouse
+// capture and the hover, mouse messages, cursor and tooltip routed to the panel under the
+// point, keys, focus and the wheel offered to the selected item's panel first, and look
+// changes passed on to every panel.
 #include "control/SItemPanel.h"
 #include "control/SPanel.h"
 
@@ -21,7 +22,10 @@ public:
     HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
     UINT QueryWantedKeys(const MSG*) override;
     BOOL ApplyCursor(POINT pt) override;
+    // The hovered panel's tooltip, else the view's own.
+    BOOL ProvideTooltip(POINT pt, SwndToolInfo* info) override;
     void ApplyColorTint(COLORREF color) override;
+    void ApplyScale(int scale) override;
     int RetranslateTexts() override;
     BOOL HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
@@ -40,6 +44,8 @@ protected:
     virtual void OnPressOutsideItems() {}
     // Whether a newly hovered panel is told the point.
     virtual bool HoverTellsPoint() const { return true; }
+    // The view's own part of a scale change, before the panels are told.
+    virtual void OnScaleChanged(int) {}
 
     // The message to the panel with the point made relative to its item.
     LRESULT SendToPanel(SItemPanel* panel, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -52,6 +58,8 @@ protected:
 
 private:
     BOOL OnMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // The selected item's panel first; unless it takes the wheel, the view scrolls.
+    void OnMouseWheel(WPARAM wParam, LPARAM lParam);
     void MoveHoverTo(SItemPanel* panel, WPARAM wParam, LPARAM relative);
     void OnMouseLeave();
     // Navigation keys; the rest go to the selected item's panel.

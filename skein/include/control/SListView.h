@@ -4,7 +4,7 @@
 // viewport have an item panel; panels of items that leave it wait in one recycle bin per view
 // type for items that enter it. A locator maps scroll positions to items.
 #include <vector>
-#include "control/SItemPanelHost.h"
+#include "control/SAdapterView.h"
 #include "interface/SAdapter-i.h"
 #include "interface/SItemLocator-i.h"
 
@@ -27,21 +27,15 @@ class EventLVSelChanged : public EventArgs {
     int newSel;
 };
 
-// Passes the adapter's reports on to its view.
-class SListViewDataSetObserver : public TObjRefImpl<ILvDataSetObserver> {
+class SListViewDataSetObserver : public TViewDataSetObserver<ILvDataSetObserver, SListView> {
 public:
-    explicit SListViewDataSetObserver(SListView* view) : m_view(view) {}
-    // Reports that come after this reach no view.
-    void ForgetView() { m_view = nullptr; }
+    using TViewDataSetObserver::TViewDataSetObserver;
     void DataChanged() override;
     void DataInvalidated() override;
     void ItemDataChanged(int index) override;
-
-private:
-    SListView* m_view;
 };
 
-class SListView : public SItemPanelHost {
+class SListView : public SAdapterView {
     SKEIN_CLASS_NAME(SPanel, L"listview")
 
 public:
@@ -73,76 +67,62 @@ public:
     BOOL ItemRect(SItemPanel* panel, RECT* rect) override;
 
     // --- window ---
-    using SItemPanelHost::ApplyAttribute;
+    using SAdapterView::ApplyAttribute;
     HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
     BOOL CreateChildrenFromXml(pugi::xml_node node) override;
     int GetScrollLineSize(BOOL vertical) override;
     BOOL OnScroll(BOOL vertical, UINT code, int position) override;
-    BOOL ProvideTooltip(POINT pt, SwndToolInfo* info) override;
-    void ApplyScale(int scale) override;
     BOOL HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 protected:
-    struct VisibleItem {
-        SItemPanel* panel; // holds one reference
-        int type;
-    };
-
     // What the views built on this one change.
+    // The locator for the item template.
+    virtual IListViewItemLocator* NewLocator(pugi::xml_node itemTemplate);
     // The width of every item panel.
     virtual int ItemWidth() const { return ClientWidth(); }
-    // The part of the client area that shows items.
-    virtual RECT ItemsArea() const { return m_clientRect; }
+    // The bottom of the rectangle offered to the adapter's ItemDesiredSize.
+    virtual int OfferedItemBottom() const { return 0; }
     // The content position below the item index that starts at top, where the next item goes.
     virtual int NextItemTop(int index, int top) const;
-    // Called on each placed panel after its layout, under the update guard.
-    virtual void ItemLaidOut(SItemPanel* panel, int index) {}
     // Whether selections made by keys raise the selection events.
     virtual BOOL KeySelectionNotifies() const { return FALSE; }
     // Arrow keys; TRUE when handled.
     virtual BOOL OnArrowKey(UINT vk);
     virtual void UpdateScrollBar();
-    virtual void OnSize();
-    virtual void OnPaint(IRenderTarget* rt);
-    // Hidden and put in the recycle bin of its type.
-    void RetirePanel(const VisibleItem& item);
     SItemPanel* TakePanel(int index, int type, int oldFirst, std::vector<VisibleItem>& previous);
-    int CheckedViewType(int index, DWORD state);
     int ClientWidth() const { return m_clientRect.right - m_clientRect.left; }
     int Page() const { return static_cast<int>(m_vertInfo.nPage); }
 
-    // Refresh (SListView.cpp).
+    // --- adapter view (SListView.cpp) ---
+    void BindPanel(SItemPanel* panel) override;
+    void MeasurePanel(SItemPanel* panel) override;
+    void OnItemClicked(SItemPanel* panel) override;
+    void UnregisterObserver() override;
+    void ForgetShownItems() override { m_firstVisible = -1; }
+    void ItemPainted(IRenderTarget* rt, const RECT& item) override;
+    void OnPaint(IRenderTarget* rt) override;
+    void OnSize() override;
+    void OnScaleChanged(int scale) override;
     void LayoutVisibleItems();
     void RetireItemsOutside(std::vector<VisibleItem>& previous, int oldFirst, int newFirst, int end);
-    SItemPanel* NewPanel();
-    void PlacePanel(SItemPanel* panel, int index, DWORD state);
-    void ReleaseAllPanels();
-    void ResetBins(int count);
-    bool OnItemClick(EventItemPanelClick* evt);
     void OnShow();
 
     // --- item panel host (SListViewInput.cpp) ---
     bool HasAdapter() const override { return m_adapter != nullptr; }
     SItemPanel* SelectedPanel() const override { return ItemPanelOf(m_selection); }
-    SItemPanel* PanelAtPoint(POINT pt, RECT* rect) override;
-    // Sends msg to the tree of every panel, visible or recycled.
-    void BroadcastToPanels(UINT msg, WPARAM wParam) override;
     BOOL OnNavigationKey(UINT vk) override;
-    void OnMouseWheel(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnPageKey(UINT vk);
 
+    // Released in reverse order: the observer, the locator, then the adapter.
     SRefPtr<ListItemAdapter> m_adapter;
-    SRefPtr<SListViewDataSetObserver> m_observer;
     SRefPtr<IListViewItemLocator> m_locator;
+    SRefPtr<SListViewDataSetObserver> m_observer;
     BOOL m_pendingRefresh;
     int m_pendingItem;
     int m_firstVisible;
-    std::vector<VisibleItem> m_visible;
     std::vector<VisibleItem> m_refreshScratch;
     int m_selection;
     BOOL m_refreshOnPaint;
-    std::vector<std::vector<SItemPanel*>> m_bins;
-    pugi::xml_document m_itemTemplate;
     SRefPtr<ISkinObj> m_dividerSkin;
     SLayoutSize m_dividerSize;
 };

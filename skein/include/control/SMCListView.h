@@ -32,8 +32,9 @@ public:
 
 protected:
     int ItemWidth() const override;
+    int OfferedItemBottom() const override;
     RECT ItemsArea() const override;
-    void ItemLaidOut(SItemPanel* panel, int index) override;
+    void ItemLaidOut(SItemPanel* panel) override;
     BOOL KeySelectionNotifies() const override { return TRUE; }
     void UpdateScrollBar() override;
     void OnSize() override;
@@ -42,6 +43,8 @@ private:
     ColumnListAdapter* ColumnAdapter() const { return dynamic_cast<ColumnListAdapter*>(m_adapter.Get()); }
     int HeaderHeight() const { return m_headerHeight.ToPixels(GetScale()); }
     void PlaceHeader();
+    // The data column that the caption at this header index shows.
+    int CaptionColumn(int caption) const;
     // Columns side by side in header order; showColumns also shows and hides them.
     void PlaceColumns(SItemPanel* panel, bool showColumns);
     bool OnColumnsChanged(EventArgs* evt);

@@ -72,11 +72,12 @@ public:
 
     using SListView::ApplyAttribute;
     HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
-    BOOL CreateChildrenFromXml(pugi::xml_node node) override;
 
 protected:
+    IListViewItemLocator* NewLocator(pugi::xml_node itemTemplate) override;
     int ItemWidth() const override;
     int NextItemTop(int index, int top) const override;
+    void BindPanel(SItemPanel* panel) override;
     BOOL OnArrowKey(UINT vk) override;
     void OnSize() override;
 

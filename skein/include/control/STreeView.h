@@ -5,7 +5,7 @@
 // through its ancestors.
 #include <unordered_map>
 #include <vector>
-#include "control/SItemPanelHost.h"
+#include "control/SAdapterView.h"
 #include "control/STreeViewItemLocator.h"
 
 namespace SKEIN {
@@ -27,20 +27,15 @@ class EventTVSelChanged : public EventArgs {
     STreeHandle newSel;
 };
 
-// Passes the adapter's reports on to its view.
-class STreeViewDataSetObserver : public TObjRefImpl<ITvDataSetObserver> {
+class STreeViewDataSetObserver : public TViewDataSetObserver<ITvDataSetObserver, STreeView> {
 public:
-    explicit STreeViewDataSetObserver(STreeView* view) : m_view(view) {}
-    void ForgetView() { m_view = nullptr; }
+    using TViewDataSetObserver::TViewDataSetObserver;
     void BranchChanged(STreeHandle item) override;
     void BranchInvalidated(STreeHandle item) override;
     void ExpansionChanged(STreeHandle item, BOOL wasExpanded, BOOL isExpanded) override;
-
-private:
-    STreeView* m_view;
 };
 
-class STreeView : public SItemPanelHost {
+class STreeView : public SAdapterView {
     SKEIN_CLASS_NAME(SPanel, L"treeview")
 
 public:
@@ -56,7 +51,8 @@ public:
     ITreeViewItemLocator* GetLocator() const { return m_locator; }
     void SetSelection(STreeHandle item, BOOL notify);
     STreeHandle GetSelection() const { return m_selection; }
-    // Expands the ancestors, then scrolls the item into view both ways.
+    // Expands the ancestors, then scrolls the whole item into view both ways (its top and left
+    // first when it is larger than the page).
     void EnsureVisible(STreeHandle item);
     // The panel of a shown item; null otherwise.
     SItemPanel* ItemPanelOf(STreeHandle item) const;
@@ -70,44 +66,41 @@ public:
     BOOL ItemRect(SItemPanel* panel, RECT* rect) override;
 
     // --- window ---
-    using SItemPanelHost::ApplyAttribute;
+    using SAdapterView::ApplyAttribute;
     HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
     BOOL CreateChildrenFromXml(pugi::xml_node node) override;
     int GetScrollLineSize(BOOL vertical) override;
     BOOL OnScroll(BOOL vertical, UINT code, int position) override;
-    void ApplyScale(int scale) override;
-    BOOL HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 protected:
+    // --- adapter view ---
+    SItemPanel* NewPanel() override;
+    void BindPanel(SItemPanel* panel) override;
+    void MeasurePanel(SItemPanel* panel) override;
+    void OnItemClicked(SItemPanel* panel) override;
+    void UnregisterObserver() override;
+    void ForgetShownItems() override;
+    void OnSize() override;
+
     // --- item panel host ---
     bool HasAdapter() const override { return m_adapter != nullptr; }
     SItemPanel* SelectedPanel() const override { return ItemPanelOf(m_selection); }
-    SItemPanel* PanelAtPoint(POINT pt, RECT* rect) override;
-    void BroadcastToPanels(UINT msg, WPARAM wParam) override;
     BOOL OnNavigationKey(UINT vk) override;
     void OnPressOutsideItems() override;
     bool HoverTellsPoint() const override { return false; }
 
 private:
-    struct Shown {
-        SItemPanel* panel; // holds one reference
-        int type;
-    };
-    typedef std::unordered_map<STreeHandle, Shown> PanelMap;
+    typedef std::unordered_map<STreeHandle, VisibleItem> PanelMap;
 
     // Refresh and panels (STreeView.cpp).
     void LayoutVisibleItems();
     SItemPanel* TakePanel(STreeHandle item, int type);
-    SItemPanel* NewPanel();
-    void PlacePanel(SItemPanel* panel, STreeHandle item);
-    void RetirePanel(const Shown& shown);
     void RetireAll(PanelMap& panels);
     void RetireItemsOutside(STreeHandle first, int top);
-    int CheckedViewType(STreeHandle item);
-    void ReleaseAllPanels();
     void UpdateScrollBar();
-    void OnPaint(IRenderTarget* rt);
-    bool OnItemClick(EventItemPanelClick* evt);
+    // Scrolls one way, as little as needed from the position from, so that start .. start +
+    // extent lies in the page, or at least its start does.
+    void ScrollToShow(BOOL vertical, int from, int start, int extent);
     bool OnItemDoubleClick(EventItemPanelDbclick* evt);
     static STreeHandle HandleOf(SItemPanel* panel) { return static_cast<STreeHandle>(panel->ItemData()); }
     int ClientWidth() const { return m_clientRect.right - m_clientRect.left; }
@@ -116,15 +109,15 @@ private:
     // Input (STreeViewInput.cpp).
     void SelectByKey(STreeHandle item);
 
+    // Released in reverse order: the observer, the locator, then the adapter.
     SRefPtr<TreeItemAdapter> m_adapter;
-    SRefPtr<STreeViewDataSetObserver> m_observer;
     SRefPtr<ITreeViewItemLocator> m_locator;
-    std::vector<std::vector<SItemPanel*>> m_bins;
-    std::vector<Shown> m_visible;
+    SRefPtr<STreeViewDataSetObserver> m_observer;
+    // The shown items' panels by item; the visible list holds their references (the old map,
+    // while a refresh runs).
     PanelMap m_panels;
     PanelMap m_oldPanels;
     std::vector<STreeHandle> m_staying;
-    pugi::xml_document m_itemTemplate;
     STreeHandle m_selection;
 };
 

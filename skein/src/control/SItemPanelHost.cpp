@@ -1,4 +1,4 @@
-// SItemPanelHost: mouse, keys, focus and cursor, routed to the item panels.
+// SItemPanelHost: mouse, wheel, keys, focus, cursor and tooltip, routed to the item panels.
 #include "control/SItemPanelHost.h"
 #include "SCtrlAttr.h"
 #include "SPanelUtil.h"
@@ -111,12 +111,29 @@ void SItemPanelHost::OnMouseLeave()
         hovered->DispatchHostMessage(WM_MOUSELEAVE, 0, 0);
 }
 
+void SItemPanelHost::OnMouseWheel(WPARAM wParam, LPARAM lParam)
+{
+    SRefPtr<SItemPanel> selected(SelectedPanel());
+    if (selected && SendToPanel(selected, WM_MOUSEWHEEL, wParam, lParam) != 0)
+        return;
+    LRESULT ignored = 0;
+    SPanel::HandleMessage(WM_MOUSEWHEEL, wParam, lParam, &ignored);
+}
+
 BOOL SItemPanelHost::ApplyCursor(POINT pt)
 {
     SItemPanel* panel = m_capturedPanel ? m_capturedPanel : m_hoveredPanel;
     if (panel && SendToPanel(panel, WM_SETCURSOR, 0, MAKELPARAM(pt.x, pt.y)) != 0)
         return TRUE;
     return SPanel::ApplyCursor(pt);
+}
+
+BOOL SItemPanelHost::ProvideTooltip(POINT pt, SwndToolInfo* info)
+{
+    RECT rect;
+    if (!m_hoveredPanel || !ItemRect(m_hoveredPanel, &rect))
+        return SPanel::ProvideTooltip(pt, info);
+    return m_hoveredPanel->ProvideTooltip(POINT{pt.x - rect.left, pt.y - rect.top}, info);
 }
 
 // ---- keys and focus ----
@@ -165,6 +182,13 @@ void SItemPanelHost::ApplyColorTint(COLORREF color)
     BroadcastToPanels(kUiMsgColorTint, color);
 }
 
+void SItemPanelHost::ApplyScale(int scale)
+{
+    SPanel::ApplyScale(scale);
+    OnScaleChanged(scale);
+    BroadcastToPanels(kUiMsgScaleChanged, scale);
+}
+
 int SItemPanelHost::RetranslateTexts()
 {
     int answer = SPanel::RetranslateTexts();
@@ -182,6 +206,7 @@ BOOL SItemPanelHost::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
         OnFocusChange(msg == WM_SETFOCUS);
         return TRUE;
     case WM_KEYDOWN: return OnKeyDown(static_cast<UINT>(wParam), lParam, result);
+    case WM_MOUSEWHEEL: OnMouseWheel(wParam, lParam); return TRUE;
     case WM_MOUSELEAVE:
         SPanel::HandleMessage(msg, wParam, lParam, result);
         OnMouseLeave();
@@ -190,8 +215,7 @@ BOOL SItemPanelHost::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
     }
     if ((msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_IME_STARTCOMPOSITION && msg <= WM_IME_COMPOSITION))
         return ForwardToSelected(msg, wParam, lParam, result);
-    // A view that scrolls by the wheel itself takes it before this.
-    if (msg >= WM_MOUSEFIRST && msg <= kLastRoutedMouseMsg && msg != WM_MOUSEWHEEL)
+    if (msg >= WM_MOUSEFIRST && msg <= kLastRoutedMouseMsg)
         return OnMouse(msg, wParam, lParam, result);
     return SPanel::HandleMessage(msg, wParam, lParam, result);
 }

@@ -3,7 +3,6 @@
 #include "control/SListView.h"
 #include <algorithm>
 #include "control/SListViewItemLocator.h"
-#include "helper/SLog.h"
 #include "helper/SXmlLookup.h"
 #include "res.mgr/SUiDef.h"
 #include "SCtrlAttr.h"
@@ -51,21 +50,15 @@ SListView::SListView()
     : m_observer(new SListViewDataSetObserver(this), false), m_pendingRefresh(FALSE), m_pendingItem(kNothingPending),
       m_firstVisible(-1), m_selection(-1), m_refreshOnPaint(FALSE)
 {
-    m_flags |= kWndFocusable;
     m_updateInterval = kThumbTrackInterval;
     m_eventSet.DeclareEvent(EventLVSelChanging::EventID, EventLVSelChanging::EventName());
     m_eventSet.DeclareEvent(EventLVSelChanged::EventID, EventLVSelChanged::EventName());
-    m_eventSet.DeclareEvent(EventOfPanel::EventID, EventOfPanel::EventName());
 }
 
 SListView::~SListView()
 {
     ReleaseAllPanels();
-    // An adapter that still holds the observer reaches no dead view through it.
     m_observer->ForgetView();
-    m_observer = nullptr;
-    m_locator = nullptr;
-    m_adapter = nullptr;
 }
 
 HRESULT SListView::ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading)
@@ -77,30 +70,31 @@ HRESULT SListView::ApplyAttribute(const SStringW& name, const SStringW& value, B
     } else if (Is(name, L"dividerSize")) {
         m_dividerSize = ResolveNamedDimension(value.c_str());
     } else {
-        return SItemPanelHost::ApplyAttribute(name, value, loading);
+        return SAdapterView::ApplyAttribute(name, value, loading);
     }
     return AfterAttribute(name, value, loading, result);
 }
 
 BOOL SListView::CreateChildrenFromXml(pugi::xml_node node)
 {
-    pugi::xml_node itemTemplate = XmlChildNoCase(node, L"template");
+    pugi::xml_node itemTemplate = CopyItemTemplate(node);
     if (!itemTemplate)
         return TRUE;
-    m_itemTemplate.reset();
-    m_itemTemplate.append_copy(itemTemplate);
-    pugi::xml_attribute itemHeight = XmlAttributeNoCase(itemTemplate, L"itemHeight");
-    SLayoutSize fixedHeight = ResolveNamedDimension(itemHeight ? itemHeight.value() : L"0");
-    SRefPtr<IListViewItemLocator> locator;
-    if (fixedHeight.value > 0) {
-        locator.Attach(new SListViewItemLocatorFix(fixedHeight, m_dividerSize));
-    } else {
-        pugi::xml_attribute defHeight = XmlAttributeNoCase(itemTemplate, L"defHeight");
-        SLayoutSize height = ResolveNamedDimension(defHeight ? defHeight.value() : kDefaultItemHeight);
-        locator.Attach(new SListViewItemLocatorFlex(height, m_dividerSize));
-    }
+    SRefPtr<IListViewItemLocator> locator(NewLocator(itemTemplate), false);
     SetLocator(locator);
     return TRUE;
+}
+
+// A positive "itemHeight" gives every item that height; otherwise items are measured.
+IListViewItemLocator* SListView::NewLocator(pugi::xml_node itemTemplate)
+{
+    pugi::xml_attribute itemHeight = XmlAttributeNoCase(itemTemplate, L"itemHeight");
+    SLayoutSize fixedHeight = ResolveNamedDimension(itemHeight ? itemHeight.value() : L"0");
+    if (fixedHeight.value > 0)
+        return new SListViewItemLocatorFix(fixedHeight, m_dividerSize);
+    pugi::xml_attribute defHeight = XmlAttributeNoCase(itemTemplate, L"defHeight");
+    SLayoutSize height = ResolveNamedDimension(defHeight ? defHeight.value() : kDefaultItemHeight);
+    return new SListViewItemLocatorFlex(height, m_dividerSize);
 }
 
 int SListView::GetScrollLineSize(BOOL vertical)
@@ -112,8 +106,7 @@ int SListView::GetScrollLineSize(BOOL vertical)
 
 void SListView::SetAdapter(ListItemAdapter* adapter)
 {
-    if (m_adapter)
-        m_adapter->UnregisterObserver(m_observer);
+    UnregisterObserver();
     ReleaseAllPanels();
     m_adapter = adapter;
     m_selection = -1;
@@ -139,37 +132,10 @@ void SListView::SetLocator(IListViewItemLocator* locator)
     OnDataChanged();
 }
 
-void SListView::ResetBins(int count)
+void SListView::UnregisterObserver()
 {
-    m_bins.clear();
-    m_bins.resize(count);
-}
-
-void SListView::ReleaseAllPanels()
-{
-    m_hoveredPanel = nullptr;
-    m_capturedPanel = nullptr;
-    m_firstVisible = -1;
-    std::vector<VisibleItem> visible;
-    visible.swap(m_visible);
-    for (const VisibleItem& item : visible)
-        item.panel->Release();
-    for (std::vector<SItemPanel*>& bin : m_bins) {
-        std::vector<SItemPanel*> panels;
-        panels.swap(bin);
-        for (SItemPanel* panel : panels)
-            panel->Release();
-    }
-}
-
-void SListView::BroadcastToPanels(UINT msg, WPARAM wParam)
-{
-    for (const VisibleItem& item : m_visible)
-        item.panel->SendUiMessageToTree(msg, wParam);
-    for (const std::vector<SItemPanel*>& bin : m_bins) {
-        for (SItemPanel* panel : bin)
-            panel->SendUiMessageToTree(msg, wParam);
-    }
+    if (m_adapter)
+        m_adapter->UnregisterObserver(m_observer);
 }
 
 // ---- data reports ----
@@ -210,7 +176,7 @@ void SListView::OnItemChanged(int index)
     if (!panel)
         return;
     if (m_locator->HasFixedHeight())
-        m_adapter->BindItemView(index, panel, m_itemTemplate.first_child());
+        m_adapter->BindItemView(index, panel, ItemTemplate());
     else
         RefreshVisibleItems();
 }
@@ -282,12 +248,12 @@ void SListView::LayoutVisibleItems()
         int y = m_locator->ItemTop(newFirst);
         for (int i = newFirst; i < count && y < end; ++i) {
             DWORD state = (i == hoverIndex ? kItemStateHover : 0) | (i == m_selection ? kItemStateSelected : 0);
-            int type = CheckedViewType(i, state);
+            int type = CheckedViewType(m_adapter->ItemViewType(i, state), i);
             SItemPanel* panel = TakePanel(i, type, oldFirst, previous);
             if (!panel)
                 break;
             m_visible.push_back(VisibleItem{panel, type});
-            PlacePanel(panel, i, state);
+            PlacePanel(panel, state);
             y = NextItemTop(i, y);
         }
     }
@@ -317,17 +283,6 @@ void SListView::RetireItemsOutside(std::vector<VisibleItem>& previous, int oldFi
     }
 }
 
-int SListView::CheckedViewType(int index, DWORD state)
-{
-    int type = m_adapter->ItemViewType(index, state);
-    if (type >= 0 && type < static_cast<int>(m_bins.size()))
-        return type;
-    SKEIN_LOG(3, "SKEIN::SListView::RefreshVisibleItems")
-        .FormatW(L"view type %d of item %d is outside 0..%d, type 0 used", type, index,
-                 static_cast<int>(m_bins.size()) - 1);
-    return 0;
-}
-
 SItemPanel* SListView::TakePanel(int index, int type, int oldFirst, std::vector<VisibleItem>& previous)
 {
     int slot = index - oldFirst;
@@ -337,71 +292,29 @@ SItemPanel* SListView::TakePanel(int index, int type, int oldFirst, std::vector<
         previous[slot].panel = nullptr;
         return kept;
     }
-    std::vector<SItemPanel*>& bin = m_bins[type];
-    SItemPanel* panel = nullptr;
-    if (!bin.empty()) {
-        panel = bin.front();
-        bin.erase(bin.begin());
-    } else {
-        panel = NewPanel();
-    }
+    SItemPanel* panel = PanelFromBin(type);
     if (panel)
         panel->SetItemIndex(index);
     return panel;
 }
 
-SItemPanel* SListView::NewPanel()
+// A fixed height places the panel before the bind; a measured one after it.
+void SListView::BindPanel(SItemPanel* panel)
 {
-    SItemPanel* panel = SItemPanel::Create(this, m_itemTemplate.first_child(), this);
-    if (panel)
-        panel->GetEventSet()->AddSubscriber(EventItemPanelClick::EventID, Subscriber(&SListView::OnItemClick, this));
-    return panel;
+    int index = panel->ItemIndex();
+    if (m_locator->HasFixedHeight())
+        panel->ApplyRect(RECT{0, 0, ItemWidth(), m_locator->ItemHeight(index)});
+    m_adapter->BindItemView(index, panel, ItemTemplate());
 }
 
-// Under the update guard: the many repaints that showing, placing, binding and laying out
-// ask for become one of the whole item.
-void SListView::PlacePanel(SItemPanel* panel, int index, DWORD state)
+void SListView::MeasurePanel(SItemPanel* panel)
 {
-    panel->SetUpdateGuard(TRUE);
-    if (!(panel->GetOwnFlags() & kWndVisible))
-        panel->ChangeVisibility(TRUE, FALSE);
-    RECT rect = {0, 0, ItemWidth(), 0};
-    bool fixed = m_locator->HasFixedHeight() != FALSE;
-    if (fixed) {
-        rect.bottom = m_locator->ItemHeight(index);
-        panel->ApplyRect(rect);
-    }
-    if (state & ~panel->GetStateFlags())
-        panel->ModifyItemState(state, 0);
-    if (state & kItemStateHover)
-        m_hoveredPanel = panel;
-    m_adapter->BindItemView(index, panel, m_itemTemplate.first_child());
-    if (panel->GetColorTint() != GetColorTint())
-        panel->BroadcastColorTint(GetColorTint());
-    if (!fixed) {
-        SIZE size = m_adapter->ItemDesiredSize(index, panel, rect);
-        rect.bottom = size.cy;
-        panel->ApplyRect(rect);
-        m_locator->SetItemHeight(index, size.cy);
-    }
-    panel->RelayoutIfDirty();
-    ItemLaidOut(panel, index);
-    panel->SetUpdateGuard(FALSE);
-}
-
-void SListView::RetirePanel(const VisibleItem& item)
-{
-    SItemPanel* panel = item.panel;
-    if (panel->GetStateFlags() & kStateHover)
-        panel->DispatchHostMessage(WM_MOUSELEAVE, 0, 0);
-    panel->SetUpdateGuard(TRUE);
-    if (panel->GetStateFlags() & kItemStateSelected) {
-        panel->ModifyItemState(0, kItemStateSelected);
-        panel->SetFocusedWindow(0);
-    }
-    panel->ChangeVisibility(FALSE, FALSE);
-    panel->SetUpdateGuard(FALSE);
-    m_bins[item.type].push_back(panel);
+    if (m_locator->HasFixedHeight())
+        return;
+    int index = panel->ItemIndex();
+    SIZE size = m_adapter->ItemDesiredSize(index, panel, RECT{0, 0, ItemWidth(), OfferedItemBottom()});
+    panel->ApplyRect(RECT{0, 0, ItemWidth(), size.cy});
+    m_locator->SetItemHeight(index, size.cy);
 }
 
 SItemPanel* SListView::ItemPanelOf(int index) const
@@ -412,12 +325,10 @@ SItemPanel* SListView::ItemPanelOf(int index) const
     return m_visible[slot].panel;
 }
 
-bool SListView::OnItemClick(EventItemPanelClick* evt)
+void SListView::OnItemClicked(SItemPanel* panel)
 {
-    SItemPanel* panel = static_cast<SItemPanel*>(static_cast<SWindow*>(evt->sender));
     if (panel->ItemIndex() != m_selection)
         SetSelection(panel->ItemIndex(), TRUE);
-    return true;
 }
 
 // ---- IItemContainer ----
@@ -455,15 +366,7 @@ void SListView::SetSelection(int index, BOOL notify)
     }
     if (index == old)
         return;
-    if (SItemPanel* panel = ItemPanelOf(old)) {
-        panel->SetFocusedWindow(0);
-        panel->ModifyItemState(0, kItemStateSelected);
-        panel->InvalidateArea();
-    }
-    if (SItemPanel* panel = ItemPanelOf(index)) {
-        panel->ModifyItemState(kItemStateSelected, 0);
-        panel->InvalidateArea();
-    }
+    MoveSelectedState(ItemPanelOf(old), ItemPanelOf(index));
     m_selection = index;
     if (notify) {
         EventLVSelChanged changed(this);
@@ -508,27 +411,16 @@ void SListView::OnPaint(IRenderTarget* rt)
         m_refreshOnPaint = FALSE;
         RefreshVisibleItems();
     }
-    SPaintState saved;
-    BeginPaintState(rt, &saved);
-    if (m_firstVisible != -1 && m_locator) {
-        RECT area = ItemsArea();
-        rt->PushClipRect(&area, RGN_AND);
-        RECT clip;
-        rt->GetClipBox(&clip);
-        int divider = m_locator->DividerSize();
-        for (const VisibleItem& visible : m_visible) {
-            RECT item;
-            ItemRect(visible.panel, &item);
-            RECT common;
-            if (::IntersectRect(&common, &item, &clip))
-                visible.panel->Draw(rt, item);
-            RECT band = {item.left, item.bottom, item.right, item.bottom + divider};
-            if (m_dividerSkin && divider > 0)
-                m_dividerSkin->DrawByState(rt, &band, 0);
-        }
-        rt->PopClip();
-    }
-    EndPaintState(rt, &saved);
+    SAdapterView::OnPaint(rt);
+}
+
+// The divider band below the item.
+void SListView::ItemPainted(IRenderTarget* rt, const RECT& item)
+{
+    int divider = m_locator->DividerSize();
+    RECT band = {item.left, item.bottom, item.right, item.bottom + divider};
+    if (m_dividerSkin && divider > 0)
+        m_dividerSkin->DrawByState(rt, &band, 0);
 }
 
 void SListView::OnSize()
@@ -543,41 +435,22 @@ void SListView::OnSize()
     RefreshVisibleItems();
 }
 
-void SListView::ApplyScale(int scale)
+void SListView::OnScaleChanged(int scale)
 {
-    SPanel::ApplyScale(scale);
     RescaleSkin(m_dividerSkin, scale);
     if (m_locator)
         m_locator->SetScale(scale);
-    BroadcastToPanels(kUiMsgScaleChanged, scale);
 }
 
 // ---- dispatch ----
 
 BOOL SListView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    *result = 0;
-    switch (msg) {
-    case WM_PAINT: OnPaint(reinterpret_cast<IRenderTarget*>(wParam)); return TRUE;
-    case WM_SIZE: {
-        BOOL handled = SPanel::HandleMessage(msg, wParam, lParam, result);
-        OnSize();
-        return handled;
-    }
-    case WM_SHOWWINDOW: {
-        BOOL handled = SPanel::HandleMessage(msg, wParam, lParam, result);
-        OnShow();
-        return handled;
-    }
-    case WM_DESTROY:
-        if (m_adapter)
-            m_adapter->UnregisterObserver(m_observer);
-        ReleaseAllPanels();
-        ResetBins(0);
-        return SPanel::HandleMessage(msg, wParam, lParam, result);
-    case WM_MOUSEWHEEL: OnMouseWheel(msg, wParam, lParam); return TRUE;
-    default: return SItemPanelHost::HandleMessage(msg, wParam, lParam, result);
-    }
+    if (msg != WM_SHOWWINDOW)
+        return SAdapterView::HandleMessage(msg, wParam, lParam, result);
+    BOOL handled = SPanel::HandleMessage(msg, wParam, lParam, result);
+    OnShow();
+    return handled;
 }
 
 } // namespace SKEIN

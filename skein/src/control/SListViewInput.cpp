@@ -1,37 +1,7 @@
-// SListView: the visible panels under the mouse, the wheel, the tooltip and the navigation keys.
+// SListView: the navigation keys.
 #include "control/SListView.h"
 
 namespace SKEIN {
-
-SItemPanel* SListView::PanelAtPoint(POINT pt, RECT* rect)
-{
-    for (const VisibleItem& item : m_visible) {
-        if (ItemRect(item.panel, rect) && ::PtInRect(rect, pt))
-            return item.panel;
-    }
-    *rect = RECT{0, 0, 0, 0};
-    return nullptr;
-}
-
-void SListView::OnMouseWheel(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    SItemPanel* selected = ItemPanelOf(m_selection);
-    if (selected && SendToPanel(selected, msg, wParam, lParam) != 0)
-        return;
-    LRESULT ignored = 0;
-    SPanel::HandleMessage(msg, wParam, lParam, &ignored);
-}
-
-BOOL SListView::ProvideTooltip(POINT pt, SwndToolInfo* info)
-{
-    if (!m_hoveredPanel)
-        return SPanel::ProvideTooltip(pt, info);
-    RECT rect;
-    ItemRect(m_hoveredPanel, &rect);
-    return m_hoveredPanel->ProvideTooltip(POINT{pt.x - rect.left, pt.y - rect.top}, info);
-}
-
-// ---- keys and focus ----
 
 BOOL SListView::OnNavigationKey(UINT vk)
 {

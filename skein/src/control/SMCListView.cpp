@@ -6,11 +6,17 @@
 #include "helper/SXmlLookup.h"
 #include "res.mgr/SUiDef.h"
 #include "SCtrlAttr.h"
-#include "STwoBarScroll.h"
 
 namespace SKEIN {
 
 using namespace ctrl;
+
+namespace {
+
+// The height of the rectangle offered to ItemDesiredSize.
+const int kOfferedItemHeight = 100000;
+
+} // namespace
 
 SMCListView::SMCListView() : m_header(nullptr), m_headerHeight(L"25dp"), m_hotTrack(0)
 {
@@ -75,6 +81,11 @@ int SMCListView::ItemWidth() const
     return m_header ? m_header->GetTotalWidth() : 0;
 }
 
+int SMCListView::OfferedItemBottom() const
+{
+    return kOfferedItemHeight;
+}
+
 RECT SMCListView::ItemsArea() const
 {
     RECT area = m_clientRect;
@@ -110,6 +121,14 @@ void SMCListView::ArrangeChildren()
     PlaceHeader();
 }
 
+int SMCListView::CaptionColumn(int caption) const
+{
+    HeaderItem item;
+    item.mask = kHeaderMaskOrder;
+    m_header->GetItem(caption, item);
+    return item.order;
+}
+
 void SMCListView::PlaceColumns(SItemPanel* panel, bool showColumns)
 {
     ColumnListAdapter* adapter = ColumnAdapter();
@@ -119,11 +138,8 @@ void SMCListView::PlaceColumns(SItemPanel* panel, bool showColumns)
     int height = item.bottom - item.top;
     int x = 0;
     for (int i = 0; i < m_header->GetItemCount(); ++i) {
-        HeaderItem caption;
-        caption.mask = kHeaderMaskOrder;
-        m_header->GetItem(i, caption);
         int width = m_header->GetItemWidth(i);
-        SWindow* column = panel->LookupChildByName(adapter->ColumnName(caption.order));
+        SWindow* column = panel->LookupChildByName(adapter->ColumnName(CaptionColumn(i)));
         if (showColumns && column)
             column->ChangeVisibility(m_header->IsItemVisible(i), FALSE);
         if (column) {
@@ -134,7 +150,7 @@ void SMCListView::PlaceColumns(SItemPanel* panel, bool showColumns)
     }
 }
 
-void SMCListView::ItemLaidOut(SItemPanel* panel, int)
+void SMCListView::ItemLaidOut(SItemPanel* panel)
 {
     PlaceColumns(panel, true);
 }
@@ -159,15 +175,7 @@ bool SMCListView::OnColumnsChanged(EventArgs*)
 
 void SMCListView::UpdateScrollBar()
 {
-    RECT frame = FrameRect();
-    int content = m_locator ? m_locator->TotalHeight() : 0;
-    int height = std::max(0, static_cast<int>(frame.bottom - frame.top) - HeaderHeight());
-    TwoBarScroll plan = PlanTwoBars(Info(TRUE), Info(FALSE), ItemWidth(), content, frame.right - frame.left, height,
-                                    BarWidth(), false);
-    SetScrollBarShown(kPanelBarVert, plan.showVert);
-    SetScrollBarShown(kPanelBarHorz, plan.showHorz);
-    SendUiMessage(WM_NCCALCSIZE);
-    InvalidateArea();
+    ScrollBothWays(ItemWidth(), m_locator ? m_locator->TotalHeight() : 0, HeaderHeight(), false);
 }
 
 BOOL SMCListView::OnScroll(BOOL vertical, UINT code, int position)
@@ -193,12 +201,13 @@ void SMCListView::OnSize()
 
 // ---- data ----
 
+// The adapter answers by column number; a caption may have been moved away from its column.
 void SMCListView::OnDataChanged()
 {
     if (ColumnListAdapter* adapter = ColumnAdapter()) {
         if (m_header && TestVisible(TRUE)) {
             for (int i = 0; i < m_header->GetItemCount(); ++i)
-                m_header->SetItemVisible(i, adapter->IsColumnVisible(i));
+                m_header->SetItemVisible(i, adapter->IsColumnVisible(CaptionColumn(i)));
         }
     }
     SListView::OnDataChanged();

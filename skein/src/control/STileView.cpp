@@ -133,19 +133,10 @@ HRESULT STileView::ApplyAttribute(const SStringW& name, const SStringW& value, B
     return AfterAttribute(name, value, loading, S_FALSE);
 }
 
-BOOL STileView::CreateChildrenFromXml(pugi::xml_node node)
+IListViewItemLocator* STileView::NewLocator(pugi::xml_node itemTemplate)
 {
-    pugi::xml_node itemTemplate = XmlChildNoCase(node, L"template");
-    if (!itemTemplate)
-        return TRUE;
-    m_itemTemplate.reset();
-    m_itemTemplate.append_copy(itemTemplate);
-    SRefPtr<STileViewItemLocator> locator(
-        new STileViewItemLocator(TemplateSize(itemTemplate, L"itemWidth"), TemplateSize(itemTemplate, L"itemHeight"),
-                                 m_marginSize),
-        false);
-    SetLocator(locator);
-    return TRUE;
+    return new STileViewItemLocator(TemplateSize(itemTemplate, L"itemWidth"), TemplateSize(itemTemplate, L"itemHeight"),
+                                    m_marginSize);
 }
 
 int STileView::ItemWidth() const
@@ -157,6 +148,14 @@ int STileView::NextItemTop(int index, int top) const
 {
     STileViewItemLocator* tiles = GetTileLocator();
     return tiles->IsLastInRow(index) ? top + tiles->RowHeight() : top;
+}
+
+// An adapter whose bind resets the panel's states keeps the selected tile's highlight.
+void STileView::BindPanel(SItemPanel* panel)
+{
+    SListView::BindPanel(panel);
+    if (panel->ItemIndex() == m_selection)
+        panel->ModifyItemState(kItemStateSelected, 0);
 }
 
 BOOL STileView::ItemRect(SItemPanel* panel, RECT* rect)

@@ -2,10 +2,7 @@
 // scrolling and painting.
 #include "control/STreeView.h"
 #include <algorithm>
-#include "helper/SLog.h"
-#include "helper/SXmlLookup.h"
 #include "SCtrlAttr.h"
-#include "STwoBarScroll.h"
 
 namespace SKEIN {
 
@@ -43,22 +40,17 @@ void STreeViewDataSetObserver::ExpansionChanged(STreeHandle item, BOOL wasExpand
 // ---- construction ----
 
 STreeView::STreeView()
-    : m_observer(new STreeViewDataSetObserver(this), false), m_locator(new STreeViewItemLocator(kDefaultIndent), false),
+    : m_locator(new STreeViewItemLocator(kDefaultIndent), false), m_observer(new STreeViewDataSetObserver(this), false),
       m_selection(0)
 {
-    m_flags |= kWndFocusable;
     m_eventSet.DeclareEvent(EventTVSelChanging::EventID, EventTVSelChanging::EventName());
     m_eventSet.DeclareEvent(EventTVSelChanged::EventID, EventTVSelChanged::EventName());
-    m_eventSet.DeclareEvent(EventOfPanel::EventID, EventOfPanel::EventName());
 }
 
 STreeView::~STreeView()
 {
     ReleaseAllPanels();
     m_observer->ForgetView();
-    m_observer = nullptr;
-    m_locator = nullptr;
-    m_adapter = nullptr;
 }
 
 HRESULT STreeView::ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading)
@@ -70,18 +62,14 @@ HRESULT STreeView::ApplyAttribute(const SStringW& name, const SStringW& value, B
         m_locator.Attach(new STreeViewItemLocator(ParseInt(value)));
         m_locator->AttachAdapter(m_adapter);
     } else {
-        return SItemPanelHost::ApplyAttribute(name, value, loading);
+        return SAdapterView::ApplyAttribute(name, value, loading);
     }
     return AfterAttribute(name, value, loading, S_FALSE);
 }
 
 BOOL STreeView::CreateChildrenFromXml(pugi::xml_node node)
 {
-    pugi::xml_node itemTemplate = XmlChildNoCase(node, L"template");
-    if (itemTemplate) {
-        m_itemTemplate.reset();
-        m_itemTemplate.append_copy(itemTemplate);
-    }
+    CopyItemTemplate(node);
     return TRUE;
 }
 
@@ -94,16 +82,14 @@ int STreeView::GetScrollLineSize(BOOL)
 
 void STreeView::SetAdapter(TreeItemAdapter* adapter)
 {
-    if (m_adapter)
-        m_adapter->UnregisterObserver(m_observer);
+    UnregisterObserver();
     ReleaseAllPanels();
     m_adapter = adapter;
     m_selection = 0;
     m_locator->AttachAdapter(adapter);
-    m_bins.clear();
+    ResetBins(adapter ? std::max(1, adapter->ViewTypeCount()) : 0);
     if (adapter) {
         adapter->RegisterObserver(m_observer);
-        m_bins.resize(std::max(1, adapter->ViewTypeCount()));
         m_locator->MeasureBranch(kTviRoot);
     }
     UpdateScrollBar();
@@ -126,32 +112,16 @@ void STreeView::OnExpansionChanged(STreeHandle item, BOOL wasExpanded, BOOL isEx
 
 // ---- panels ----
 
-void STreeView::ReleaseAllPanels()
+void STreeView::UnregisterObserver()
 {
-    m_hoveredPanel = nullptr;
-    m_capturedPanel = nullptr;
-    m_visible.clear();
-    m_oldPanels.clear();
-    PanelMap panels;
-    panels.swap(m_panels);
-    for (const auto& entry : panels)
-        entry.second.panel->Release();
-    for (std::vector<SItemPanel*>& bin : m_bins) {
-        std::vector<SItemPanel*> recycled;
-        recycled.swap(bin);
-        for (SItemPanel* panel : recycled)
-            panel->Release();
-    }
+    if (m_adapter)
+        m_adapter->UnregisterObserver(m_observer);
 }
 
-void STreeView::BroadcastToPanels(UINT msg, WPARAM wParam)
+void STreeView::ForgetShownItems()
 {
-    for (const auto& entry : m_panels)
-        entry.second.panel->SendUiMessageToTree(msg, wParam);
-    for (const std::vector<SItemPanel*>& bin : m_bins) {
-        for (SItemPanel* panel : bin)
-            panel->SendUiMessageToTree(msg, wParam);
-    }
+    m_panels.clear();
+    m_oldPanels.clear();
 }
 
 SItemPanel* STreeView::ItemPanelOf(STreeHandle item) const
@@ -160,24 +130,12 @@ SItemPanel* STreeView::ItemPanelOf(STreeHandle item) const
     return found == m_panels.end() ? nullptr : found->second.panel;
 }
 
-int STreeView::CheckedViewType(STreeHandle item)
-{
-    int type = m_adapter->ItemViewType(item);
-    if (type >= 0 && type < static_cast<int>(m_bins.size()))
-        return type;
-    SKEIN_LOG(3, "SKEIN::STreeView::RefreshVisibleItems")
-        .FormatW(L"view type %d is outside 0..%d, type 0 used", type, static_cast<int>(m_bins.size()) - 1);
-    return 0;
-}
-
 SItemPanel* STreeView::NewPanel()
 {
-    SItemPanel* panel = SItemPanel::Create(this, m_itemTemplate.first_child(), this);
-    if (!panel)
-        return nullptr;
-    panel->GetEventSet()->AddSubscriber(EventItemPanelClick::EventID, Subscriber(&STreeView::OnItemClick, this));
-    panel->GetEventSet()->AddSubscriber(EventItemPanelDbclick::EventID,
-                                        Subscriber(&STreeView::OnItemDoubleClick, this));
+    SItemPanel* panel = SAdapterView::NewPanel();
+    if (panel)
+        panel->GetEventSet()->AddSubscriber(EventItemPanelDbclick::EventID,
+                                            Subscriber(&STreeView::OnItemDoubleClick, this));
     return panel;
 }
 
@@ -190,54 +148,25 @@ SItemPanel* STreeView::TakePanel(STreeHandle item, int type)
         m_oldPanels.erase(found);
         return kept;
     }
-    std::vector<SItemPanel*>& bin = m_bins[type];
-    SItemPanel* panel = nullptr;
-    if (!bin.empty()) {
-        panel = bin.back();
-        bin.pop_back();
-    } else {
-        panel = NewPanel();
-    }
+    SItemPanel* panel = PanelFromBin(type);
     if (panel)
         panel->StoreValue(item);
     return panel;
 }
 
-void STreeView::PlacePanel(SItemPanel* panel, STreeHandle item)
+void STreeView::BindPanel(SItemPanel* panel)
 {
-    panel->SetUpdateGuard(TRUE);
-    if (!(panel->GetOwnFlags() & kWndVisible))
-        panel->ChangeVisibility(TRUE, FALSE);
-    bool hovered = m_hoveredPanel && HandleOf(m_hoveredPanel) == item;
-    panel->ModifyItemState((item == m_selection ? kItemStateSelected : 0) | (hovered ? kItemStateHover : 0),
-                           (item == m_selection ? 0 : kItemStateSelected) | (hovered ? 0 : kItemStateHover));
-    m_adapter->BindItemView(item, panel, m_itemTemplate.first_child());
-    if (panel->GetColorTint() != GetColorTint())
-        panel->BroadcastColorTint(GetColorTint());
+    m_adapter->BindItemView(HandleOf(panel), panel, ItemTemplate());
+}
+
+void STreeView::MeasurePanel(SItemPanel* panel)
+{
+    STreeHandle item = HandleOf(panel);
     RECT offer = {m_locator->ItemIndent(item), 0, ClientWidth(), kMeasureHeight};
     SIZE size = m_adapter->ItemDesiredSize(item, panel, offer);
     panel->ApplyRect(RECT{0, 0, size.cx, size.cy});
     m_locator->SetItemWidth(item, size.cx);
     m_locator->SetItemHeight(item, size.cy);
-    panel->RelayoutIfDirty();
-    panel->SetUpdateGuard(FALSE);
-}
-
-void STreeView::RetirePanel(const Shown& shown)
-{
-    SItemPanel* panel = shown.panel;
-    if (panel == m_hoveredPanel) {
-        m_hoveredPanel = nullptr;
-        panel->DispatchHostMessage(WM_MOUSELEAVE, 0, 0);
-    }
-    panel->SetUpdateGuard(TRUE);
-    if (panel->GetStateFlags() & kItemStateSelected) {
-        panel->ModifyItemState(0, kItemStateSelected);
-        panel->SetFocusedWindow(0);
-    }
-    panel->ChangeVisibility(FALSE, FALSE);
-    panel->SetUpdateGuard(FALSE);
-    m_bins[shown.type].push_back(panel);
 }
 
 void STreeView::RetireAll(PanelMap& panels)
@@ -272,15 +201,16 @@ void STreeView::LayoutVisibleItems()
     if (item) {
         int y = m_locator->ItemTop(item) - position;
         RetireItemsOutside(item, y);
+        STreeHandle hovered = m_hoveredPanel ? HandleOf(m_hoveredPanel) : 0;
         for (; item; item = m_adapter->NextVisibleItem(item)) {
-            int type = CheckedViewType(item);
+            int type = CheckedViewType(m_adapter->ItemViewType(item), static_cast<LONG_PTR>(item));
             SItemPanel* panel = TakePanel(item, type);
             if (!panel)
                 break;
-            Shown shown = {panel, type};
+            VisibleItem shown = {panel, type};
             m_panels[item] = shown;
             m_visible.push_back(shown);
-            PlacePanel(panel, item);
+            PlacePanel(panel, (item == m_selection ? kItemStateSelected : 0) | (item == hovered ? kItemStateHover : 0));
             y += m_locator->ItemHeight(item);
             if (y >= ClientHeight())
                 break;
@@ -310,14 +240,7 @@ void STreeView::RetireItemsOutside(STreeHandle first, int top)
 
 void STreeView::UpdateScrollBar()
 {
-    RECT frame = FrameRect();
-    bool keepWidth = m_adapter && m_adapter->KeepsViewWidth();
-    TwoBarScroll plan = PlanTwoBars(Info(TRUE), Info(FALSE), m_locator->TotalWidth(), m_locator->TotalHeight(),
-                                    frame.right - frame.left, frame.bottom - frame.top, BarWidth(), keepWidth);
-    SetScrollBarShown(kPanelBarVert, plan.showVert);
-    SetScrollBarShown(kPanelBarHorz, plan.showHorz);
-    SendUiMessage(WM_NCCALCSIZE);
-    InvalidateArea();
+    ScrollBothWays(m_locator->TotalWidth(), m_locator->TotalHeight(), 0, m_adapter && m_adapter->KeepsViewWidth());
 }
 
 // ---- IItemContainer ----
@@ -352,16 +275,8 @@ void STreeView::SetSelection(STreeHandle item, BOOL notify)
     }
     if (item == old)
         return;
-    if (SItemPanel* panel = ItemPanelOf(old)) {
-        panel->SetFocusedWindow(0);
-        panel->ModifyItemState(0, kItemStateSelected);
-        panel->InvalidateArea();
-    }
+    MoveSelectedState(ItemPanelOf(old), ItemPanelOf(item));
     m_selection = item;
-    if (SItemPanel* panel = ItemPanelOf(item)) {
-        panel->ModifyItemState(kItemStateSelected, 0);
-        panel->InvalidateArea();
-    }
     if (notify) {
         EventTVSelChanged changed(this);
         changed.oldSel = old;
@@ -370,12 +285,11 @@ void STreeView::SetSelection(STreeHandle item, BOOL notify)
     }
 }
 
-bool STreeView::OnItemClick(EventItemPanelClick* evt)
+void STreeView::OnItemClicked(SItemPanel* panel)
 {
-    STreeHandle item = HandleOf(static_cast<SItemPanel*>(static_cast<SWindow*>(evt->sender)));
+    STreeHandle item = HandleOf(panel);
     if (item != m_selection)
         SetSelection(item, TRUE);
-    return true;
 }
 
 bool STreeView::OnItemDoubleClick(EventItemPanelDbclick* evt)
@@ -395,16 +309,23 @@ void STreeView::EnsureVisible(STreeHandle item)
         if (!m_adapter->IsExpanded(parent))
             m_adapter->ExpandItem(parent, 2);
     }
-    for (BOOL vertical : {TRUE, FALSE}) {
-        int start = vertical ? m_locator->ItemTop(item) : m_locator->ItemIndent(item);
-        int extent = vertical ? m_locator->ItemHeight(item) : m_locator->ItemWidth(item);
-        int position = ScrollPosOf(vertical);
-        int page = static_cast<int>(ScrollInfoOf(vertical).nPage);
-        if (position >= start + extent)
-            OnScroll(vertical, SB_THUMBPOSITION, start);
-        else if (position + page < start)
-            OnScroll(vertical, SB_THUMBPOSITION, start + extent - page);
-    }
+    // An item shown for the first time is measured by the scroll that brings it in: once more
+    // with its measured height, from where the view was.
+    int from = ScrollPosOf(TRUE);
+    for (int pass = 0; pass < kMaxRefreshPasses; ++pass)
+        ScrollToShow(TRUE, from, m_locator->ItemTop(item), m_locator->ItemHeight(item));
+    ScrollToShow(FALSE, ScrollPosOf(FALSE), m_locator->ItemIndent(item), m_locator->ItemWidth(item));
+}
+
+// Unlike a bare comparison of the start with the page's end, this also brings in an item that
+// starts right at the end of the page or is cut off at either end: Down from the last whole row
+// would otherwise select an item that stays off-screen without a panel.
+void STreeView::ScrollToShow(BOOL vertical, int from, int start, int extent)
+{
+    int page = static_cast<int>(ScrollInfoOf(vertical).nPage);
+    int wanted = std::min(std::max(from, start + extent - page), start);
+    if (wanted != ScrollPosOf(vertical))
+        OnScroll(vertical, SB_THUMBPOSITION, wanted);
 }
 
 BOOL STreeView::OnScroll(BOOL vertical, UINT code, int position)
@@ -417,52 +338,14 @@ BOOL STreeView::OnScroll(BOOL vertical, UINT code, int position)
     return TRUE;
 }
 
-// ---- painting and look ----
+// ---- size ----
 
-void STreeView::OnPaint(IRenderTarget* rt)
+void STreeView::OnSize()
 {
-    SPaintState saved;
-    BeginPaintState(rt, &saved);
-    rt->PushClipRect(&m_clientRect, RGN_AND);
-    RECT clip;
-    rt->GetClipBox(&clip);
-    for (const Shown& shown : m_visible) {
-        RECT item;
-        RECT common;
-        if (ItemRect(shown.panel, &item) && ::IntersectRect(&common, &item, &clip))
-            shown.panel->Draw(rt, item);
-    }
-    rt->PopClip();
-    EndPaintState(rt, &saved);
-}
-
-void STreeView::ApplyScale(int scale)
-{
-    SPanel::ApplyScale(scale);
-    BroadcastToPanels(kUiMsgScaleChanged, scale);
-}
-
-BOOL STreeView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
-{
-    *result = 0;
-    switch (msg) {
-    case WM_PAINT: OnPaint(reinterpret_cast<IRenderTarget*>(wParam)); return TRUE;
-    case WM_SIZE: {
-        BOOL handled = SPanel::HandleMessage(msg, wParam, lParam, result);
-        if (m_adapter) {
-            UpdateScrollBar();
-            RefreshVisibleItems();
-        }
-        return handled;
-    }
-    case WM_DESTROY:
-        if (m_adapter)
-            m_adapter->UnregisterObserver(m_observer);
-        ReleaseAllPanels();
-        m_bins.clear();
-        return SPanel::HandleMessage(msg, wParam, lParam, result);
-    default: return SItemPanelHost::HandleMessage(msg, wParam, lParam, result);
-    }
+    if (!m_adapter)
+        return;
+    UpdateScrollBar();
+    RefreshVisibleItems();
 }
 
 } // namespace SKEIN

@@ -1,17 +1,7 @@
-// STreeView: the shown panels under the mouse and the navigation keys.
+// STreeView: a press outside the items and the navigation keys.
 #include "control/STreeView.h"
 
 namespace SKEIN {
-
-SItemPanel* STreeView::PanelAtPoint(POINT pt, RECT* rect)
-{
-    for (const Shown& shown : m_visible) {
-        if (ItemRect(shown.panel, rect) && ::PtInRect(rect, pt))
-            return shown.panel;
-    }
-    *rect = RECT{0, 0, 0, 0};
-    return nullptr;
-}
 
 void STreeView::OnPressOutsideItems()
 {
