@@ -7,9 +7,12 @@
 #include "device/QuietFlag.h"
 #include "files/ModelDataFolder.h"
 #include "host_ctrl_test_env.h"
+#include "models/ModelDescriptor.h"
+#include "models/ZVK6840/ModelFiles6840.h"
 #include "models/ZVK6852/ModelFiles6852.h"
 #include "models/ZVK6891/CFileJoySetting6891.h"
 #include "support/DeviceNotice.h"
+#include "texts/ModelTexts.h"
 #include "shell_test_env.h"
 #include "widgets/SShellNotifyIcon.h"
 
@@ -21,11 +24,15 @@ const wchar_t* const kSubPageButtons[] = {L"btn_keymapPage", L"btn_joystickSetti
                                           L"btn_about"};
 const int kModelNumbers[CMainDlg::kModelCount] = {6891, 6867, 6852, 6840};
 
-// A device handler that only records what the main window asks of it (sends with the quiet
-// flag's state then).
-class RecordingHandler : public CDeviceHandlerBase {
+// A device handler that records what the main window asks of it (sends with the quiet flag's
+// state then) in place of doing it; its pages are those of a one-layer model.
+class RecordingHandler : public COlderDeviceHandler {
 public:
-    RecordingHandler(int model, std::vector<std::string>* log) : m_model(model), m_log(log) {}
+    RecordingHandler(int model, std::vector<std::string>* log)
+        : COlderDeviceHandler(kModel6840, ZVK6840::Profile(), ZVK6840::JoySetting(), ModelTextsOf(6840)),
+          m_model(model), m_log(log)
+    {
+    }
     void SelectSubPageByNumber(int number) override { Record("sub" + std::to_string(number)); }
     void Tick() override { Record("tick"); }
     bool SendMapping() override
