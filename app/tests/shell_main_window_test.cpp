@@ -7,6 +7,7 @@
 #include "device/QuietFlag.h"
 #include "files/ModelDataFolder.h"
 #include "host_ctrl_test_env.h"
+#include "MainTexts.h"
 #include "models/ModelDescriptor.h"
 #include "models/ZVK6840/ModelFiles6840.h"
 #include "models/ZVK6852/ModelFiles6852.h"
@@ -134,6 +135,25 @@ TEST_F(MainWindow, LayoutHoldsCaptionDevicePagesAndTrayIcon)
     ::GetWindowTextW(m_window->Handle(), title, 64);
     EXPECT_STREQ(L"Corvane映射软件", title);
     EXPECT_EQ(reinterpret_cast<HANDLE>(1), ::GetPropW(m_window->Handle(), kInstanceName));
+}
+
+// "mainlang.xml" beside the program names the window and the title beside the caption's logo.
+TEST_F(MainWindow, MainlangTitleNamesTheWindowAndTheCaption)
+{
+    {
+        FileBesideProgram file(L"mainlang.xml", "<?xml version='1.0' encoding='utf-8'?>\n"
+                                                "<root><TilteName name='T1'/></root>");
+        ASSERT_NE(nullptr, Open());
+    }
+    wchar_t title[64] = {};
+    ::GetWindowTextW(m_window->Handle(), title, 64);
+    EXPECT_STREQ(L"T1", title);
+    SWindow* logo = m_window->LookupChildByName(SStringW(L"img_logo"));
+    ASSERT_NE(nullptr, logo);
+    SWindow* caption = logo->GetRelative(kRelNextSibling);
+    ASSERT_NE(nullptr, caption);
+    EXPECT_STREQ(L"T1", caption->QueryText().c_str());
+    CurrentMainTexts() = MainTexts();
 }
 
 // The models' profiles and settings come from their automatic files when the window starts.
