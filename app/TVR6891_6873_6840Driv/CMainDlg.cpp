@@ -23,7 +23,6 @@ namespace {
 const wchar_t kDevicePages[] = L"tabctrl_devices";
 const wchar_t kCloseButton[] = L"btn_close";
 const wchar_t kMinimizeButton[] = L"btn_min";
-const wchar_t kTitleText[] = L"text_title";
 const wchar_t kBackgroundImage[] = L"img_background";
 const wchar_t kBackgroundFile[] = L"background.png";
 const wchar_t kMainTextsFile[] = L"mainlang.xml";
@@ -164,7 +163,9 @@ void CMainDlg::ApplyMainTexts()
     if (!texts.loaded)
         return;
     ::SetWindowTextW(m_hwnd, texts.title.c_str());
-    if (SWindow* title = Find(kTitleText))
+    // The caption's title text follows the logo.
+    SWindow* logo = Find(kLogo);
+    if (SWindow* title = logo ? logo->GetRelative(kRelNextSibling) : nullptr)
         title->AssignText(texts.title);
 }
 

@@ -1,28 +1,170 @@
 #include "models/CDeviceHandlerBase.h"
 #include "control/STabCtrl.h"
+#include "core/SEvents.h"
 #include "core/SWnd.h"
+#include "device/CDirectInputJoy.h"
+#include "files/CRecordFile.h"
 #include "interface/SwndContainer-i.h"
 #include "MainTexts.h"
+#include "models/AmplifyRegistry.h"
 #include "models/MappingChooser.h"
+#include "pages/FunctionTestHandler.h"
+#include "pages/JoySettingPageHandler.h"
+#include "pages/KeymapPageHandler.h"
 #include "prompt/UserPrompt.h"
 
 using namespace SKEIN;
 
+namespace {
+
+// The caption's sub-page buttons: key mapping, joystick settings, function test, about.
+const int kCaptionSubPages = 4;
+
+// Shows the wait cursor while a batch runs on the caller's thread.
+class WaitCursor {
+public:
+    WaitCursor() : m_previous(::SetCursor(::LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { ::SetCursor(m_previous); }
+
+private:
+    HCURSOR m_previous;
+};
+
+} // namespace
+
+CDeviceHandlerBase::CDeviceHandlerBase(const ModelDescriptor& model, ModelParts parts, SubPageHandlers pages)
+    : m_model(model), m_parts(std::move(parts)), m_pages(std::move(pages))
+{
+}
+
 void CDeviceHandlerBase::AttachPage(SWindow* page)
 {
     CMyHandlerBase::AttachPage(page);
+    if (STabCtrl* pages = SubPages()) {
+        int index = 0;
+        for (CKeymapPageHandler* keymap : m_pages.keymaps) {
+            if (SWindow* sub = pages->PageAt(index++))
+                keymap->AttachPage(sub);
+        }
+        if (SWindow* settings = pages->PageAt(SettingsPageIndex()))
+            m_pages.settings.AttachPage(settings);
+        m_pages.functionTest.AttachPage(pages->PageAt(FunctionTestPageIndex()));
+    }
     SelectSubPage(0);
 }
 
-BOOL CDeviceHandlerBase::DispatchEvent(EventArgs*)
+void CDeviceHandlerBase::SelectSubPageByNumber(int number)
 {
-    return FALSE;
+    if (number == 0)
+        SelectSubPage(m_lastKeymapPage);
+    else if (number > 0 && number < kCaptionSubPages)
+        SelectSubPage(SettingsPageIndex() + number - 1);
+}
+
+BOOL CDeviceHandlerBase::DispatchEvent(EventArgs* evt)
+{
+    if (!m_page)
+        return FALSE;
+    for (CKeymapPageHandler* keymap : m_pages.keymaps) {
+        if (keymap->HandlePageEvent(evt))
+            return TRUE;
+    }
+    if (m_pages.functionTest.HandlePageEvent(evt) || m_pages.settings.HandlePageEvent(evt))
+        return TRUE;
+    return evt->GetId() == EventCmd::EventID && SentFromPage(evt);
+}
+
+void CDeviceHandlerBase::Tick()
+{
+    m_pages.functionTest.Tick();
 }
 
 void CDeviceHandlerBase::SelectSubPage(int index)
 {
+    if (index >= 0 && index < SettingsPageIndex())
+        m_lastKeymapPage = index;
     if (STabCtrl* pages = SubPages())
         pages->SelectPage(index);
+    m_pages.functionTest.SetActive(index == FunctionTestPageIndex());
+    RefreshPages();
+}
+
+void CDeviceHandlerBase::RefreshPages()
+{
+    for (CKeymapPageHandler* keymap : m_pages.keymaps)
+        keymap->Relabel();
+    m_pages.settings.Refresh();
+}
+
+void CDeviceHandlerBase::ImportProfile()
+{
+    m_parts.profile.ImportRecord();
+    RefreshPages();
+}
+
+void CDeviceHandlerBase::ExportProfile()
+{
+    m_parts.profile.ExportRecord();
+}
+
+int CDeviceHandlerBase::ApplyMapping()
+{
+    bool sent = DirectInputJoy().Responding() && SendMapping();
+    return ShowApplyResult(sent, sent && m_parts.profile.Save());
+}
+
+int CDeviceHandlerBase::ApplySettings()
+{
+    bool sent = SendSettings();
+    return ShowApplyResult(sent, sent && m_parts.settings.Save());
+}
+
+int CDeviceHandlerBase::RestoreDefaultMapping()
+{
+    const MainTexts& texts = CurrentMainTexts();
+    int answer = UserPrompt().ShowMessage(::GetActiveWindow(), texts.restoreQuestion.c_str(), texts.title.c_str(),
+                                          MB_ICONWARNING | MB_YESNO);
+    if (answer == IDYES) {
+        m_parts.restoreProfile();
+        RefreshPages();
+    }
+    return answer;
+}
+
+void CDeviceHandlerBase::KeyMappingPopup(int x, int y, UINT32* code, UINT32 defaultCode)
+{
+    // The key pop-up's mouse picker never offers movements.
+    RunMappingPopup(KeyMappingMenu(m_parts.texts, defaultCode, m_parts.menuButtons), MappingTarget::Button, x, y,
+                    code, defaultCode, true);
+}
+
+void CDeviceHandlerBase::AxisMappingPopup(int x, int y, UINT32* code, UINT32 defaultCode, bool hideMouseMovement)
+{
+    RunMappingPopup(AxisMappingMenu(m_parts.texts, defaultCode, m_parts.menuAxes), MappingTarget::Axis, x, y, code,
+                    defaultCode, hideMouseMovement);
+}
+
+bool CDeviceHandlerBase::SaveVibrationStrength()
+{
+    WriteAmplify(m_parts.leftStrength, m_parts.rightStrength);
+    return true;
+}
+
+bool CDeviceHandlerBase::SendMapping()
+{
+    WaitCursor wait;
+    return SendMappingPlan(m_model, m_parts.layers.data());
+}
+
+bool CDeviceHandlerBase::SendSettings()
+{
+    if (!DirectInputJoy().Responding())
+        return false;
+    WaitCursor wait;
+    if (!SendDeadZonePlan(m_model, m_parts.deadZones))
+        return false;
+    SaveVibrationStrength();
+    return true;
 }
 
 STabCtrl* CDeviceHandlerBase::SubPages() const

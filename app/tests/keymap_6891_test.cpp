@@ -28,13 +28,6 @@ bool ReadAmplify(const wchar_t* name, UINT32& value)
 
 class Model6891 : public KeymapTest {
 protected:
-    void SetUp() override
-    {
-        KeymapTest::SetUp();
-        ZVK6891::Profile().ResetDefaults();
-        ZVK6891::Profile().SelectLayer(0);
-        ZVK6891::JoySetting().ResetSettings();
-    }
     void Open(int subPage)
     {
         OpenWith(6891);

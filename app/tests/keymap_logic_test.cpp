@@ -121,8 +121,9 @@ TEST(MappingPopupOutcomes, OnlyCodesOfTheTargetsClassOrTheDefaultAreStored)
         UINT32 defaultCode = c.target == T::Button ? keyDefault : 0xF30021;
         std::optional<UINT32> code = MappingPopupOutcome(c.target, defaultCode, c.hide, c.choice, c.picker);
         EXPECT_EQ(c.expected != 0, code.has_value()) << std::hex << c.choice << " " << c.picker.value;
-        if (code)
+        if (code) {
             EXPECT_EQ(c.expected, *code) << std::hex << c.choice << " " << c.picker.value;
+        }
     }
 }
 

@@ -19,17 +19,6 @@ using Report = SimJoystick::Report;
 
 const int kSettingsSubPage = 1;
 
-// The feature reports of a batch with command cmd.
-std::vector<Report> OfCommand(const std::vector<Report>& reports, BYTE cmd)
-{
-    std::vector<Report> found;
-    for (const Report& report : reports) {
-        if (report.bytes.size() == 64 && report.bytes[1] == cmd)
-            found.push_back(report);
-    }
-    return found;
-}
-
 bool ReadAmplify(const wchar_t* name, UINT32& value)
 {
     DWORD type = 0, size = sizeof(value);

@@ -1,5 +1,5 @@
 #pragma once
-// What the tests of the one-layer models' key-mapping and settings pages share: the program's
+// What the tests of the key-mapping and settings pages share: the program's
 // main window over handlers the test owns, the simulated joystick as a responding model 6840,
 // a scratch data root, scripted prompts and a scripted mapping chooser.
 #include <deque>
@@ -13,6 +13,8 @@
 #include "models/ZVK6867/CDeviceHandler6867.h"
 #include "models/ZVK6867/ModelFiles6867.h"
 #include "models/ZVK6891/CDeviceHandler6891.h"
+#include "models/ZVK6891/CFileJoySetting6891.h"
+#include "models/ZVK6891/CProfile6891.h"
 #include "shell_test_env.h"
 
 namespace keymaptest {
@@ -78,6 +80,9 @@ protected:
             profile->RestoreDefaults();
         for (COlderJoySetting* settings : {&ZVK6840::JoySetting(), &ZVK6852::JoySetting(), &ZVK6867::JoySetting()})
             settings->RestoreDefaults();
+        ZVK6891::Profile().ResetDefaults();
+        ZVK6891::Profile().SelectLayer(0);
+        ZVK6891::JoySetting().ResetSettings();
     }
     void TearDown() override
     {

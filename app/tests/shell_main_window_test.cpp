@@ -7,9 +7,13 @@
 #include "device/QuietFlag.h"
 #include "files/ModelDataFolder.h"
 #include "host_ctrl_test_env.h"
+#include "MainTexts.h"
+#include "models/ModelDescriptor.h"
+#include "models/ZVK6840/ModelFiles6840.h"
 #include "models/ZVK6852/ModelFiles6852.h"
 #include "models/ZVK6891/CFileJoySetting6891.h"
 #include "support/DeviceNotice.h"
+#include "texts/ModelTexts.h"
 #include "shell_test_env.h"
 #include "widgets/SShellNotifyIcon.h"
 
@@ -21,11 +25,15 @@ const wchar_t* const kSubPageButtons[] = {L"btn_keymapPage", L"btn_joystickSetti
                                           L"btn_about"};
 const int kModelNumbers[CMainDlg::kModelCount] = {6891, 6867, 6852, 6840};
 
-// A device handler that only records what the main window asks of it (sends with the quiet
-// flag's state then).
-class RecordingHandler : public CDeviceHandlerBase {
+// A device handler that records what the main window asks of it (sends with the quiet flag's
+// state then) in place of doing it; its pages are those of a one-layer model.
+class RecordingHandler : public COlderDeviceHandler {
 public:
-    RecordingHandler(int model, std::vector<std::string>* log) : m_model(model), m_log(log) {}
+    RecordingHandler(int model, std::vector<std::string>* log)
+        : COlderDeviceHandler(kModel6840, ZVK6840::Profile(), ZVK6840::JoySetting(), ModelTextsOf(6840)),
+          m_model(model), m_log(log)
+    {
+    }
     void SelectSubPageByNumber(int number) override { Record("sub" + std::to_string(number)); }
     void Tick() override { Record("tick"); }
     bool SendMapping() override
@@ -127,6 +135,25 @@ TEST_F(MainWindow, LayoutHoldsCaptionDevicePagesAndTrayIcon)
     ::GetWindowTextW(m_window->Handle(), title, 64);
     EXPECT_STREQ(L"Corvane映射软件", title);
     EXPECT_EQ(reinterpret_cast<HANDLE>(1), ::GetPropW(m_window->Handle(), kInstanceName));
+}
+
+// "mainlang.xml" beside the program names the window and the title beside the caption's logo.
+TEST_F(MainWindow, MainlangTitleNamesTheWindowAndTheCaption)
+{
+    {
+        FileBesideProgram file(L"mainlang.xml", "<?xml version='1.0' encoding='utf-8'?>\n"
+                                                "<root><TilteName name='T1'/></root>");
+        ASSERT_NE(nullptr, Open());
+    }
+    wchar_t title[64] = {};
+    ::GetWindowTextW(m_window->Handle(), title, 64);
+    EXPECT_STREQ(L"T1", title);
+    SWindow* logo = m_window->LookupChildByName(SStringW(L"img_logo"));
+    ASSERT_NE(nullptr, logo);
+    SWindow* caption = logo->GetRelative(kRelNextSibling);
+    ASSERT_NE(nullptr, caption);
+    EXPECT_STREQ(L"T1", caption->QueryText().c_str());
+    CurrentMainTexts() = MainTexts();
 }
 
 // The models' profiles and settings come from their automatic files when the window starts.

@@ -10,6 +10,7 @@
 #include "res.mgr/SSkinPoolMgr.h"
 #include "res.mgr/SZipArchive.h"
 #include "res_test_util.h"
+#include "texts/KeyboardTable.h"
 #include "shell_test_env.h"
 
 namespace {
@@ -98,12 +99,65 @@ TEST(NamedIdTable, MatchesTheLayoutsItWasGeneratedFrom)
         ASSERT_EQ(1u, names.count(name));
         if (names[name] != 0) {
             EXPECT_EQ(names[name], record.value);
-        } else {
-            EXPECT_GE(record.value, kFirstGeneratedId);
+        }
+        if (record.value >= kFirstGeneratedId) {
             EXPECT_TRUE(generated.insert(record.value).second);
         }
     }
+    // The ids from 65536 up are one per name, without gaps.
+    EXPECT_EQ(kFirstGeneratedId, *generated.begin());
     EXPECT_EQ(kFirstGeneratedId + static_cast<int>(generated.size()) - 1, *generated.rbegin());
+}
+
+int IdOf(const wchar_t* name)
+{
+    for (int i = 0; i < kNamedIdCount; ++i) {
+        if (wcscmp(kNamedIdTable[i].name, name) == 0)
+            return kNamedIdTable[i].value;
+    }
+    return 0;
+}
+
+// Every id the table states by value, its size, and how many distinct ids it holds.
+TEST(NamedIdTable, HoldsTheStatedIds)
+{
+    EXPECT_EQ(245, kNamedIdCount);
+    std::set<int> distinct;
+    for (int i = 0; i < kNamedIdCount; ++i)
+        distinct.insert(kNamedIdTable[i].value);
+    EXPECT_EQ(232u, distinct.size());
+    EXPECT_EQ(65663, *distinct.rbegin());
+
+    const struct {
+        const wchar_t* name;
+        int id;
+    } kStated[] = {
+        {L"_name_start", 65535},        {L"AixctrXY", 100},           {L"Enterx", 101},
+        {L"lamp1", 101},                {L"tabctrl_devices", 65536},  {L"caption", 65537},
+        {L"img_logo", 65538},           {L"btn_keymapPage", 65539},   {L"btn_joystickSetting", 65540},
+        {L"btn_functionTest", 65541},   {L"btn_about", 65542},        {L"btn_min", 65543},
+        {L"btn_close", 65544},          {L"msdlg_close", 65663},      {L"msdlg_leftkey", 1},
+        {L"msdlg_rightkey", 2},         {L"msdlg_middle_key", 3},     {L"msdlg_4key", 4},
+        {L"msdlg_5key", 5},             {L"msdlg_x_left", 33},        {L"msdlg_x_right", 34},
+        {L"msdlg_y_up", 35},            {L"msdlg_y_down", 36},        {L"msdlg_wheelup", 37},
+        {L"msdlg_wheeldown", 38},
+    };
+    for (const auto& stated : kStated)
+        EXPECT_EQ(stated.id, IdOf(stated.name)) << stated.name;
+
+    // Below 65535: the on-screen keyboard's keys 1..103, and 13 names that share their values.
+    std::set<int> low;
+    int lowNames = 0;
+    for (int i = 0; i < kNamedIdCount; ++i) {
+        if (kNamedIdTable[i].value < kStartId) {
+            low.insert(kNamedIdTable[i].value);
+            ++lowNames;
+        }
+    }
+    EXPECT_EQ(static_cast<size_t>(KeyCount()), low.size());
+    EXPECT_EQ(1, *low.begin());
+    EXPECT_EQ(KeyCount(), *low.rbegin());
+    EXPECT_EQ(KeyCount() + 13, lowNames);
 }
 
 TEST(MainTextsFile, ElementsReplaceTheDefaultsAndMissingOnesLeaveNothing)

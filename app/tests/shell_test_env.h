@@ -89,6 +89,26 @@ inline std::wstring TestFolder()
     return program.substr(0, program.rfind(L'\\'));
 }
 
+// A file beside the test program while the object lives: the program reads some files from its
+// own folder. Tests that write one run alone (SERIAL).
+class FileBesideProgram {
+public:
+    FileBesideProgram(const std::wstring& name, const std::string& bytes) : m_path(TestFolder() + L"\\" + name)
+    {
+        HANDLE file = ::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr);
+        DWORD written = 0;
+        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        ::CloseHandle(file);
+    }
+    ~FileBesideProgram() { ::DeleteFileW(m_path.c_str()); }
+    FileBesideProgram(const FileBesideProgram&) = delete;
+    FileBesideProgram& operator=(const FileBesideProgram&) = delete;
+
+private:
+    std::wstring m_path;
+};
+
 // Corvane started as a process of its own, from the test's folder or from a copy of it; ended
 // by force if it still runs when the object goes.
 class ProgramProcess {

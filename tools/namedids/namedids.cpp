@@ -3,9 +3,10 @@
 // Reads the resource index (uires.idx) and every XML file it lists whose root is a host layout
 // ("SKEIN"), an included layout ("include") or a set of templates ("template"); skin and style
 // sections are passed over. Every element with a "name" gives one entry: the element's decimal
-// "id" when it has one, otherwise the next free id from 65536 up in order of first appearance
-// (files in index order, elements in document order). "_name_start" is 65535. The records are
-// written sorted by name in ordinal order, as the program installs them without sorting.
+// "id" when it has one, otherwise the next id from 65536 up that no entry holds, in order of
+// first appearance (files in index order, elements in document order). "_name_start" is 65535.
+// The records are written sorted by name in ordinal order, as the program installs them without
+// sorting.
 #include <pugixml.hpp>
 #include <algorithm>
 #include <cctype>
@@ -14,6 +15,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -86,12 +88,20 @@ public:
     std::vector<Entry> Table() const
     {
         std::vector<Entry> table = m_entries;
-        int next = kFirstGeneratedId;
-        for (Entry& entry : table) {
-            if (!entry.hasExplicitId)
-                entry.id = next++;
-        }
         table.push_back(Entry{kStartName, true, kStartId});
+        std::set<long> taken;
+        for (const Entry& entry : table) {
+            if (entry.hasExplicitId)
+                taken.insert(entry.id);
+        }
+        long next = kFirstGeneratedId;
+        for (Entry& entry : table) {
+            if (entry.hasExplicitId)
+                continue;
+            while (taken.count(next))
+                ++next;
+            entry.id = next++;
+        }
         std::sort(table.begin(), table.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
         return table;
     }
