@@ -11,7 +11,9 @@ constexpr DWORD kDeadZoneAxes[] = {kJoyOffsetX, kJoyOffsetY, kJoyOffsetZ, kJoyOf
 
 } // namespace
 
-CDirectInputJoy::CDirectInputJoy() : m_vendorId(0), m_productId(0), m_state(), m_responding(false) {}
+CDirectInputJoy::CDirectInputJoy() : m_vendorId(0), m_productId(0), m_state(), m_responding(false), m_deviceSerial(0)
+{
+}
 
 CDirectInputJoy::~CDirectInputJoy()
 {
@@ -33,6 +35,7 @@ bool CDirectInputJoy::Find(USHORT vendorId, USHORT productId)
     }
     m_vendorId = vendorId;
     m_productId = productId;
+    ++m_deviceSerial;
     return true;
 }
 
@@ -87,14 +90,17 @@ void CDirectInputJoy::Release()
 
 void CDirectInputJoy::Shutdown()
 {
-    m_vibration.Stop();
+    m_vibration.Shutdown();
     Release();
 }
 
 int CDirectInputJoy::StartVibrationTest(DWORD left, DWORD right, DWORD durationMs)
 {
-    m_vibration.Stop();
-    m_vibration.Start(OpenCommandChannel(*this, true), left, right, durationMs);
+    if (!m_device) {
+        m_vibration.Stop();
+        return 0;
+    }
+    m_vibration.Request(m_deviceSerial, left, right, durationMs, [this] { return OpenCommandChannel(*this, true); });
     return 0;
 }
 

@@ -37,12 +37,14 @@ public:
     // search.
     void Release();
     // Explicit end of the joystick's use at program exit, before OLE goes: everything that uses
-    // the device ends first (the vibration test is stopped and joined), then the device and
-    // DirectInput are released.
+    // the device ends first (the vibration test is stopped and joined, the wait bounded), then
+    // the device and DirectInput are released.
     void Shutdown();
 
-    // Ends a running vibration test, then, with a current device, runs a new one on a channel
-    // of its own: both motors' levels (low bytes) for durationMs, then the stop report. 0.
+    // Runs both motors' levels (low bytes) for durationMs, then the stop report. A test running
+    // on the current device takes the levels and runs durationMs from now; otherwise it is
+    // ended and, with a current device, a new one runs on a channel of its own. Without a
+    // device only the running test ends. Never waits longer than the test worker's bound. 0.
     int StartVibrationTest(DWORD left, DWORD right, DWORD durationMs);
 
     // 0 when the state was read; a negative DirectInput error when reading failed; 1 without a
@@ -74,6 +76,7 @@ private:
     USHORT m_productId;
     JoyState m_state;
     bool m_responding;
+    DWORD m_deviceSerial; // counts the devices found: names the one a vibration test runs on
     VibrationWorker m_vibration;
 };
 

@@ -70,8 +70,8 @@ public:
     virtual bool SetFeature(const BYTE* report, DWORD length) = 0;
     // An overlapped WriteFile of an output report that waits for its completion, stopEvent or
     // timeoutMs, whichever comes first; a write that did not complete is cancelled and drained
-    // before the call returns. True only when the write completed. Needs a channel opened with
-    // overlapped = true.
+    // before the call returns (a driver that ignores the cancel holds the call until it ends the
+    // write). True only when the write completed. Needs a channel opened with overlapped = true.
     virtual bool WriteOutput(const BYTE* report, DWORD length, HANDLE stopEvent, DWORD timeoutMs) = 0;
 };
 

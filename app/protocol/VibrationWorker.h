@@ -1,11 +1,14 @@
 #pragma once
 // The vibration test: a worker thread that writes the motors' output report to the joystick
-// again and again until the test's duration has passed, then the stop report. At most one
-// worker runs; stopping it signals the event its write waits on, so a write in progress is
-// cancelled at once, and joins it: the worker is never terminated.
+// again and again until the test's duration has passed, then the stop report. A request while
+// a test runs on the same device hands its levels to the running worker, whose duration starts
+// again. The interface thread waits at most kEndWaitMs for a worker to end; one that has not
+// ended by then (its driver ignores the cancel of a write) is abandoned: it writes nothing more
+// and ends by itself when its write returns, freeing what it holds. No worker is terminated.
 #include <windows.h>
-#include <atomic>
+#include <functional>
 #include <memory>
+#include <vector>
 #include "device/DeviceAccess.h"
 
 // Output report: 00 05 01 left right 00 00 00; the stop report has both levels 0.
@@ -20,29 +23,48 @@ public:
     enum : DWORD {
         kWriteTimeoutMs = 300, // a motor report the device does not take
         kStopTimeoutMs = 100,  // the stop report
+        kEndWaitMs = 300,      // the longest the interface thread waits for workers to end
+        // A write still running this long after it began ignored its cancel: its worker hangs.
+        kHungAfterMs = kWriteTimeoutMs + kEndWaitMs,
     };
+    // Workers alive at most: the running one and one abandoned. While an abandoned worker is
+    // alive, a running one that hangs is not replaced: the device takes no reports anyway.
+    enum { kMaxWorkers = 2 };
+
+    using ChannelOpener = std::function<std::unique_ptr<IHidChannel>()>;
 
     VibrationWorker();
-    // Stops the worker.
+    // Shuts down.
     ~VibrationWorker();
     VibrationWorker(const VibrationWorker&) = delete;
     VibrationWorker& operator=(const VibrationWorker&) = delete;
 
-    // Stops a running test, then runs one on channel (an overlapped channel the worker owns
-    // and closes); without a channel only the stop happens. Levels: their low bytes are sent.
-    void Start(std::unique_ptr<IHidChannel> channel, DWORD left, DWORD right, DWORD durationMs);
-    // Asks the worker to end (its write in progress cancelled) and waits until it has.
+    // Runs both motors at left and right (their low bytes) for durationMs, then sends the stop
+    // report. device names the device the test is for: a worker running for it takes the levels
+    // and starts its duration again; otherwise the running worker is ended and a new one runs on
+    // the channel open() gives (overlapped; the worker owns and closes it). Nothing starts
+    // without a channel.
+    void Request(DWORD device, DWORD left, DWORD right, DWORD durationMs, const ChannelOpener& open);
+    // Ends the running worker (its write in progress cancelled, no stop report).
     void Stop();
-    bool Running() const { return m_thread != nullptr; }
+    // Ends the running worker and waits for it and the abandoned ones together, at most
+    // kEndWaitMs; those still alive then are left to end by themselves.
+    void Shutdown();
 
 private:
-    static DWORD WINAPI Run(void* self);
-    void Loop();
+    class Run;
+    // What a running worker makes of a request.
+    enum Offer { kTaken, kHung, kFinishing, kOtherDevice };
 
-    HANDLE m_thread = nullptr;
-    HANDLE m_stopEvent;            // manual reset: set until the next start
-    std::atomic<bool> m_stop{false};
-    std::unique_ptr<IHidChannel> m_channel; // the worker's while it runs
-    VibrationReport m_report = {};
-    DWORD m_durationMs = 0;
+    void ForgetEnded();
+    // Waits for the running worker to end; abandons it when it does not.
+    void EndRunning(bool cancel);
+    // Stops the running worker and lets it go: it ends by itself.
+    void Abandon();
+    void Launch(DWORD device, const VibrationReport& report, DWORD durationMs, std::unique_ptr<IHidChannel> channel);
+    static DWORD WINAPI Work(void* run);
+
+    std::shared_ptr<Run> m_run; // the running worker's, shared with its thread
+    HANDLE m_thread = nullptr;  // the running worker
+    std::vector<HANDLE> m_abandoned; // workers that did not end in time and may still be alive
 };

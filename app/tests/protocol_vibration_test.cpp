@@ -1,12 +1,16 @@
 // The vibration test against the simulated joystick: its level function, a full run (motor
-// reports for the duration, then one stop report, on an overlapped channel of its own), a new
-// test ending the old one with never two writers at once, writes the device never takes
-// cancelled at their time-out, nothing without a device, and the join at shutdown.
+// reports for the duration, then one stop report, on an overlapped channel of its own), new
+// levels taken by the running worker with never two writers at once, writes the device never
+// takes cancelled at their time-out, a driver that ignores the cancel never holding the caller,
+// nothing without a device, and the join at shutdown.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <tlhelp32.h>
 #include <algorithm>
 #include <vector>
 #include "device/CDirectInputJoy.h"
 #include "protocol/VibrationLevel.h"
+#include "protocol/VibrationWorker.h"
 #include "support/SimJoystick.h"
 
 namespace {
@@ -28,6 +32,24 @@ TEST(ProtocolVibrationLevelTest, StrengthAndScaleGiveTheMotorLevel)
         EXPECT_EQ(c.level, VibrationLevel(c.strength, c.scale)) << c.strength << " " << c.scale;
 }
 
+// The threads of this process.
+int ThreadCount()
+{
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    int count = 0;
+    for (BOOL more = ::Thread32First(snapshot, &entry); more; more = ::Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == ::GetCurrentProcessId();
+    ::CloseHandle(snapshot);
+    return count;
+}
+
+std::vector<BYTE> Motors(BYTE left, BYTE right)
+{
+    return {0, 5, 1, left, right, 0, 0, 0};
+}
+
 class ProtocolVibrationTest : public ::testing::Test {
 protected:
     SimJoystick m_sim;
@@ -39,16 +61,22 @@ protected:
     }
     void TearDown() override { DirectInputJoy().Shutdown(); }
 
-    // Waits until every channel is closed (the worker has ended); false after timeoutMs.
-    bool WaitForEnd(double timeoutMs)
+    // Whether done() holds within timeoutMs.
+    template <class Done>
+    bool WaitUntil(Done done, double timeoutMs = 5000)
     {
         double until = m_sim.NowMs() + timeoutMs;
-        while (m_sim.OpenChannels() > 0) {
+        while (!done()) {
             if (m_sim.NowMs() > until)
                 return false;
             ::Sleep(5);
         }
         return true;
+    }
+    // Waits until every channel is closed (the worker has ended); false after timeoutMs.
+    bool WaitForEnd(double timeoutMs)
+    {
+        return WaitUntil([&] { return m_sim.OpenChannels() == 0; }, timeoutMs);
     }
     // Milliseconds that StartVibrationTest took.
     double Start(DWORD left, DWORD right, DWORD durationMs)
@@ -64,6 +92,15 @@ void ExpectOneWriterAtATime(const std::vector<SimJoystick::Report>& reports)
 {
     for (size_t i = 1; i < reports.size(); ++i)
         EXPECT_GE(reports[i].atMs + 0.5, reports[i - 1].doneMs) << i;
+}
+
+// The number of reports from first on that carry bytes.
+size_t CountRun(const std::vector<SimJoystick::Report>& reports, size_t first, const std::vector<BYTE>& bytes)
+{
+    size_t end = first;
+    while (end < reports.size() && reports[end].bytes == bytes)
+        ++end;
+    return end - first;
 }
 
 TEST_F(ProtocolVibrationTest, RunsForTheDurationThenSendsOneStopReport)
@@ -83,31 +120,41 @@ TEST_F(ProtocolVibrationTest, RunsForTheDurationThenSendsOneStopReport)
     reports.pop_back();
     for (const SimJoystick::Report& report : reports) {
         EXPECT_EQ(SimJoystick::Report::kOutput, report.kind);
-        EXPECT_EQ((std::vector<BYTE>{0, 5, 1, 242, 0xFF, 0, 0, 0}), report.bytes);
+        EXPECT_EQ(Motors(242, 0xFF), report.bytes);
         EXPECT_TRUE(report.ok);
         EXPECT_LT(report.atMs - started, 700);
     }
     ExpectOneWriterAtATime(m_sim.Reports());
 }
 
-TEST_F(ProtocolVibrationTest, NewTestEndsTheRunningOneFirst)
+// Button 1 held on a function-test page: a request on every poll tick. The running worker
+// takes each level and runs its half second from the last one: one thread and one channel,
+// the old level, the new one, then the stop report.
+TEST_F(ProtocolVibrationTest, NewLevelsGoToTheRunningWorkerWhoseTestStartsAgain)
 {
     Connect();
     m_sim.SetOutputInterval(4);
+    int threads = ThreadCount();
     Start(100, 100, 500);
-    ::Sleep(150);
-    EXPECT_LT(Start(200, 50, 500), 100);
+    ASSERT_TRUE(WaitUntil([&] { return m_sim.Reports().size() >= 3; }));
+    double lastRequest = 0;
+    for (int tick = 0; tick < 10; ++tick) {
+        Start(200, 50, 500);
+        lastRequest = m_sim.NowMs();
+        EXPECT_EQ(threads + 1, ThreadCount());
+        ::Sleep(33); // the poll period
+    }
     ASSERT_TRUE(WaitForEnd(3000));
+    EXPECT_TRUE(WaitUntil([&] { return ThreadCount() == threads; }));
+    ASSERT_EQ(1u, m_sim.Channels().size());
     std::vector<SimJoystick::Report> reports = m_sim.Reports();
-    ASSERT_EQ(2u, m_sim.Channels().size());
-    auto second = std::find_if(reports.begin(), reports.end(), [](const SimJoystick::Report& r) { return r.channel == 2; });
-    ASSERT_NE(reports.begin(), second);
-    // The first worker ended without its stop report; the second ran its whole test.
-    for (auto report = reports.begin(); report != second; ++report)
-        EXPECT_EQ((std::vector<BYTE>{0, 5, 1, 100, 100, 0, 0, 0}), report->bytes);
-    EXPECT_TRUE(std::all_of(second, reports.end(), [](const SimJoystick::Report& r) { return r.channel == 2; }));
-    EXPECT_EQ((std::vector<BYTE>{0, 5, 1, 200, 50, 0, 0, 0}), second->bytes);
+    size_t before = CountRun(reports, 0, Motors(100, 100));
+    size_t after = CountRun(reports, before, Motors(200, 50));
+    EXPECT_GE(before, 3u);
+    EXPECT_GE(after, 10u);
+    ASSERT_EQ(reports.size(), before + after + 1);
     EXPECT_EQ(kStopReport, reports.back().bytes);
+    EXPECT_GE(reports.back().atMs - lastRequest, 450); // never before its half second
     ExpectOneWriterAtATime(reports);
 }
 
@@ -131,17 +178,90 @@ TEST_F(ProtocolVibrationTest, WritesTheDeviceDoesNotTakeAreCancelledAtTheirTimeO
     EXPECT_EQ(kStopReport, reports.back().bytes);
     EXPECT_LT(ended, 1300);
 
-    // A new test while a write hangs: the write is cancelled at once, not at its time-out.
+    // A new level while a write hangs is written once that write has timed out, by the same
+    // worker; the shutdown cancels the write in progress at once.
     m_sim.ClearReports();
-    Start(10, 10, 500);
-    ::Sleep(50);
-    EXPECT_LT(Start(20, 20, 500), 100);
-    ::Sleep(50);
+    Start(10, 10, 5000);
+    ASSERT_TRUE(WaitUntil([&] { return m_sim.Reports().size() == 1; }));
+    EXPECT_LT(Start(20, 20, 5000), 100);
+    ASSERT_TRUE(WaitUntil([&] { return m_sim.Reports().back().bytes == Motors(20, 20); }));
     DirectInputJoy().Shutdown();
     EXPECT_EQ(0, m_sim.OpenChannels());
+    EXPECT_EQ(2u, m_sim.Channels().size());
     reports = m_sim.Reports();
-    ASSERT_EQ(2u, reports.size());
-    EXPECT_LT(reports[0].doneMs - reports[0].atMs, 150);
+    size_t before = CountRun(reports, 0, Motors(10, 10));
+    EXPECT_GE(before, 1u);
+    EXPECT_EQ(reports.size(), before + CountRun(reports, before, Motors(20, 20)));
+    EXPECT_TRUE(std::all_of(reports.begin(), reports.end(), [](const SimJoystick::Report& r) { return r.channel == 2; }));
+    EXPECT_LT(reports.back().doneMs - reports.back().atMs, 150);
+    ExpectOneWriterAtATime(reports);
+}
+
+// A driver that ignores the cancel: the writes hang for good. Every request returns all the
+// same. Once its write is overdue the worker is abandoned and a new one runs; when that one
+// hangs too, no third is started. The shutdown returns. When the driver lets go, the abandoned
+// workers write nothing more, close their channels and end.
+TEST_F(ProtocolVibrationTest, ADriverThatIgnoresTheCancelNeverHoldsTheCaller)
+{
+    int threads = ThreadCount();
+    Connect();
+    m_sim.SetOutputMode(SimJoystick::kOutputHang);
+    Start(100, 100, 500);
+    ASSERT_TRUE(WaitUntil([&] { return m_sim.WritesInProgress() == 1; }));
+    double abandonedAt = 0;
+    for (int tick = 0; tick < 300 && m_sim.Channels().size() < 2; ++tick) {
+        Start(200, 200, 500);
+        abandonedAt = m_sim.NowMs();
+        ::Sleep(33);
+    }
+    ASSERT_EQ(2u, m_sim.Channels().size());
+    DWORD holdUntil = ::GetTickCount() + 3 * VibrationWorker::kHungAfterMs;
+    while (static_cast<int>(holdUntil - ::GetTickCount()) > 0) {
+        Start(30, 30, 500);
+        ::Sleep(33);
+    }
+    EXPECT_EQ(2u, m_sim.Channels().size());
+    EXPECT_EQ(threads + VibrationWorker::kMaxWorkers, ThreadCount());
+
+    DirectInputJoy().Shutdown();
+    double shutDownAt = m_sim.NowMs();
+    EXPECT_EQ(2, m_sim.OpenChannels());
+    m_sim.SetOutputMode(SimJoystick::kOutputComplete);
+    ASSERT_TRUE(WaitForEnd(3000));
+    EXPECT_TRUE(WaitUntil([&] { return ThreadCount() == threads; }));
+    std::vector<SimJoystick::Report> reports = m_sim.Reports();
+    ASSERT_EQ(2u, reports.size()); // the hung write of each worker, nothing after
+    std::sort(reports.begin(), reports.end(),
+              [](const SimJoystick::Report& a, const SimJoystick::Report& b) { return a.channel < b.channel; });
+    EXPECT_EQ(1, reports[0].channel);
+    EXPECT_EQ(Motors(100, 100), reports[0].bytes);
+    EXPECT_LT(reports[0].atMs, abandonedAt);
+    EXPECT_EQ(2, reports[1].channel);
+    EXPECT_EQ(Motors(200, 200), reports[1].bytes);
+    EXPECT_LT(reports[1].atMs, shutDownAt);
+}
+
+// A device found anew (after a device notice) gets a worker and a channel of its own; the
+// old worker ends first, without a stop report, as a new test on another device wants.
+TEST_F(ProtocolVibrationTest, ADeviceFoundAnewGetsANewWorker)
+{
+    Connect();
+    m_sim.SetOutputInterval(4);
+    Start(100, 100, 5000);
+    ASSERT_TRUE(WaitUntil([&] { return !m_sim.Reports().empty(); }));
+    ASSERT_TRUE(DirectInputJoy().Probe(kWindow));
+    Start(200, 200, 500);
+    EXPECT_EQ(1, m_sim.OpenChannels());
+    ASSERT_TRUE(WaitForEnd(3000));
+    ASSERT_EQ(2u, m_sim.Channels().size());
+    std::vector<SimJoystick::Report> reports = m_sim.Reports();
+    auto second = std::find_if(reports.begin(), reports.end(), [](const SimJoystick::Report& r) { return r.channel == 2; });
+    ASSERT_NE(reports.begin(), second);
+    for (auto report = reports.begin(); report != second; ++report)
+        EXPECT_EQ(Motors(100, 100), report->bytes);
+    EXPECT_TRUE(std::all_of(second, reports.end(), [](const SimJoystick::Report& r) { return r.channel == 2; }));
+    EXPECT_EQ(Motors(200, 200), second->bytes);
+    EXPECT_EQ(kStopReport, reports.back().bytes);
     ExpectOneWriterAtATime(reports);
 }
 
@@ -155,20 +275,28 @@ TEST_F(ProtocolVibrationTest, NothingWithoutADeviceAndShutdownJoinsTheWorker)
     EXPECT_TRUE(m_sim.Channels().empty());
     EXPECT_TRUE(m_sim.Reports().empty());
 
+    // A request without a device ends the running test.
     pad.openFails = false;
     m_sim.SetOutputInterval(4);
     Start(242, 242, 5000);
-    // the worker is running once its first report is written (a loaded machine may delay it)
-    for (int i = 0; i < 200 && m_sim.Reports().empty(); ++i)
-        ::Sleep(10);
+    ASSERT_TRUE(WaitUntil([&] { return !m_sim.Reports().empty(); }));
+    DirectInputJoy().Release();
+    Start(242, 242, 500);
+    EXPECT_EQ(0, m_sim.OpenChannels());
+    EXPECT_EQ(1u, m_sim.Channels().size());
+
+    ASSERT_TRUE(DirectInputJoy().Probe(kWindow));
+    m_sim.ClearReports();
+    Start(242, 242, 5000);
+    ASSERT_TRUE(WaitUntil([&] { return !m_sim.Reports().empty(); }));
     double before = m_sim.NowMs();
     DirectInputJoy().Shutdown();
     EXPECT_LT(m_sim.NowMs() - before, 100);
     EXPECT_EQ(0, m_sim.OpenChannels());
     size_t written = m_sim.Reports().size();
-    EXPECT_GT(written, 0u);
     ::Sleep(30);
     EXPECT_EQ(written, m_sim.Reports().size());
+    EXPECT_NE(kStopReport, m_sim.Reports().back().bytes);
 }
 
 } // namespace

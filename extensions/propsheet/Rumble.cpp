@@ -28,10 +28,10 @@ DWORD ReadAmplify()
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kOemKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return kFullAmplify;
-    DWORD value = 0, type = 0, size = sizeof value;
-    const LONG result = RegQueryValueExA(key, kAmplify, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    DWORD value = 0, size = sizeof value;
+    const LONG result = RegQueryValueExA(key, kAmplify, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
     RegCloseKey(key);
-    if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value)
+    if (result != ERROR_SUCCESS || size != sizeof value)
         return kFullAmplify;
     return std::min(value, kFullAmplify);
 }

@@ -10,7 +10,8 @@ namespace pelko {
 // "Amplify" runs 0..1200, where 1200 is full strength.
 const DWORD kFullAmplify = 1200;
 
-// The stored strength; full strength when none is stored, and at most full.
+// The stored strength: the value's 4 bytes whatever its type, at most full; full strength when
+// the key or the value is missing or the value is not 4 bytes long.
 DWORD ReadAmplify();
 // Writes the strength into the device's existing OEM key.
 bool WriteAmplify(DWORD amplify);

@@ -43,6 +43,7 @@ struct SimJoystick::Shared {
     HANDLE modeChanged = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::vector<Report> reports;
     std::vector<Channel> channels;
+    int writesInProgress = 0;
     int liveInputs = 0;
     int inputsCreated = 0;
     LARGE_INTEGER start = {};
@@ -253,16 +254,23 @@ public:
     {
         if (!m_overlapped)
             return false;
-        double at = m_shared->NowMs();
+        double at;
+        {
+            std::lock_guard<std::mutex> hold(m_shared->lock);
+            at = m_shared->NowMs();
+            ++m_shared->writesInProgress;
+        }
         bool ok = Complete(stopEvent, timeoutMs);
         std::lock_guard<std::mutex> hold(m_shared->lock);
+        --m_shared->writesInProgress;
         m_shared->Record(SimJoystick::Report::kOutput, m_id, report, length, at, ok);
         return ok;
     }
 
 private:
     // Whether the write completes: after the output interval, never, or, while blocked, when
-    // the mode changes before the stop event, the time-out or an unplugging.
+    // the mode changes before the stop event, the time-out or an unplugging. A hanging write
+    // fails once writes complete or fail again or the device is unplugged.
     bool Complete(HANDLE stopEvent, DWORD timeoutMs)
     {
         ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
@@ -278,6 +286,11 @@ private:
             }
             if (mode == SimJoystick::kOutputComplete && interval > 0)
                 return Interval(stopEvent, std::min(interval, timeoutMs)) && interval <= timeoutMs;
+            if (mode == SimJoystick::kOutputHang) {
+                HANDLE waits[] = {m_shared->modeChanged, m_controller.m_unplugged};
+                ::WaitForMultipleObjects(2, waits, FALSE, INFINITE);
+                return false;
+            }
             if (mode != SimJoystick::kOutputBlock)
                 return mode == SimJoystick::kOutputComplete;
             ULONGLONG now = ::GetTickCount64();
@@ -369,7 +382,7 @@ void SimJoystick::SetOutputMode(OutputMode mode)
 {
     std::lock_guard<std::mutex> hold(m_shared->lock);
     m_shared->outputMode = mode;
-    if (mode == kOutputBlock)
+    if (mode == kOutputBlock || mode == kOutputHang)
         ::ResetEvent(m_shared->modeChanged);
     else
         ::SetEvent(m_shared->modeChanged);
@@ -412,6 +425,12 @@ int SimJoystick::OpenChannels() const
     std::lock_guard<std::mutex> hold(m_shared->lock);
     return static_cast<int>(std::count_if(m_shared->channels.begin(), m_shared->channels.end(),
                                           [](const Channel& channel) { return channel.open; }));
+}
+
+int SimJoystick::WritesInProgress() const
+{
+    std::lock_guard<std::mutex> hold(m_shared->lock);
+    return m_shared->writesInProgress;
 }
 
 int SimJoystick::LiveInputs() const

@@ -10,9 +10,11 @@
 //   pad.FailPolls(kJoyInputLost, 2);                // the next two polls lose the input
 //   sim.FailFeatureReport(3);                       // the third feature report from now fails
 //   sim.SetOutputMode(SimJoystick::kOutputBlock);   // output writes hang until stopped or timed out
+//   sim.SetOutputMode(SimJoystick::kOutputHang);    // ... and ignore both, as a driver ignoring the cancel
 //   sim.SetOutputInterval(4);                       // a completing output write takes 4 ms
 //   sim.Reports();                                  // every feature and output report, time-stamped
 //   sim.OpenChannels();                             // HID channels not closed yet: 0 after a batch
+//   sim.WritesInProgress();                         // output writes issued and not returned
 //   sim.Unplug(pad);                                // gone from enumeration; what it has open fails
 //   SendInterfaceNotice(hwnd, DBT_DEVICEREMOVECOMPLETE, pad.path); // support/DeviceNotice.h
 //   DirectInputJoy().Release();                     // before sim goes, as the program's exit does
@@ -105,6 +107,9 @@ public:
         kOutputComplete, // writes complete at once
         kOutputFail,     // writes fail at once
         kOutputBlock,    // writes hang until their stop event, their time-out, or another mode
+        kOutputHang,     // writes ignore their stop event and time-out (the driver ignores the
+                         // cancel): they hang until kOutputComplete or kOutputFail is set or
+                         // the device is unplugged, then fail
     };
     struct Report {
         enum Kind { kFeature, kOutput } kind;
@@ -146,6 +151,8 @@ public:
     void ClearReports();
     std::vector<Channel> Channels() const;
     int OpenChannels() const;
+    // Output writes issued that have not returned yet.
+    int WritesInProgress() const;
     // DirectInput objects alive, and created so far.
     int LiveInputs() const;
     int InputsCreated() const;

@@ -281,9 +281,15 @@ void ReportPipe::Clear()
 
 void SetAmplify(DWORD value)
 {
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(&value);
+    SetAmplifyRaw(REG_DWORD, std::vector<BYTE>(bytes, bytes + sizeof value));
+}
+
+void SetAmplifyRaw(DWORD type, const std::vector<BYTE>& bytes)
+{
     HKEY key;
     RegCreateKeyExA(HKEY_CURRENT_USER, kOemKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-    RegSetValueExA(key, "Amplify", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegSetValueExA(key, "Amplify", 0, type, bytes.data(), DWORD(bytes.size()));
     RegCloseKey(key);
 }
 

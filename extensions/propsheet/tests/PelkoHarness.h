@@ -123,6 +123,8 @@ private:
 
 // Registry
 void SetAmplify(DWORD value);
+// Stores "Amplify" as given: any type, any length.
+void SetAmplifyRaw(DWORD type, const std::vector<BYTE>& bytes);
 void RemoveAmplify();
 void DeleteTree(HKEY root, const char* path);
 

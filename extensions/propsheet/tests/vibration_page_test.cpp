@@ -144,6 +144,36 @@ TEST_F(PelkoVibrationPage, MissingStrengthShowsFull)
     EXPECT_EQ("100%", Text(page, IDC_STRENGTH_TEXT));
 }
 
+// The strength is the value's 4 bytes whatever its type; a value of another length counts as
+// none stored: full strength.
+TEST_F(PelkoVibrationPage, StrengthIsTheFourBytesOfTheValueWhateverItsType)
+{
+    device.state.lX = 0;  // the left motor at full demand
+    const struct {
+        const char* what;
+        DWORD type;
+        std::vector<BYTE> bytes;
+        const char* shown;
+        Report report;
+    } cases[] = {
+        {"binary 600", REG_BINARY, {0x58, 0x02, 0, 0}, "50%", Rumble(0, 127)},
+        {"dword 300", REG_DWORD, {0x2C, 0x01, 0, 0}, "25%", Rumble(0, 63)},
+        {"binary 0", REG_BINARY, {0, 0, 0, 0}, "0%", kZero},
+        {"binary above full", REG_BINARY, {0, 0, 1, 0}, "100%", Rumble(0, 255)},
+        {"binary of 2 bytes", REG_BINARY, {0x58, 0x02}, "100%", Rumble(0, 255)},
+        {"binary of 8 bytes", REG_BINARY, {0x58, 0x02, 0, 0, 0, 0, 0, 0}, "100%", Rumble(0, 255)},
+    };
+    TestSheet window(sheet);
+    HWND page = Open(window);
+    for (const auto& c : cases) {
+        SetAmplifyRaw(c.type, c.bytes);
+        window.Select(kBaseTestPage);
+        window.Select(kVibrationPage);  // the page reads the strength when it is shown
+        EXPECT_EQ(c.shown, Text(page, IDC_STRENGTH_TEXT)) << c.what;
+        EXPECT_TRUE(Reaches(c.report)) << c.what;
+    }
+}
+
 TEST_F(PelkoVibrationPage, DisconnectSendsOneZeroReportAndShowsItsTextOnce)
 {
     device.state.lX = 0;
