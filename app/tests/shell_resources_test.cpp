@@ -7,10 +7,12 @@
 #include "MainTexts.h"
 #include "NamedIdTable.h"
 #include "SSkinLoader.h"
+#include "app_test_support.h"
 #include "res.mgr/SSkinPoolMgr.h"
 #include "res.mgr/SZipArchive.h"
 #include "res_test_util.h"
 #include "shell_test_env.h"
+#include "texts/LanguageFile.h"
 
 namespace {
 
@@ -134,6 +136,21 @@ TEST(MainTextsFile, ElementsReplaceTheDefaultsAndMissingOnesLeaveNothing)
         EXPECT_STREQ(c.title, texts.title.c_str());
         EXPECT_STREQ(c.applied, texts.applied.c_str());
     }
+}
+
+// The models' language files' size check: one byte above it and "mainlang.xml" is refused unread.
+TEST(MainTextsFile, FileAboveTheLanguageFileLimitIsRefused)
+{
+    restest::TempFolder folder;
+    const std::string xml = "<root><TilteName name='T'/></root>";
+    std::wstring path = folder.Write(L"mainlang.xml", xml + std::string(kMaxLanguageFileBytes + 1 - xml.size(), ' '));
+    skein_test::ScopedLogRecorder log;
+    MainTexts texts;
+    texts.LoadFrom(path.c_str());
+    EXPECT_FALSE(texts.loaded);
+    EXPECT_STREQ(L"Corvane映射软件", texts.title.c_str());
+    ASSERT_EQ(1u, log.lines.size());
+    EXPECT_EQ(0u, log.lines[0].find("3|LoadLanguageFile|language file refused")) << log.lines[0];
 }
 
 // The first load of the skin folder fills the loader's pool, above the program's skins; later
