@@ -1,4 +1,5 @@
 #include "res.mgr/SResLoaders.h"
+#include "helper/SLog.h"
 
 namespace SKEIN {
 
@@ -35,6 +36,19 @@ T* KeepIf(T* object, bool loaded)
 }
 
 } // namespace
+
+bool WithinResourceLimit(const wchar_t* what, UINT64 size)
+{
+    if (size <= kMaxResourceBytes)
+        return true;
+    SKEIN_LOG(3, "SKEIN::WithinResourceLimit")
+        .Line()
+        .AppendText("resource refused, larger than ")
+        .AppendInt(static_cast<int>(kMaxResourceBytes))
+        .AppendText(" bytes: ")
+        .AppendWide(what);
+    return false;
+}
 
 void SetResRenderFactorySource(SResRenderFactorySource source)
 {
