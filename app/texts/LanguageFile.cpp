@@ -1,7 +1,7 @@
 #include "texts/LanguageFile.h"
 #include <windows.h>
 #include <vector>
-#include "helper/SLog.h"
+#include "res.mgr/SResLoaders.h"
 
 using namespace SKEIN;
 
@@ -14,15 +14,8 @@ bool ReadSmallFile(HANDLE file, const wchar_t* path, std::vector<char>& bytes)
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file, &size))
         return false;
-    if (size.QuadPart > static_cast<LONGLONG>(kMaxLanguageFileBytes)) {
-        SKEIN_LOG(3, "LoadLanguageFile")
-            .Line()
-            .AppendText("language file refused, larger than ")
-            .AppendInt(static_cast<int>(kMaxLanguageFileBytes))
-            .AppendText(" bytes: ")
-            .AppendWide(path);
+    if (!WithinSizeLimit("LoadLanguageFile", "language file", path, size.QuadPart, kMaxLanguageFileBytes))
         return false;
-    }
     bytes.resize(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
     return bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&

@@ -10,8 +10,10 @@ namespace SKEIN {
 // The largest resource that loads read whole, in bytes: far above any real layout, text or
 // image (the program's largest is about 40 KB).
 const UINT64 kMaxResourceBytes = 16 * 1024 * 1024;
-// Whether a resource of size bytes may be read; a larger one is refused with a log line that
-// names it (what: its id or member path).
+// Whether size is at most limit; a larger one is refused with the log line "<kind> refused,
+// larger than <limit> bytes: <name>", logged as from function.
+bool WithinSizeLimit(const char* function, const char* kind, const wchar_t* name, UINT64 size, UINT64 limit);
+// Whether a resource of size bytes may be read (what: its id or member path; see above).
 bool WithinResourceLimit(const wchar_t* what, UINT64 size);
 
 // Where the loaders get the render factory (not add-referenced); the application object

@@ -37,17 +37,19 @@ T* KeepIf(T* object, bool loaded)
 
 } // namespace
 
+bool WithinSizeLimit(const char* function, const char* kind, const wchar_t* name, UINT64 size, UINT64 limit)
+{
+    if (size <= limit)
+        return true;
+    SLogEntry entry(3, function, __FILE__, __LINE__, __builtin_return_address(0));
+    entry.Line().AppendText(kind).AppendText(" refused, larger than ").AppendInt(static_cast<int>(limit));
+    entry.Line().AppendText(" bytes: ").AppendWide(name);
+    return false;
+}
+
 bool WithinResourceLimit(const wchar_t* what, UINT64 size)
 {
-    if (size <= kMaxResourceBytes)
-        return true;
-    SKEIN_LOG(3, "SKEIN::WithinResourceLimit")
-        .Line()
-        .AppendText("resource refused, larger than ")
-        .AppendInt(static_cast<int>(kMaxResourceBytes))
-        .AppendText(" bytes: ")
-        .AppendWide(what);
-    return false;
+    return WithinSizeLimit("SKEIN::WithinResourceLimit", "resource", what, size, kMaxResourceBytes);
 }
 
 void SetResRenderFactorySource(SResRenderFactorySource source)
