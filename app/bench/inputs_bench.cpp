@@ -255,8 +255,8 @@ int wmain(int argc, wchar_t** argv)
     printf("writing the fixtures...\n");
     fflush(stdout);
     WriteFixtures(folder);
-    printf("limits: language files %lu bytes, resources %llu bytes\n", kMaxLanguageFileBytes,
-           static_cast<unsigned long long>(kMaxResourceBytes));
+    printf("limits: language files %lu bytes, resources %lu bytes\n", static_cast<unsigned long>(kMaxLanguageFileBytes),
+           static_cast<unsigned long>(kMaxResourceBytes));
     fflush(stdout);
     int failed = 0;
     for (int index = 0; index < kCaseCount; ++index)

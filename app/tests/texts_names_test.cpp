@@ -128,7 +128,7 @@ TEST(ModelTexts, LanguageFileAboveTheSizeLimitIsRefusedWithALogLine)
 {
     restest::TempFolder folder;
     const std::string xml = LanguageFile();
-    for (size_t size : {static_cast<size_t>(kMaxLanguageFileBytes), kMaxLanguageFileBytes + size_t(1)}) {
+    for (size_t size : {kMaxLanguageFileBytes, kMaxLanguageFileBytes + 1}) {
         const bool refused = size > kMaxLanguageFileBytes;
         SCOPED_TRACE(size);
         std::wstring path = folder.Write(L"lang6852.xml", xml + std::string(size - xml.size(), '\n'));

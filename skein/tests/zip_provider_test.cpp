@@ -349,8 +349,9 @@ TEST_F(ZipProviderTest, MembersAboveTheResourceLimitAreRefusedWithALogLine)
     writer.Add("over.xml", std::string(limit + 1, '\0'), Method::Deflate, "");
     writer.Add("limit.xml", std::string(limit, '\0'), Method::Deflate, "");
     writer.Add("short.xml", text, Method::Deflate, "");
-    writer.Add("uires.idx", "<resource><LAYOUT><file name='stated' path='stated.xml'/><file name='over' path='over.xml'/>"
-                            "<file name='limit' path='limit.xml'/><file name='short' path='short.xml'/></LAYOUT>"
+    writer.Add("uires.idx", "<resource><LAYOUT><file name='stated' path='stated.xml'/>"
+                            "<file name='over' path='over.xml'/><file name='limit' path='limit.xml'/>"
+                            "<file name='short' path='short.xml'/></LAYOUT>"
                             "<IMG><file name='stated' path='stated.xml'/></IMG></resource>", Method::Store, "");
     std::string archive = writer.Finish();
     Layout at(archive);
