@@ -1,5 +1,6 @@
 #include "CorvaneStartup.h"
 #include "CMainDlg.h"
+#include "CStartFailureWnd.h"
 #include "MainTexts.h"
 #include "NamedIdTable.h"
 #include "ProgramFolder.h"
@@ -28,11 +29,11 @@ void PrepareApplication(SApplication& app)
 
 } // namespace
 
-CCorvaneStartup::CCorvaneStartup(HINSTANCE module)
+CCorvaneStartup::CCorvaneStartup(HINSTANCE module) : CCorvaneStartup(module, ProgramFolder()) {}
+
+CCorvaneStartup::CCorvaneStartup(HINSTANCE module, const SStringW& folder)
 {
-    SStringW folder = ProgramFolder();
     ::SetCurrentDirectoryW(folder.c_str());
-    m_archivePath = BesideProgram(kArchiveName);
     SAppStartupOptions options;
     options.archiveName = kArchiveName;
     options.folder = folder.c_str();
@@ -89,8 +90,10 @@ int CCorvaneStartup::RunMainWindow(CMainDlg& window, bool hidden)
 int CCorvaneStartup::ReportUnreadableArchive()
 {
     SStringW text;
-    text.Printf(kUnreadableArchive, m_archivePath.c_str());
-    UserPrompt().ShowMessage(nullptr, text.c_str(), CurrentMainTexts().title.c_str(), MB_OK | MB_ICONERROR);
+    text.Printf(kUnreadableArchive, ShownPath(m_framework->ArchivePath()).c_str());
+    CStartFailureWnd instance; // how a second start finds the program while the box is shown
+    UserPrompt().ShowMessage(instance.Handle(), text.c_str(), CurrentMainTexts().title.c_str(),
+                             MB_OK | MB_ICONERROR);
     return kExitStartFailed;
 }
 

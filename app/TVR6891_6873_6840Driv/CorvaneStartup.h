@@ -17,6 +17,8 @@ class CCorvaneStartup {
 public:
     // OLE, the program's folder as the working folder, then the framework (see above).
     explicit CCorvaneStartup(HINSTANCE module);
+    // The same with the archive and the system resources taken from folder.
+    CCorvaneStartup(HINSTANCE module, const SKEIN::SStringW& folder);
     // Takes everything down in the reverse order: the joystick and DirectInput first, OLE last.
     ~CCorvaneStartup();
     CCorvaneStartup(const CCorvaneStartup&) = delete;
@@ -26,8 +28,9 @@ public:
 
     // Creates, initialises, centres and shows (or, hidden, keeps hidden) the main window, runs
     // the message loop until it ends and destroys the window; the loop's exit code. A main
-    // window that cannot be built is reported with a message box naming the archive:
-    // kExitStartFailed.
+    // window that cannot be built is reported with a message box naming the archive (its path
+    // in lines that fit the screen), during which a second start finds the program through a
+    // CStartFailureWnd: kExitStartFailed.
     int RunMainWindow(CMainDlg& window, bool hidden);
 
 private:
@@ -40,7 +43,6 @@ private:
     int ReportUnreadableArchive();
 
     OleScope m_ole;
-    SKEIN::SStringW m_archivePath;
     std::unique_ptr<SKEIN::SAppStartup> m_framework;
     std::unique_ptr<SSkinLoader> m_skinLoader;
     SKEIN::SRefPtr<SKEIN::ITranslatorMgr> m_translator;

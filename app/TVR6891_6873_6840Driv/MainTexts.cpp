@@ -1,5 +1,5 @@
 #include "MainTexts.h"
-#include <pugixml.hpp>
+#include "texts/LanguageFile.h"
 
 using namespace SKEIN;
 
@@ -12,7 +12,7 @@ MainTexts::MainTexts()
 void MainTexts::LoadFrom(const wchar_t* path)
 {
     pugi::xml_document document;
-    if (!document.load_file(path))
+    if (!LoadLanguageFile(document, path))
         return;
     pugi::xml_node root = document.child(L"root");
     title = root.child(L"TilteName").attribute(L"name").value();

@@ -13,7 +13,8 @@ struct MainTexts {
     MainTexts();
     // Reads the file: under its root element "root" the attribute "name" of the elements
     // "TilteName", "deviceConnectWarring", "applayOK" and "MsgboxRestore"; a missing element or
-    // attribute gives an empty text. A file that is missing or does not parse changes nothing.
+    // attribute gives an empty text. A file that is missing, does not parse or is too large
+    // (LoadLanguageFile) changes nothing.
     void LoadFrom(const wchar_t* path);
 };
 

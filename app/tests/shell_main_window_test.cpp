@@ -1,8 +1,10 @@
 // The main window built from the program's archive: its layout, the device pages and the
 // caption controls that go with them, the sub-page buttons that switch every model's page,
-// hiding to the tray, and the commands of a second start and of the tray's menu.
+// hiding to the tray, and the commands of a second start and of the tray's menu; the message
+// box of a start whose archive is missing.
 #include <windows.h>
 #include <dbt.h>
+#include <algorithm>
 #include "control/STabCtrl.h"
 #include "device/QuietFlag.h"
 #include "files/ModelDataFolder.h"
@@ -400,6 +402,68 @@ TEST_F(MainWindow, ScreenshotsOfEveryPage)
         if (pad)
             m_sim.Unplug(*pad);
     }
+}
+
+// The message box of this thread, as TakeBox saw it.
+struct SeenBox {
+    std::wstring text; // line breaks left out
+    RECT rect;
+    bool ownerIsInstance; // its owner carries the single-instance property
+};
+SeenBox g_seenBox;
+
+BOOL CALLBACK AppendChildText(HWND child, LPARAM text)
+{
+    wchar_t line[1024] = {};
+    ::GetWindowTextW(child, line, 1024);
+    reinterpret_cast<std::wstring*>(text)->append(line);
+    return TRUE;
+}
+
+BOOL CALLBACK FindBox(HWND window, LPARAM found)
+{
+    wchar_t name[16] = {};
+    ::GetClassNameW(window, name, 16);
+    if (wcscmp(name, L"#32770") != 0 || !::IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// Thread timer: once the box is shown, notes it in g_seenBox and closes it.
+void CALLBACK TakeBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND box = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
+    if (!box)
+        return;
+    g_seenBox.text.clear();
+    ::EnumChildWindows(box, AppendChildText, reinterpret_cast<LPARAM>(&g_seenBox.text));
+    g_seenBox.text.erase(std::remove(g_seenBox.text.begin(), g_seenBox.text.end(), L'\n'), g_seenBox.text.end());
+    ::GetWindowRect(box, &g_seenBox.rect);
+    g_seenBox.ownerIsInstance = ::GetPropW(::GetWindow(box, GW_OWNER), kInstanceName) != nullptr;
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+// A program folder of 374 characters without the archive: the box names the archive in lines
+// that keep it within the screen, a window with the single-instance property owns it while it
+// is shown, and the start ends failed.
+TEST(StartFailureBox, LongFolderPathFitsTheScreen)
+{
+    ProgramCopy folder({}, 374);
+    SimJoystick sim;
+    g_seenBox = SeenBox();
+    {
+        CCorvaneStartup startup(::GetModuleHandleW(nullptr), folder.Path().c_str());
+        CMainDlg window;
+        UINT_PTR timer = ::SetTimer(nullptr, 0, 50, TakeBox);
+        EXPECT_EQ(kExitStartFailed, startup.RunMainWindow(window, false));
+        ::KillTimer(nullptr, timer);
+    }
+    EXPECT_NE(std::wstring::npos, g_seenBox.text.find(folder.File(L"uires.zip"))) << g_seenBox.text;
+    EXPECT_GT(g_seenBox.rect.right - g_seenBox.rect.left, 0);
+    EXPECT_LE(g_seenBox.rect.right - g_seenBox.rect.left, ::GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_TRUE(g_seenBox.ownerIsInstance);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // Corvane as the user starts it: real processes of the program under Wine. One instance per
 // session (a second start brings the first back, "-x" ends it, "-boot" starts hidden, other
-// words are ordinary starts), the texts of "mainlang.xml", and a start without its archive.
+// words are ordinary starts), the texts of "mainlang.xml", and a start without its archive
+// (also while a second start or "-x" reaches it).
+#include <algorithm>
 #include "shell_test_env.h"
 
 namespace {
@@ -112,6 +114,25 @@ TEST(MainTextsFile, TitleComesFromMainlangBesideTheProgram)
     EXPECT_EQ(kLoopExitCode, program.WaitForExit());
 }
 
+// The visible message box of the program, waited for.
+HWND WaitForBox(const ProgramProcess& program)
+{
+    return program.WaitForWindow([](HWND window) {
+        wchar_t name[16] = {};
+        ::GetClassNameW(window, name, 16);
+        return wcscmp(name, L"#32770") == 0 && ::IsWindowVisible(window);
+    });
+}
+
+// The texts of a window's children, line breaks left out.
+std::wstring ChildTexts(HWND window)
+{
+    std::wstring text;
+    ::EnumChildWindows(window, AppendText, reinterpret_cast<LPARAM>(&text));
+    text.erase(std::remove(text.begin(), text.end(), L'\n'), text.end());
+    return text;
+}
+
 // No archive, or one that is not the program's: a message box names the file, and the program
 // ends with a failure once it is closed.
 TEST(StartFailure, MissingOrForeignArchiveIsReportedAndTheExitCodeSaysSo)
@@ -123,18 +144,31 @@ TEST(StartFailure, MissingOrForeignArchiveIsReportedAndTheExitCodeSaysSo)
             copy.Write(L"uires.zip", "PK\x03\x04 not an archive of ours");
         ProgramProcess program(copy.Path());
         ASSERT_TRUE(program.Start());
-        HWND box = program.WaitForWindow([](HWND window) {
-            wchar_t name[16] = {};
-            ::GetClassNameW(window, name, 16);
-            return wcscmp(name, L"#32770") == 0 && ::IsWindowVisible(window);
-        });
+        HWND box = WaitForBox(program);
         ASSERT_NE(nullptr, box);
-        std::wstring text;
-        ::EnumChildWindows(box, AppendText, reinterpret_cast<LPARAM>(&text));
-        EXPECT_NE(std::wstring::npos, text.find(copy.Path() + L"\\uires.zip")) << text;
+        std::wstring text = ChildTexts(box);
+        EXPECT_NE(std::wstring::npos, text.find(copy.File(L"uires.zip"))) << text;
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(static_cast<DWORD>(kExitStartFailed), program.WaitForExit());
     }
+}
+
+// While a failed start shows its box it holds the single instance: a second start leaves it
+// running with the box in front, and "-x" ends it.
+TEST(StartFailure, SecondStartReachesTheFailedInstanceAndExitEndsIt)
+{
+    ProgramCopy copy({L"Corvane.exe", L"skein-sys-resource.dll"});
+    ProgramProcess program(copy.Path());
+    ASSERT_TRUE(program.Start());
+    HWND box = WaitForBox(program);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ(0u, HandOver(L""));
+    EXPECT_EQ(STILL_ACTIVE, program.WaitForExit(0));
+    EXPECT_TRUE(::IsWindowVisible(box));
+    EXPECT_EQ(box, ::GetForegroundWindow());
+    EXPECT_EQ(0u, HandOver(L"-x"));
+    EXPECT_EQ(static_cast<DWORD>(kExitStartFailed), program.WaitForExit());
+    EXPECT_FALSE(::IsWindow(box));
 }
 
 } // namespace

@@ -2,16 +2,20 @@
 // against the layouts of the archive it was generated from, the texts of "mainlang.xml", and
 // skins from a folder beside the program.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <map>
 #include <set>
 #include "MainTexts.h"
 #include "NamedIdTable.h"
+#include "ProgramFolder.h"
 #include "SSkinLoader.h"
+#include "app_test_support.h"
 #include "res.mgr/SSkinPoolMgr.h"
 #include "res.mgr/SZipArchive.h"
 #include "res_test_util.h"
 #include "texts/KeyboardTable.h"
 #include "shell_test_env.h"
+#include "texts/LanguageFile.h"
 
 namespace {
 
@@ -187,6 +191,85 @@ TEST(MainTextsFile, ElementsReplaceTheDefaultsAndMissingOnesLeaveNothing)
         EXPECT_EQ(c.loaded, texts.loaded);
         EXPECT_STREQ(c.title, texts.title.c_str());
         EXPECT_STREQ(c.applied, texts.applied.c_str());
+    }
+}
+
+// The models' language files' size check: one byte above it and "mainlang.xml" is refused unread.
+TEST(MainTextsFile, FileAboveTheLanguageFileLimitIsRefused)
+{
+    restest::TempFolder folder;
+    const std::string xml = "<root><TilteName name='T'/></root>";
+    std::wstring path = folder.Write(L"mainlang.xml", xml + std::string(kMaxLanguageFileBytes + 1 - xml.size(), ' '));
+    skein_test::ScopedLogRecorder log;
+    MainTexts texts;
+    texts.LoadFrom(path.c_str());
+    EXPECT_FALSE(texts.loaded);
+    EXPECT_STREQ(L"Corvane映射软件", texts.title.c_str());
+    ASSERT_EQ(1u, log.lines.size());
+    EXPECT_EQ(0u, log.lines[0].find("3|LoadLanguageFile|language file refused")) << log.lines[0];
+}
+
+std::vector<std::wstring> Lines(const SStringW& text)
+{
+    std::vector<std::wstring> lines(1);
+    for (const wchar_t* c = text.c_str(); *c; ++c) {
+        if (*c == L'\n')
+            lines.emplace_back();
+        else
+            lines.back() += *c;
+    }
+    return lines;
+}
+
+// Paths in lines that a message box shows within the screen: each line ends after its last
+// backslash, a name longer than a line is cut, and a path of more lines than a box shows keeps
+// its first and last lines around "...".
+TEST(ShownPath, BreaksPathsIntoLinesThatFitTheScreen)
+{
+    const std::wstring name(150, L'n');
+    const std::wstring folder = L"C:\\" + std::wstring(40, L'a') + L"\\" + std::wstring(30, L'b') + L"\\";
+    const struct {
+        std::wstring path;
+        std::vector<std::wstring> lines;
+    } cases[] = {
+        {L"C:\\Corvane\\uires.zip", {L"C:\\Corvane\\uires.zip"}},
+        {std::wstring(64, L'x'), {std::wstring(64, L'x')}},
+        {folder + L"uires.zip", {L"C:\\" + std::wstring(40, L'a') + L"\\", std::wstring(30, L'b') + L"\\uires.zip"}},
+        {L"C:\\" + name, {L"C:\\", name.substr(0, 64), name.substr(64, 64), name.substr(128)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.path));
+        EXPECT_EQ(c.lines, Lines(ShownPath(c.path.c_str())));
+    }
+
+    std::wstring deep = L"C:\\";
+    while (deep.size() < 3000)
+        deep += std::wstring(37, L'a' + deep.size() % 26) + L"\\";
+    for (size_t length : {374u, 3000u}) {
+        SCOPED_TRACE(length);
+        std::wstring path = deep.substr(0, length);
+        std::vector<std::wstring> lines = Lines(ShownPath(path.c_str()));
+        ASSERT_LE(lines.size(), static_cast<size_t>(kShownPathLines));
+        std::wstring joined;
+        for (const std::wstring& line : lines) {
+            EXPECT_LE(line.size(), static_cast<size_t>(kShownPathLineChars));
+            joined += line;
+        }
+        auto elision = std::find(lines.begin(), lines.end(), L"...");
+        if (length == 374) {
+            EXPECT_EQ(path, joined);
+            EXPECT_EQ(lines.end(), elision);
+        } else {
+            ASSERT_EQ(static_cast<size_t>(kShownPathLines), lines.size());
+            ASSERT_NE(lines.end(), elision);
+            std::wstring head, tail;
+            for (auto line = lines.begin(); line != elision; ++line)
+                head += *line;
+            for (auto line = elision + 1; line != lines.end(); ++line)
+                tail += *line;
+            EXPECT_EQ(0u, path.find(head));
+            EXPECT_EQ(path.size() - tail.size(), path.rfind(tail));
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 // program started as processes of their own.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -189,21 +190,33 @@ private:
     PROCESS_INFORMATION m_process = {};
 };
 
-// A folder with a copy of the program and the given files of the test's folder.
+// A folder with a copy of the program and the given files of the test's folder; with a length,
+// the copy lies in folders nested below the scratch folder so that its path has that many
+// characters.
 class ProgramCopy {
 public:
-    explicit ProgramCopy(const std::vector<std::wstring>& files)
+    explicit ProgramCopy(const std::vector<std::wstring>& files, size_t pathLength = 0) : m_path(m_folder.Path())
     {
+        while (m_path.size() + 1 < pathLength) {
+            m_path += L"\\" + std::wstring(std::min<size_t>(pathLength - m_path.size() - 1, 100), L'd');
+            ::CreateDirectoryW(m_path.c_str(), nullptr);
+        }
         for (const std::wstring& file : files) {
             std::wstring from = TestFolder() + L"\\" + file;
-            ::CopyFileW(from.c_str(), m_folder.File(file).c_str(), FALSE);
+            ::CopyFileW(from.c_str(), File(file).c_str(), FALSE);
         }
     }
-    const std::wstring& Path() const { return m_folder.Path(); }
-    void Write(const std::wstring& name, const std::string& bytes) const { m_folder.Write(name, bytes); }
+    const std::wstring& Path() const { return m_path; }
+    std::wstring File(const std::wstring& name) const { return m_path + L"\\" + name; }
+    void Write(const std::wstring& name, const std::string& bytes) const
+    {
+        std::wstring below = m_path.substr(m_folder.Path().size());
+        m_folder.Write(below.empty() ? name : below.substr(1) + L"\\" + name, bytes);
+    }
 
 private:
     restest::TempFolder m_folder;
+    std::wstring m_path;
 };
 
 } // namespace shelltest

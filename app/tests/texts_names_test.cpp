@@ -4,8 +4,10 @@
 #include <windows.h>
 #include <set>
 #include <string>
+#include "app_test_support.h"
 #include "res_test_util.h"
 #include "texts/KeyboardTable.h"
+#include "texts/LanguageFile.h"
 #include "texts/ModelTexts.h"
 
 namespace {
@@ -117,6 +119,31 @@ TEST(ModelTexts, AFileReplacesEveryTextAndWhatItLacksBecomesEmpty)
         if (index != kTextDefault && index != kTextWholeTwist) {
             EXPECT_EQ(Renamed(index), Wide(texts.Text(index))) << index;
         }
+    }
+}
+
+// A file of kMaxLanguageFileBytes is read; one byte more and it is refused unread, with a log
+// line naming it, and the texts keep their defaults as without a file.
+TEST(ModelTexts, LanguageFileAboveTheSizeLimitIsRefusedWithALogLine)
+{
+    restest::TempFolder folder;
+    const std::string xml = LanguageFile();
+    for (size_t size : {kMaxLanguageFileBytes, kMaxLanguageFileBytes + 1}) {
+        const bool refused = size > kMaxLanguageFileBytes;
+        SCOPED_TRACE(size);
+        std::wstring path = folder.Write(L"lang6852.xml", xml + std::string(size - xml.size(), '\n'));
+        skein_test::ScopedLogRecorder log;
+        ModelTexts texts(L"lang6852.xml");
+        texts.LoadFrom(path.c_str());
+        EXPECT_EQ(!refused, texts.Loaded());
+        EXPECT_EQ(refused ? std::wstring(ModelTexts::DefaultText(kTextMouse)) : Renamed(kTextMouse),
+                  Wide(texts.Text(kTextMouse)));
+        std::vector<std::string> expected;
+        if (refused) {
+            std::string narrow(path.begin(), path.end());
+            expected.push_back("3|LoadLanguageFile|language file refused, larger than 1048576 bytes: " + narrow);
+        }
+        EXPECT_EQ(expected, log.lines);
     }
 }
 

@@ -1,8 +1,8 @@
 #include "texts/ModelTexts.h"
-#include <pugixml.hpp>
 #include "ProgramFolder.h"
 #include "helper/SStringConv.h"
 #include "texts/KeyboardTable.h"
+#include "texts/LanguageFile.h"
 
 using namespace SKEIN;
 
@@ -134,7 +134,7 @@ void ModelTexts::LoadModelTexts()
 void ModelTexts::LoadFrom(const wchar_t* path)
 {
     pugi::xml_document document;
-    if (!document.load_file(path))
+    if (!LoadLanguageFile(document, path))
         return;
     m_loaded = true;
     pugi::xml_node root = document.child(L"root");

@@ -27,9 +27,9 @@ public:
 
     // The language file beside the program (see LoadFrom).
     void LoadModelTexts();
-    // A file that is missing or not well-formed changes nothing. Otherwise, under the root
-    // element "root", each text becomes the attribute "name" of the element named by its key;
-    // a missing element or attribute gives an empty text.
+    // A file that is missing, not well-formed or too large (LoadLanguageFile) changes nothing.
+    // Otherwise, under the root element "root", each text becomes the attribute "name" of the
+    // element named by its key; a missing element or attribute gives an empty text.
     void LoadFrom(const wchar_t* path);
     // Mouse names: buttons 1..8 and movements 0x21..0x26, from the current texts.
     void BuildMouseNames();

@@ -103,6 +103,26 @@ public:
     std::function<void()> onDestroy;
 };
 
+// Records the lines logged while it lives, where no application object installs its own log
+// manager.
+class ScopedLogRecorder : public LogRecorder {
+public:
+    ScopedLogRecorder()
+    {
+        s_current = this;
+        SKEIN::SetLogManagerSource(&Current);
+    }
+    ~ScopedLogRecorder() override
+    {
+        SKEIN::SetLogManagerSource(nullptr);
+        s_current = nullptr;
+    }
+
+private:
+    static SKEIN::ILogManager* Current() { return s_current; }
+    static inline ScopedLogRecorder* s_current = nullptr;
+};
+
 } // namespace skein_test
 
 #include "core/SObjectFactory.h"

@@ -4,6 +4,8 @@
 #include <string>
 #include "interface/SImgDecoder-i.h"
 #include "interface/SRender-i.h"
+#include "app_test_support.h"
+#include "res.mgr/SResLoaders.h"
 #include "res.mgr/SResProviderZip.h"
 #include "res.mgr/SXmlResource.h"
 #include "res.mgr/SZipArchive.h"
@@ -329,6 +331,88 @@ TEST_F(ZipProviderTest, MembersStatingMoreThanTheArchiveHoldsAreRefused)
         pugi::xml_document document;
         EXPECT_EQ(kXmlResourceMissing, LoadXmlResource(m_provider, L"LAYOUT", name, document));
     }
+}
+
+// Loads refuse a member above the resource size limit, with a log line naming it, and read none
+// of it: 1.1 MB of data stating 1 GiB (which the stream's ratio would allow) and a real stream of
+// one byte more than the limit. A member of exactly the limit is read whole; one whose stream
+// delivers less than it states has no size, so no load reserves the stated size.
+TEST_F(ZipProviderTest, MembersAboveTheResourceLimitAreRefusedWithALogLine)
+{
+    const size_t limit = static_cast<size_t>(kMaxResourceBytes);
+    std::string noise(1100 * 1000, '\0');
+    for (size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<char>((i * 2654435761u) >> 13);
+    const std::string text = Compressible(300);
+    respack::ZipWriter writer;
+    writer.Add("stated.xml", noise, Method::Store, "");
+    writer.Add("over.xml", std::string(limit + 1, '\0'), Method::Deflate, "");
+    writer.Add("limit.xml", std::string(limit, '\0'), Method::Deflate, "");
+    writer.Add("short.xml", text, Method::Deflate, "");
+    writer.Add("uires.idx", "<resource><LAYOUT><file name='stated' path='stated.xml'/>"
+                            "<file name='over' path='over.xml'/><file name='limit' path='limit.xml'/>"
+                            "<file name='short' path='short.xml'/></LAYOUT>"
+                            "<IMG><file name='stated' path='stated.xml'/></IMG></resource>", Method::Store, "");
+    std::string archive = writer.Finish();
+    Layout at(archive);
+    Set16(archive, at.firstLocal + 8, 8); // the noise becomes deflate data stating 1 GiB
+    Set16(archive, at.firstEntry + 10, 8);
+    SetFirstSize(archive, 22, 1u << 30);
+    size_t entry = at.firstEntry;
+    for (int skip = 0; skip < 3; ++skip)
+        entry += 46 + Get16(archive, entry + 28);
+    Set32(archive, entry + 24, static_cast<uint32_t>(text.size() * 2)); // short.xml states twice its bytes
+    Set32(archive, Get32(archive, entry + 42) + 22, static_cast<uint32_t>(text.size() * 2));
+    SZipInitParam param = MemoryParam(archive, "");
+    ASSERT_TRUE(m_provider->Init(&param));
+
+    skein_test::ScopedLogRecorder log;
+    for (const wchar_t* name : {L"stated", L"over"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
+        std::string line = "3|SKEIN::WithinResourceLimit|resource refused, larger than 16777216 bytes: " +
+                           std::string(name, name + wcslen(name)) + ".xml";
+        EXPECT_EQ(0u, m_provider->RawSize(L"LAYOUT", name));
+        char buffer[16];
+        EXPECT_FALSE(m_provider->ReadRawData(L"LAYOUT", name, buffer, sizeof(buffer)));
+        pugi::xml_document document;
+        EXPECT_EQ(kXmlResourceMissing, LoadXmlResource(m_provider, L"LAYOUT", name, document));
+        EXPECT_EQ(std::vector<std::string>(3, line), log.lines);
+        log.lines.clear();
+    }
+    EXPECT_EQ(nullptr, m_provider->LoadImageRes(L"IMG", L"stated"));
+    EXPECT_EQ(1u, log.lines.size());
+    log.lines.clear();
+
+    EXPECT_EQ(limit, m_provider->RawSize(L"LAYOUT", L"limit"));
+    std::string bytes(limit, 'x');
+    EXPECT_TRUE(m_provider->ReadRawData(L"LAYOUT", L"limit", &bytes[0], bytes.size()));
+    EXPECT_EQ(std::string::npos, bytes.find_first_not_of('\0'));
+    EXPECT_EQ(0u, m_provider->RawSize(L"LAYOUT", L"short"));
+    EXPECT_TRUE(log.lines.empty());
+}
+
+// A size query reads the member and hands its bytes to the read that follows; a buffer too small
+// fails that read and keeps them for a second one.
+TEST_F(ZipProviderTest, SizeQueryKeepsTheBytesForTheNextRead)
+{
+    const std::string text = Compressible(50);
+    respack::ZipWriter writer;
+    writer.Add("a.xml", text, Method::Deflate, "pw");
+    writer.Add("b.xml", "<b/>", Method::Store, "pw");
+    writer.Add("uires.idx", "<resource><LAYOUT><file name='a' path='a.xml'/><file name='b' path='b.xml'/></LAYOUT>"
+                            "</resource>", Method::Store, "pw");
+    SZipInitParam param = MemoryParam(writer.Finish(), "pw");
+    ASSERT_TRUE(m_provider->Init(&param));
+    ASSERT_EQ(text.size(), m_provider->RawSize(L"LAYOUT", L"a"));
+    std::string bytes(text.size() - 1, '\0');
+    SetLastError(0);
+    EXPECT_FALSE(m_provider->ReadRawData(L"LAYOUT", L"a", &bytes[0], bytes.size()));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
+    EXPECT_EQ("<b/>", Raw(L"LAYOUT", L"b")); // another member between
+    bytes.resize(text.size());
+    EXPECT_TRUE(m_provider->ReadRawData(L"LAYOUT", L"a", &bytes[0], bytes.size()));
+    EXPECT_EQ(text, bytes);
+    EXPECT_EQ(text, Raw(L"LAYOUT", L"a"));
 }
 
 TEST_F(ZipProviderTest, OpensTheProgramsPackedResources)

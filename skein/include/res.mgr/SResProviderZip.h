@@ -2,7 +2,9 @@
 // The provider of a (password-protected) zip archive: the index "uires.idx" inside the archive
 // maps (type, name) to member paths, as for a folder; members are read through the archive
 // reader, images made through the render factory given to Init, icons and cursors made from the
-// member bytes without the system's file loader.
+// member bytes without the system's file loader. A member larger than kMaxResourceBytes
+// (SResLoaders.h) is refused with a log line; a size query answers the size a read of the
+// member delivered, and keeps those bytes for the read that follows it.
 #include <memory>
 #include "core/SHashMap.h"
 #include "core/SObjRef.h"
@@ -50,6 +52,7 @@ public:
     HCURSOR LoadCursorRes(const wchar_t* name) override;
     IBitmap* LoadImageRes(const wchar_t* type, const wchar_t* name) override;
     IImgX* LoadImageX(const wchar_t* type, const wchar_t* name) override;
+    // The size of the member's bytes, read (and kept) now; 0 when they can't be read.
     size_t RawSize(const wchar_t* type, const wchar_t* name) override;
     BOOL ReadRawData(const wchar_t* type, const wchar_t* name, void* buffer, size_t size) override;
 
@@ -59,12 +62,22 @@ private:
     bool LoadZipIndex();
     // The indexed member path of (type, name); null when not indexed.
     const SStringW* MemberPath(const wchar_t* type, const wchar_t* name) const;
+    // The archive entry of a member path, or of (type, name); -1 when absent or above the
+    // resource size limit.
+    int MemberEntry(const SStringW& path) const;
+    int MemberEntry(const wchar_t* type, const wchar_t* name) const;
     bool ReadMember(const wchar_t* type, const wchar_t* name, SZipBuffer& out);
+    // The member of (type, name) read into m_sized; false when it can't be read.
+    bool ReadSized(const wchar_t* type, const wchar_t* name);
+    void ForgetSized();
 
     SHashMap<SResourceKey, SStringW> m_files;
     SRefPtr<IRenderFactory> m_renderFactory;
     std::unique_ptr<SZipArchive> m_zip;
     SStringW m_childFolder;
+    // The member whose size was asked last (entry index, -1: none) and its bytes.
+    int m_sizedEntry;
+    std::unique_ptr<SZipBuffer> m_sized;
 };
 
 // An icon (isCursor false) or cursor from the bytes of an .ico or .cur file, or an animated

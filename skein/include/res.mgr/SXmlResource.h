@@ -12,7 +12,8 @@ enum SXmlResourceResult {
     kXmlResourceLoaded,
 };
 
-// Reads (type, name) whole and parses it as UTF-8 with the default options.
+// Reads (type, name) whole and parses it as UTF-8 with the default options. A resource larger
+// than kMaxResourceBytes (SResLoaders.h) is unreadable, with a log line, and is not read.
 SXmlResourceResult LoadXmlResource(IResProvider* provider, const wchar_t* type, const wchar_t* name,
                                    pugi::xml_document& document);
 

@@ -1,4 +1,5 @@
 #include "res.mgr/SResLoaders.h"
+#include "helper/SLog.h"
 
 namespace SKEIN {
 
@@ -35,6 +36,21 @@ T* KeepIf(T* object, bool loaded)
 }
 
 } // namespace
+
+bool WithinSizeLimit(const char* function, const char* kind, const wchar_t* name, UINT64 size, UINT64 limit)
+{
+    if (size <= limit)
+        return true;
+    SLogEntry entry(3, function, __FILE__, __LINE__, __builtin_return_address(0));
+    entry.Line().AppendText(kind).AppendText(" refused, larger than ").AppendInt(static_cast<int>(limit));
+    entry.Line().AppendText(" bytes: ").AppendWide(name);
+    return false;
+}
+
+bool WithinResourceLimit(const wchar_t* what, UINT64 size)
+{
+    return WithinSizeLimit("SKEIN::WithinResourceLimit", "resource", what, size, kMaxResourceBytes);
+}
 
 void SetResRenderFactorySource(SResRenderFactorySource source)
 {

@@ -13,13 +13,17 @@ const wchar_t kIndexName[] = L"uires.idx";
 
 } // namespace
 
-SResProviderZip::SResProviderZip() : m_files(17, 0.75f, 0.25f, 2.25f, 10), m_zip(new SZipArchive) {}
+SResProviderZip::SResProviderZip()
+    : m_files(17, 0.75f, 0.25f, 2.25f, 10), m_zip(new SZipArchive), m_sizedEntry(-1), m_sized(new SZipBuffer)
+{
+}
 
 SResProviderZip::~SResProviderZip() {}
 
 BOOL SResProviderZip::Init(const void* argument)
 {
     m_files.RemoveAll();
+    ForgetSized();
     const SZipInitParam* param = static_cast<const SZipInitParam*>(argument);
     if (!param)
         return FALSE;
@@ -67,7 +71,8 @@ bool SResProviderZip::LoadZipIndex()
     SStringW indexPath = m_childFolder;
     indexPath += kIndexName;
     SZipBuffer index;
-    if (!m_zip->GetFile(indexPath, index))
+    int entry = MemberEntry(indexPath);
+    if (entry < 0 || !m_zip->ReadEntry(entry, index))
         return false;
     pugi::xml_document document;
     if (!document.load_buffer(index.Data(), index.Size(), pugi::parse_default, pugi::encoding_utf8))
@@ -97,10 +102,44 @@ const SStringW* SResProviderZip::MemberPath(const wchar_t* type, const wchar_t* 
     return node ? &node->value : nullptr;
 }
 
-bool SResProviderZip::ReadMember(const wchar_t* type, const wchar_t* name, SZipBuffer& out)
+int SResProviderZip::MemberEntry(const SStringW& path) const
+{
+    SZipArchive::EntryInfo info;
+    int entry = m_zip->FindEntry(path, &info);
+    if (entry < 0)
+        return -1;
+    UINT64 stored = info.compressedSize > info.size ? info.compressedSize : info.size;
+    return WithinResourceLimit(path, stored) ? entry : -1;
+}
+
+int SResProviderZip::MemberEntry(const wchar_t* type, const wchar_t* name) const
 {
     const SStringW* path = MemberPath(type, name);
-    return path && m_zip->GetFile(*path, out);
+    return path ? MemberEntry(*path) : -1;
+}
+
+bool SResProviderZip::ReadMember(const wchar_t* type, const wchar_t* name, SZipBuffer& out)
+{
+    int entry = MemberEntry(type, name);
+    return entry >= 0 && m_zip->ReadEntry(entry, out);
+}
+
+bool SResProviderZip::ReadSized(const wchar_t* type, const wchar_t* name)
+{
+    int entry = MemberEntry(type, name);
+    if (entry >= 0 && entry == m_sizedEntry)
+        return true;
+    ForgetSized();
+    if (entry < 0 || !m_zip->ReadEntry(entry, *m_sized))
+        return false;
+    m_sizedEntry = entry;
+    return true;
+}
+
+void SResProviderZip::ForgetSized()
+{
+    m_sizedEntry = -1;
+    m_sized->Free();
 }
 
 BOOL SResProviderZip::Contains(const wchar_t* type, const wchar_t* name)
@@ -150,26 +189,20 @@ IImgX* SResProviderZip::LoadImageX(const wchar_t* type, const wchar_t* name)
 
 size_t SResProviderZip::RawSize(const wchar_t* type, const wchar_t* name)
 {
-    const SStringW* path = MemberPath(type, name);
-    SZipArchive::EntryInfo info;
-    return path && m_zip->FindEntry(*path, &info) >= 0 ? info.size : 0;
+    return ReadSized(type, name) ? m_sized->Size() : 0;
 }
 
+// The bytes the size query read are handed over and let go; without one, the member is read now.
 BOOL SResProviderZip::ReadRawData(const wchar_t* type, const wchar_t* name, void* buffer, size_t size)
 {
-    const SStringW* path = MemberPath(type, name);
-    SZipArchive::EntryInfo info;
-    int index = path ? m_zip->FindEntry(*path, &info) : -1;
-    if (index < 0)
+    if (!ReadSized(type, name))
         return FALSE;
-    if (!buffer || size < info.size) {
+    if (!buffer || size < m_sized->Size()) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return FALSE;
     }
-    SZipBuffer bytes;
-    if (!m_zip->ReadEntry(index, bytes))
-        return FALSE;
-    memcpy(buffer, bytes.Data(), bytes.Size());
+    memcpy(buffer, m_sized->Data(), m_sized->Size());
+    ForgetSized();
     return TRUE;
 }
 

@@ -20,6 +20,8 @@ const UINT16 kMethodStored = 0;
 const UINT16 kMethodDeflated = 8;
 // Raw deflate expands at most about 1032 times; larger stated sizes are refused before allocating.
 const UINT64 kMaxInflateRatio = 1032;
+// The first output block of an inflate; it doubles while the stream fills it.
+const size_t kFirstInflateBlock = 64 * 1024;
 
 bool WithinInflateRatio(UINT64 size, UINT64 packed)
 {
@@ -41,6 +43,31 @@ DWORD EntryAttributes(UINT16 flags, UINT16 method)
     return attributes;
 }
 
+// Inflates into out, which grows to kFirstInflateBlock (at most size) and doubles each time the
+// stream fills it, up to size; true when the stream ends with exactly size bytes.
+bool Inflate(z_stream& stream, UINT32 size, SZipBuffer& out)
+{
+    if (!out.Allocate(0))
+        return false;
+    stream.next_out = out.Writable(); // zlib wants a block even for an empty member
+    stream.avail_out = 0;
+    for (;;) {
+        size_t produced = stream.total_out;
+        if (stream.avail_out == 0 && produced < size) {
+            size_t grown = produced ? produced * 2 : kFirstInflateBlock;
+            if (!out.Resize(grown < size ? grown : size))
+                return false;
+            stream.next_out = out.Writable() + produced;
+            stream.avail_out = static_cast<uInt>(out.Size() - produced);
+        }
+        int result = inflate(&stream, Z_NO_FLUSH);
+        if (result == Z_STREAM_END)
+            return stream.total_out == size;
+        if (result != Z_OK)
+            return false; // a damaged stream, or one that ends early or runs past size
+    }
+}
+
 } // namespace
 
 bool SZipBuffer::Allocate(size_t size)
@@ -49,6 +76,16 @@ bool SZipBuffer::Allocate(size_t size)
     m_data = static_cast<BYTE*>(malloc(size ? size : 1));
     if (!m_data)
         return false;
+    m_size = size;
+    return true;
+}
+
+bool SZipBuffer::Resize(size_t size)
+{
+    BYTE* data = static_cast<BYTE*>(realloc(m_data, size ? size : 1));
+    if (!data)
+        return false;
+    m_data = data;
     m_size = size;
     return true;
 }
@@ -329,17 +366,14 @@ bool SZipArchive::Expand(SZipBuffer& raw, UINT16 method, UINT32 size, SZipBuffer
         out.Swap(raw);
         return true;
     }
-    if (method != kMethodDeflated || !WithinInflateRatio(size, raw.Size()) || !out.Allocate(size))
+    if (method != kMethodDeflated || !WithinInflateRatio(size, raw.Size()))
         return false;
     z_stream stream = {};
     if (inflateInit2(&stream, -15) != Z_OK)
         return false;
     stream.next_in = const_cast<BYTE*>(raw.Data());
     stream.avail_in = static_cast<uInt>(raw.Size());
-    stream.next_out = out.Writable();
-    stream.avail_out = size;
-    int result = inflate(&stream, Z_FINISH);
-    bool complete = result == Z_STREAM_END && stream.total_out == size;
+    bool complete = Inflate(stream, size, out);
     inflateEnd(&stream);
     raw.Free();
     if (!complete)

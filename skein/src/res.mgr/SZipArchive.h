@@ -5,7 +5,8 @@
 // Everything read is bounded by the source: a damaged or hostile archive fails to open or fails
 // the member read, a member whose stated sizes a read could not deliver is refused when the
 // directory is read (so no size query reports more), and a member whose CRC-32 does not match
-// (wrong password, corrupt data) yields no data.
+// (wrong password, corrupt data) yields no data. A deflated member's output grows with what its
+// stream delivers, so a stated size that the data does not fill is never reserved whole.
 #include <windows.h>
 #include <vector>
 #include "core/SString.h"
@@ -25,6 +26,9 @@ public:
 
     // A block of size bytes (at least one allocated); false when memory runs out.
     bool Allocate(size_t size);
+    // The block made size bytes long, its first bytes kept; false (the block unchanged) when
+    // memory runs out.
+    bool Resize(size_t size);
     // Keeps the first size bytes (size <= Size()).
     void Shrink(size_t size) { m_size = size; }
     BYTE* Writable() { return m_data; }
