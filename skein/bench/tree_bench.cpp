@@ -2,16 +2,19 @@
 // time to create 1,000, 10,000 and 100,000 sibling windows under one parent in a host window,
 // with the default and with a linear layout (creation is linear when the ratios stay near 10
 // and 100); and the stack that each level of a nested tree takes in creation, layout, showing,
-// painting and destruction (what the nesting limit of creation from XML rests on).
+// painting and destruction (what the nesting limit of creation from XML rests on); and the time
+// that hostile layouts take in a host window within the default work budget of a creation.
 // Usage: skein_bench_tree [runs]
 #include <malloc.h>
 #include <string.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string>
+#include <vector>
 #include "core/SApp.h"
 #include "core/SHostWnd.h"
 #include "core/SWnd.h"
+#include "helper/SLog.h"
 #include "interface/SRender-i.h"
 
 using namespace SKEIN;
@@ -121,6 +124,7 @@ double CreateSiblings(int count, const SiblingCase& c, int runs)
 void PrintSiblings(int runs)
 {
     const int kCounts[] = {1000, 10000, 100000};
+    SetXmlWorkBudget(1000LL * kXmlWorkBudget); // 100,000 siblings are far beyond the default
     printf("siblings created in a host: best time in ms (times the 1,000 case)\n");
     printf("%9s", "siblings");
     for (const SiblingCase& c : kSiblingCases)
@@ -136,6 +140,168 @@ void PrintSiblings(int runs)
             printf(" %14.1f (%6.1fx)", ms, base[l] > 0 ? ms / base[l] : 0.0);
         }
         printf("\n");
+    }
+    SetXmlWorkBudget(0);
+}
+
+// ---- hostile layouts ----
+
+// Keeps the first line that creation from XML logged.
+class FirstLine : public TObjRefImpl<ILogManager> {
+public:
+    BOOL Accepts(int, int) override { return TRUE; }
+    void Write(int, int, const char*, const char* text, const char*, int, const char* function, void*) override
+    {
+        if (line.empty() && strstr(function, "SXmlCreation"))
+            line = text;
+    }
+    std::string line;
+};
+
+// Layouts written as files of a folder of their own, included as "file:" resources.
+class LayoutFolder {
+public:
+    LayoutFolder()
+    {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        m_path = std::wstring(temp) + L"skein_bench_tree_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+        CreateDirectoryW(m_path.c_str(), nullptr);
+    }
+    ~LayoutFolder()
+    {
+        for (const std::wstring& file : m_files)
+            DeleteFileW(file.c_str());
+        RemoveDirectoryW(m_path.c_str());
+    }
+    // The "include" element of a new file holding the text.
+    std::wstring Put(const std::wstring& name, const std::wstring& text)
+    {
+        std::wstring file = m_path + name + L".xml";
+        std::string bytes(text.begin(), text.end());
+        FILE* out = _wfopen(file.c_str(), L"wb");
+        if (out) {
+            fwrite(bytes.data(), 1, bytes.size(), out);
+            fclose(out);
+        }
+        m_files.push_back(file);
+        return L"<include src='file:" + file + L"'/>";
+    }
+
+private:
+    std::wstring m_path;
+    std::vector<std::wstring> m_files;
+};
+
+std::wstring Repeat(const std::wstring& text, int count)
+{
+    std::wstring all;
+    all.reserve(text.size() * count);
+    for (int i = 0; i < count; ++i)
+        all += text;
+    return all;
+}
+
+// levels distinct layouts, each holding a window and padding and including the next twice.
+std::wstring IncludeFanOut(LayoutFolder& folder, const wchar_t* prefix, int levels, int padding)
+{
+    std::wstring pad = padding ? L"<!--" + std::wstring(padding, L'p') + L"-->" : std::wstring();
+    std::wstring next = folder.Put(prefix + std::to_wstring(levels), L"<include/>");
+    for (int i = levels - 1; i >= 0; --i)
+        next = folder.Put(prefix + std::to_wstring(i), L"<include>" + pad + L"<window/>" + next + next + L"</include>");
+    return next;
+}
+
+// levels templates, each a window using the next twice.
+std::wstring TemplateFanOut(int levels)
+{
+    std::wstring templates = L"<template>";
+    for (int i = 0; i < levels; ++i) {
+        std::wstring next = L"<t:f" + std::to_wstring(i + 1) + L"/>";
+        templates += L"<f" + std::to_wstring(i) + L"><window>" + next + next + L"</window></f" + std::to_wstring(i) + L">";
+    }
+    return templates + L"<f" + std::to_wstring(levels) + L"><window/></f" + std::to_wstring(levels) + L"></template>";
+}
+
+// Template data that doubles through a chain of attributes: a0 = "{{a1}}{{a1}}" ... a30 = "x".
+std::wstring DoublingData()
+{
+    std::wstring data = L"<data";
+    for (int i = 0; i < 30; ++i)
+        data += L" a" + std::to_wstring(i) + L"='{{a" + std::to_wstring(i + 1) + L"}}{{a" + std::to_wstring(i + 1) + L"}}'";
+    return data + L" a30='x'/>";
+}
+
+// Notes when the creation from the root element has ended (the first layout follows it).
+class CreationTimedHost : public SHostWnd {
+public:
+    CreationTimedHost() : SHostWnd(nullptr) {}
+    void OnXmlInitDone(pugi::xml_node element) override
+    {
+        QueryPerformanceCounter(&created);
+        SHostWnd::OnXmlInitDone(element);
+    }
+    LARGE_INTEGER created = {};
+};
+
+struct HostileCase {
+    const char* name;
+    std::wstring sections; // the host's own template and style sections
+    std::wstring root;
+};
+
+void PrintHostile()
+{
+    LayoutFolder folder;
+    std::wstring manyAttributes;
+    for (int i = 0; i < 10000; ++i)
+        manyAttributes += L" x" + std::to_wstring(i) + L"='1'";
+    std::wstring longTemplate = L"<template><long><window text='" + std::wstring(200000, L'x') + L"'/></long></template>";
+    std::wstring manyData = L"<data";
+    for (int i = 0; i < 10000; ++i)
+        manyData += L" d" + std::to_wstring(i) + L"='v'";
+    manyData += L"/>";
+    const HostileCase kCases[] = {
+        {"template data doubling 30 times", L"<template><dbl><window text='{{a0}}'/></dbl></template>",
+         L"<t:dbl>" + DoublingData() + L"</t:dbl>"},
+        {"31 layouts each including the next twice", L"", IncludeFanOut(folder, L"fan", 31, 0)},
+        {"the same, 64 KB of padding in each", L"", IncludeFanOut(folder, L"pad", 31, 65536)},
+        {"one layout included 100,000 times", L"",
+         Repeat(folder.Put(L"once", L"<include><window/></include>"), 100000)},
+        {"31 templates each using the next twice", TemplateFanOut(31), L"<t:f0/>"},
+        {"200,000 plain sibling windows", L"", Repeat(L"<window/>", 200000)},
+        {"200,000 rich edits", L"", Repeat(L"<richedit/>", 200000)},
+        {"a style of 10,000 attributes on 10,000 windows",
+         L"<style><class name='wide'" + manyAttributes + L"/></style>", Repeat(L"<window class='wide'/>", 10000)},
+        {"10,000 data attributes over a 200,000-character template, 100 uses", longTemplate,
+         Repeat(L"<t:long>" + manyData + L"</t:long>", 100)},
+    };
+    printf("hostile layouts in a host window, default work budget (%lld units): ms to create, ms to create and\n"
+           "lay out first, windows created\n", kXmlWorkBudget);
+    printf("%-66s %8s %8s %8s  %s\n", "", "create", "+layout", "windows", "first refusal logged");
+    SApplication* app = SApplication::Instance();
+    LARGE_INTEGER frequency, t0, t1;
+    QueryPerformanceFrequency(&frequency);
+    for (const HostileCase& c : kCases) {
+        std::wstring xml = L"<SKEIN width='400' height='300'>" + c.sections + L"<root>" + c.root + L"</root></SKEIN>";
+        pugi::xml_document document;
+        CreationTimedHost host;
+        if (!document.load_string(xml.c_str()) || !host.CreateHost(nullptr, WS_POPUP, 0, 0, 0, 400, 300)) {
+            printf("%-66s set-up failed\n", c.name);
+            continue;
+        }
+        FirstLine* log = new FirstLine;
+        app->SetLogManager(log);
+        QueryPerformanceCounter(&t0);
+        host.InitFromXmlNode(document.first_child(), 400, 300);
+        QueryPerformanceCounter(&t1);
+        int windows = CountWindows(&host) - 1;
+        host.DestroyHost();
+        std::string line = log->line.substr(0, 90);
+        app->SetLogManager(nullptr);
+        log->Release();
+        printf("%-66s %8.0f %8.0f %8d  %s\n", c.name, Milliseconds(t0, host.created, frequency),
+               Milliseconds(t0, t1, frequency), windows, line.c_str());
     }
 }
 
@@ -278,6 +444,7 @@ int main(int argc, char** argv)
     printf("paint once      : best %7.3f ms, mean %7.3f ms\n", paint.best, paint.total / runs);
     PrintSiblings(runs < 5 ? runs : 5);
     PrintStackPerLevel(target);
+    PrintHostile();
     target->Release();
     delete app;
     factory->Release();

@@ -54,6 +54,7 @@ public:
     }
     BOOL ReadRawData(const wchar_t* type, const wchar_t* name, void* buffer, size_t size) override
     {
+        ++m_reads[Key(type, name)];
         const std::string* item = Item(type, name);
         for (const std::wstring& key : m_unreadable) {
             if (key == Key(type, name))
@@ -63,6 +64,13 @@ public:
             return FALSE;
         memcpy(buffer, item->data(), item->size());
         return TRUE;
+    }
+
+    // Reads of the resource so far.
+    int Reads(const std::wstring& type, const std::wstring& name) const
+    {
+        auto found = m_reads.find(Key(type.c_str(), name.c_str()));
+        return found == m_reads.end() ? 0 : found->second;
     }
 
     std::function<void()> onDestroy;
@@ -82,6 +90,7 @@ private:
     }
 
     std::map<std::wstring, std::string> m_items;
+    std::map<std::wstring, int> m_reads;
     std::vector<std::wstring> m_unreadable;
 };
 

@@ -21,6 +21,15 @@ constexpr DWORD Px(COLORREF color)
     return 0xFF000000u | ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
 }
 
+// Windows in the tree below and including window.
+inline int CountWindows(SWindow* window)
+{
+    int count = 1;
+    for (SWindow* child = window->GetRelative(kRelFirstChild); child; child = child->GetRelative(kRelNextSibling))
+        count += CountWindows(child);
+    return count;
+}
+
 // The container: capture, hover and focus by handle, events and invalidations recorded,
 // z-order numbered in pre-order, painting into its own render target.
 class TestContainer : public ISwndContainer {

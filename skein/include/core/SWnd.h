@@ -72,10 +72,25 @@ enum {
 //   that wrap their content, takes about 1 KB a level on x86_64 (measured, skein_bench_tree)
 //   and 0.75 KB on i686 (estimated from the compiler's frame sizes), so 256 levels stay below
 //   300 KB of the 2 MB stack the programs are linked with;
-// - one creation handles at most kMaxXmlElements elements; a real layout has a few hundred.
+// - one creation does at most kXmlWorkBudget units of work (SetXmlWorkBudget): each element
+//   kXmlWorkPerElement, each attribute applied kXmlWorkPerAttribute, and one unit for every
+//   kXmlCharsPerWork characters of included resources parsed (each once per creation) or of
+//   template text scanned, produced and parsed. A unit is about a microsecond of creation on
+//   x86_64 under Wine (skein_bench_tree), so any creation ends in about a second;
+// - one template use produces at most kMaxXmlTemplateText characters and the uses of one
+//   creation kMaxXmlTemplateTextTotal in all; a use beyond them is not created.
 const int kMaxXmlNesting = 32;
 const int kMaxXmlDepth = 256;
-const int kMaxXmlElements = 200000;
+const long long kXmlWorkBudget = 1000000;
+const int kXmlWorkPerElement = 100;
+const int kXmlWorkPerAttribute = 8;
+const int kXmlCharsPerWork = 8;
+const int kMaxXmlTemplateText = 1 << 18;
+const int kMaxXmlTemplateTextTotal = 1 << 20;
+
+// The work budget of the creations that start from now on; 0 restores kXmlWorkBudget. Only
+// benchmarks raise it.
+void SetXmlWorkBudget(long long work);
 
 // LinkChild's "after" value that inserts the child first.
 #define SKEIN_ICWND_FIRST ((SWindow*)(~(UINT_PTR)0))

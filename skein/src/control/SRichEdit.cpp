@@ -6,6 +6,7 @@
 #include "control/STextHost.h"
 #include "interface/SwndContainer-i.h"
 #include "core/STimer2.h"
+#include "core/SXmlCreation.h"
 #include "render/SAlphaBackup.h"
 #include "res.mgr/SSkinPoolMgr.h"
 #include "SCtrlAttr.h"
@@ -25,6 +26,9 @@ const LRESULT kLangOptionsRemoved = IMF_AUTOFONT;
 
 // EM_SETSEL's end with autoSel.
 const LPARAM kAutoSelEnd = 0xFFFF;
+
+// Starting the text services costs about ten plain windows' creation (skein_bench_tree).
+const int kTextServicesWork = 10 * kXmlWorkPerElement;
 
 bool CtrlHeld()
 {
@@ -138,6 +142,7 @@ int SRichEdit::OnCreate()
         m_host = nullptr;
         return 1;
     }
+    SXmlCreation::CountWork(kTextServicesWork);
     ITextServices* services = TextServices();
     services->OnTxInPlaceActivate(nullptr);
     m_host->SetUiActive(FALSE);

@@ -1,4 +1,5 @@
 #include "core/SObjectFactory.h"
+#include "core/SXmlCreation.h"
 #include "helper/SLog.h"
 
 namespace SKEIN {
@@ -83,6 +84,7 @@ void SObjectFactoryMgr::ApplyClassDefaults(IObject* obj)
     pugi::xml_node defaults = ClassDefaultElement(obj->XmlClassName());
     if (!defaults)
         return;
+    SXmlCreation::CountAttributes(defaults);
     pugi::xml_attribute classAttribute;
     for (pugi::xml_attribute attribute : defaults.attributes()) {
         if (_wcsicmp(attribute.name(), L"class") == 0) {

@@ -183,6 +183,7 @@ HRESULT SWindow::ApplyStyleClass(const SStringW& className, BOOL loading)
     pugi::xml_node style = styles ? styles->FindStyle(className.c_str()) : pugi::xml_node();
     if (!style)
         return S_FALSE;
+    SXmlCreation::CountAttributes(style);
     if (pugi::xml_attribute layout = style.attribute(L"layout"))
         ApplyAttribute(SStringW(L"layout"), SStringW(layout.value()), loading);
     for (pugi::xml_attribute attribute : style.attributes()) {
@@ -275,9 +276,6 @@ BOOL SWindow::CreateChildrenFromXml(pugi::xml_node node)
 
 void SWindow::CreateChildrenFromInclude(pugi::xml_node element, SXmlCreation& creation)
 {
-    SApplication* app = SApplication::Instance();
-    if (!app)
-        return;
     const wchar_t* src = element.attribute(L"src").value();
     SDynArray<SStringW> pieces;
     SplitResourceName(src, pieces);
@@ -290,10 +288,7 @@ void SWindow::CreateChildrenFromInclude(pugi::xml_node element, SXmlCreation& cr
     SXmlCreation::Expansion expansion(creation, L"include", key, src);
     if (!expansion.Entered())
         return;
-    pugi::xml_document document;
-    if (!app->LoadXmlDocument(document, type.c_str(), name.c_str()))
-        return;
-    if (pugi::xml_node root = document.child(L"include"))
+    if (pugi::xml_node root = creation.IncludedRoot(type, name, key))
         CreateChildrenFromXml(root);
 }
 
@@ -307,14 +302,8 @@ void SWindow::CreateChildFromTemplate(pugi::xml_node element, SXmlCreation& crea
     if (!expansion.Entered())
         return;
     SStringW text = templates->FindTemplate(templateName);
-    if (text.IsEmptyText())
+    if (text.IsEmptyText() || !creation.FillTemplate(text, element.child(L"data"), templateName))
         return;
-    for (pugi::xml_attribute attribute : element.child(L"data").attributes()) {
-        SStringW pattern(L"{{");
-        pattern += attribute.name();
-        pattern += L"}}";
-        text.Replace(pattern.c_str(), attribute.value());
-    }
     pugi::xml_document document;
     if (!document.load_string(text.c_str()))
         return;
@@ -323,6 +312,7 @@ void SWindow::CreateChildFromTemplate(pugi::xml_node element, SXmlCreation& crea
         root = root.next_sibling();
     if (!root)
         return;
+    SXmlCreation::CountAttributes(root); // the instance's own were counted with it
     for (pugi::xml_attribute attribute : element.attributes()) {
         pugi::xml_attribute target = root.attribute(attribute.name());
         if (!target)

@@ -1,4 +1,5 @@
 #include "core/SXmlCreation.h"
+#include "core/SApp.h"
 #include "core/SWnd.h"
 #include "helper/SLog.h"
 
@@ -8,6 +9,8 @@ thread_local SXmlCreation::State* SXmlCreation::s_current = nullptr;
 
 namespace {
 
+long long g_workBudget = kXmlWorkBudget;
+
 int DepthInTree(const SWindow* window)
 {
     int depth = 0;
@@ -16,7 +19,20 @@ int DepthInTree(const SWindow* window)
     return depth;
 }
 
+int AttributeCount(pugi::xml_node element)
+{
+    int count = 0;
+    for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute())
+        ++count;
+    return count;
+}
+
 } // namespace
+
+void SetXmlWorkBudget(long long work)
+{
+    g_workBudget = work > 0 ? work : kXmlWorkBudget;
+}
 
 SXmlCreation::SXmlCreation(const SWindow* parent) : m_state(s_current), m_savedLevel(0), m_savedParent(nullptr)
 {
@@ -24,6 +40,7 @@ SXmlCreation::SXmlCreation(const SWindow* parent) : m_state(s_current), m_savedL
         m_state = s_current = &m_own;
         m_own.level = DepthInTree(parent) + 1;
         m_own.parent = parent;
+        m_own.budget = g_workBudget;
         return;
     }
     m_savedLevel = m_state->level;
@@ -38,6 +55,7 @@ SXmlCreation::~SXmlCreation()
 {
     if (m_state == &m_own) {
         s_current = nullptr;
+        delete m_own.included;
         return;
     }
     m_state->level = m_savedLevel;
@@ -51,6 +69,28 @@ bool SXmlCreation::FirstTime(Refusal refusal)
     return first;
 }
 
+bool SXmlCreation::Spend(int elements, long long attributes, long long chars, const wchar_t* before)
+{
+    State& s = *m_state;
+    if (!s.stopped) {
+        long long work = (s.elements + static_cast<long long>(elements)) * kXmlWorkPerElement +
+                         (s.attributes + attributes) * kXmlWorkPerAttribute + (s.chars + chars) / kXmlCharsPerWork +
+                         s.other;
+        if (work <= s.budget) {
+            s.elements += elements;
+            s.attributes += attributes;
+            s.chars += chars;
+            return true;
+        }
+        s.stopped = true;
+    }
+    if (FirstTime(kBudgetSpent))
+        SKEIN_LOG(3, "SKEIN::SXmlCreation::Spend")
+            .FormatW(L"work budget of %lld spent (%d elements, %lld attributes, %lld characters): creation stopped at [%s]",
+                     s.budget, s.elements, s.attributes, s.chars, before);
+    return false;
+}
+
 bool SXmlCreation::AdmitElement(pugi::xml_node element)
 {
     if (m_state->level > kMaxXmlDepth) {
@@ -60,14 +100,94 @@ bool SXmlCreation::AdmitElement(pugi::xml_node element)
                          element.name(), kMaxXmlDepth);
         return false;
     }
-    if (m_state->elements >= kMaxXmlElements) {
-        if (FirstTime(kBudgetSpent))
-            SKEIN_LOG(3, "SKEIN::SXmlCreation::AdmitElement")
-                .FormatW(L"more than %d elements: creation stopped before [%s]", kMaxXmlElements, element.name());
+    return Spend(1, AttributeCount(element), 0, element.name());
+}
+
+void SXmlCreation::CountAttributes(pugi::xml_node element)
+{
+    if (s_current)
+        s_current->attributes += AttributeCount(element);
+}
+
+void SXmlCreation::CountWork(int units)
+{
+    if (s_current)
+        s_current->other += units;
+}
+
+pugi::xml_node SXmlCreation::IncludedRoot(const SStringW& type, const SStringW& name, const SStringW& key)
+{
+    SApplication* app = SApplication::Instance();
+    if (!app)
+        return pugi::xml_node();
+    State& s = *m_state;
+    if (!s.included)
+        s.included = new Documents(DeleteDocument);
+    pugi::xml_document* document = nullptr;
+    if (pugi::xml_document** known = s.included->Find(key)) {
+        document = *known;
+    } else {
+        // Clamped far beyond any budget, so that the sums cannot overflow.
+        unsigned long long size = app->GetResDataSize(type.c_str(), name.c_str());
+        long long chars = static_cast<long long>(size < (1ULL << 50) ? size : (1ULL << 50));
+        if (size && Spend(0, 0, chars, key.c_str())) {
+            document = new pugi::xml_document;
+            if (!app->LoadXmlDocument(*document, type.c_str(), name.c_str())) {
+                delete document;
+                document = nullptr;
+            }
+        }
+        s.included->Set(key, document);
+    }
+    return document ? document->child(L"include") : pugi::xml_node();
+}
+
+void SXmlCreation::DeleteDocument(pugi::xml_document* document)
+{
+    delete document;
+}
+
+bool SXmlCreation::AdmitTemplateText(long long length, const wchar_t* templateName)
+{
+    State& s = *m_state;
+    if (length > kMaxXmlTemplateText) {
+        if (FirstTime(kTemplateTooLong))
+            SKEIN_LOG(3, "SKEIN::SXmlCreation::FillTemplate")
+                .FormatW(L"template [%s] would make more than %d characters: not created", templateName,
+                         kMaxXmlTemplateText);
         return false;
     }
-    ++m_state->elements;
-    return true;
+    if (s.templateText + length > kMaxXmlTemplateTextTotal) {
+        if (FirstTime(kTemplatesTooLong))
+            SKEIN_LOG(3, "SKEIN::SXmlCreation::FillTemplate")
+                .FormatW(L"templates would make more than %d characters in all: [%s] not created",
+                         kMaxXmlTemplateTextTotal, templateName);
+        return false;
+    }
+    s.templateText += length;
+    return Spend(0, 0, length, templateName);
+}
+
+bool SXmlCreation::FillTemplate(SStringW& text, pugi::xml_node data, const wchar_t* templateName)
+{
+    if (!AdmitTemplateText(text.Length(), templateName))
+        return false;
+    for (pugi::xml_attribute attribute : data.attributes()) {
+        SStringW pattern(L"{{");
+        pattern += attribute.name();
+        pattern += L"}}";
+        if (!Spend(0, 0, text.Length(), templateName)) // the search
+            return false;
+        int count = 0;
+        for (int at = text.FindText(pattern.c_str()); at >= 0; at = text.FindText(pattern.c_str(), at + pattern.Length()))
+            ++count;
+        if (count == 0)
+            continue;
+        long long grown = static_cast<long long>(count) * (static_cast<long long>(wcslen(attribute.value())) - pattern.Length());
+        if (!AdmitTemplateText(text.Length() + grown, templateName) || text.Replace(pattern.c_str(), attribute.value()) < 0)
+            return false;
+    }
+    return Spend(0, 0, text.Length(), templateName); // the parse
 }
 
 SXmlCreation::Expansion::Expansion(SXmlCreation& creation, const wchar_t* kind, const SStringW& key,

@@ -1,0 +1,180 @@
+// Hostile layouts: whatever a layout multiplies (includes, templates, template data, styles,
+// class defaults, costly controls), creation from XML stays within its work budget and the
+// bounds of template text, logs the refusal and creates what it admitted.
+#include "window_test_env.h"
+
+using namespace wndtest;
+
+namespace {
+
+std::wstring Repeat(const std::wstring& text, int count)
+{
+    std::wstring all;
+    for (int i = 0; i < count; ++i)
+        all += text;
+    return all;
+}
+
+// " p0='1' p1='1' ..."
+std::string Attributes(const char* prefix, int count)
+{
+    std::string all;
+    for (int i = 0; i < count; ++i)
+        all += " " + std::string(prefix) + std::to_string(i) + "='1'";
+    return all;
+}
+
+int CountNamed(SWindow* window, const wchar_t* name)
+{
+    int count = wcscmp(window->GetName(), name) == 0 ? 1 : 0;
+    for (SWindow* child = window->GetRelative(kRelFirstChild); child; child = child->GetRelative(kRelNextSibling))
+        count += CountNamed(child, name);
+    return count;
+}
+
+} // namespace
+
+class XmlBudgetTest : public WindowTest {
+protected:
+    void TearDown() override
+    {
+        SetXmlWorkBudget(0);
+        WindowTest::TearDown();
+    }
+
+    // A new child of the root built from the element: a creation of its own, not laid out.
+    SWindow* Create(const std::wstring& xml)
+    {
+        pugi::xml_document document;
+        EXPECT_TRUE(document.load_string(xml.c_str()));
+        SWindow* holder = new SWindow;
+        m_root->LinkChild(holder);
+        holder->LoadFromXml(document.first_child());
+        return holder;
+    }
+};
+
+// Each shape multiplies work without bound; the creation stops once the budget is spent.
+TEST_F(XmlBudgetTest, FanOutStopsWhenTheWorkBudgetIsSpent)
+{
+    std::string uidef = "<uidef><template>";
+    for (int i = 0; i < 31; ++i) {
+        std::string next = "<t:f" + std::to_string(i + 1) + "/>";
+        uidef += "<f" + std::to_string(i) + "><window>" + next + next + "</window></f" + std::to_string(i) + ">";
+    }
+    uidef += "<f31><window/></f31></template><style><class name='wide'" + Attributes("s", 1000) +
+             "/></style><objattr><check" + Attributes("d", 1000) + "/></objattr></uidef>";
+    skein_test::MemProvider* provider = AddResources(uidef);
+    for (int i = 0; i < 20; ++i) {
+        std::string next = "<include src='fan" + std::to_string(i + 1) + "'/>";
+        provider->Put(L"layout", L"fan" + std::to_wstring(i), "<include><window/>" + next + next + "</include>");
+    }
+    provider->Put(L"layout", L"fan20", "<include/>");
+    provider->Put(L"layout", L"one", "<include><window/></include>");
+    const int kMost = static_cast<int>(kXmlWorkBudget / kXmlWorkPerElement);
+    const struct {
+        const char* shape;
+        std::wstring children;
+        int fewest; // windows
+    } kCases[] = {
+        {"distinct layouts each including the next twice", L"<include src='fan0'/>", kMost / 4},
+        {"one layout included 100,000 times", Repeat(L"<include src='one'/>", 100000), kMost * 2 / 5},
+        {"31 templates each using the next twice", L"<t:f0/>", kMost * 9 / 10},
+        {"200,000 siblings", Repeat(L"<window/>", 200000), kMost},
+        {"a style of 1,000 attributes on every window", Repeat(L"<window class='wide'/>", 1000), 100},
+        {"class defaults of 1,000 attributes", Repeat(L"<check/>", 1000), 100},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.shape);
+        m_log->lines.clear();
+        SWindow* holder = Create(L"<window>" + c.children + L"<window name='after'/></window>");
+        int windows = CountWindows(holder) - 1;
+        EXPECT_GE(windows, c.fewest);
+        EXPECT_LE(windows, kMost);
+        EXPECT_EQ(0, CountNamed(holder, L"after"));
+        EXPECT_TRUE(LogHas("work budget of 1000000 spent"));
+        m_root->DestroyChild(holder);
+    }
+}
+
+// Each included resource is read and parsed once per creation, and its size counts: ten
+// distinct layouts of 800 KB spend the budget at the tenth.
+TEST_F(XmlBudgetTest, IncludedResourcesAreReadOncePerCreationAndTheirSizeCounts)
+{
+    skein_test::MemProvider* provider = AddResources("");
+    provider->Put(L"layout", L"cell", "<include><window name='cell'/></include>");
+    for (int round = 1; round <= 2; ++round) {
+        SWindow* holder = Create(L"<window>" + Repeat(L"<include src='cell'/>", 50) + L"</window>");
+        EXPECT_EQ(50, CountNamed(holder, L"cell"));
+        EXPECT_EQ(round, provider->Reads(L"layout", L"cell"));
+    }
+
+    std::wstring includes;
+    for (int i = 0; i < 10; ++i) {
+        std::wstring name = L"padded" + std::to_wstring(i);
+        provider->Put(L"layout", name, "<include><!--" + std::string(800000, 'p') + "--><window name='padded'/></include>");
+        includes += L"<include src='" + name + L"'/>";
+    }
+    SWindow* holder = Create(L"<window>" + includes + L"<window name='after'/></window>");
+    EXPECT_EQ(9, CountNamed(holder, L"padded"));
+    EXPECT_EQ(0, provider->Reads(L"layout", L"padded9"));
+    EXPECT_EQ(0, CountNamed(holder, L"after"));
+    EXPECT_TRUE(LogHas("characters): creation stopped at [layout:padded9]"));
+}
+
+// Substitution that would produce too much text, in one use or in all the uses of a creation,
+// is refused; the rest of the layout is created.
+TEST_F(XmlBudgetTest, TemplateTextBeyondItsBoundsIsNotCreated)
+{
+    AddResources("<uidef><template><dbl><window name='doubled' text='{{a0}}'/></dbl>"
+                 "<big><window name='big' text='{{v}}'/></big></template></uidef>");
+    std::wstring doubling = L"<data";
+    for (int i = 0; i < 30; ++i)
+        doubling += L" a" + std::to_wstring(i) + L"='{{a" + std::to_wstring(i + 1) + L"}}{{a" + std::to_wstring(i + 1) + L"}}'";
+    doubling += L" a30='x'/>";
+    SWindow* holder = Create(L"<window><t:dbl><data a0='ok'/></t:dbl><t:dbl>" + doubling +
+                             L"</t:dbl><window name='after'/></window>");
+    ASSERT_EQ(1, CountNamed(holder, L"doubled"));
+    EXPECT_STREQ(L"ok", holder->LookupChildByName(SStringW(L"doubled"), 1)->QueryText(false).c_str());
+    EXPECT_EQ(1, CountNamed(holder, L"after"));
+    EXPECT_TRUE(LogHas("template [dbl] would make more than 262144 characters: not created"));
+
+    const int kValue = 60000;
+    std::wstring use = L"<t:big><data v='" + std::wstring(kValue, L'v') + L"'/></t:big>";
+    holder = Create(L"<window>" + Repeat(use, 20) + L"<window name='after'/></window>");
+    EXPECT_EQ(kMaxXmlTemplateTextTotal / kValue, CountNamed(holder, L"big"));
+    EXPECT_EQ(1, CountNamed(holder, L"after"));
+    EXPECT_TRUE(LogHas("templates would make more than 1048576 characters in all: [big] not created"));
+}
+
+// What each kind of work costs, seen through a small budget: siblings are created while the
+// work before them leaves room for one more element.
+TEST_F(XmlBudgetTest, EachKindOfWorkCountsAgainstTheBudget)
+{
+    AddResources("<uidef><style><class name='wide'" + Attributes("s", 20) + "/></style><objattr><check" +
+                 Attributes("d", 20) + "/></objattr></uidef>");
+    const long long kBudget = 5000;
+    const int kElement = kXmlWorkPerElement;
+    const int kAttribute = kXmlWorkPerAttribute;
+    const struct {
+        const wchar_t* element;
+        int admission; // work counted when the element is admitted
+        int each;      // all the work of one
+    } kCases[] = {
+        {L"<window/>", kElement, kElement},
+        {L"<window a='1' b='1' c='1' d='1'/>", kElement + 4 * kAttribute, kElement + 4 * kAttribute},
+        {L"<window class='wide'/>", kElement + kAttribute, kElement + 21 * kAttribute},
+        {L"<check/>", kElement, kElement + 20 * kAttribute},
+        {L"<richedit/>", kElement, 11 * kElement},
+        {L"<hotkey/>", kElement, 5 * kElement},
+    };
+    SetXmlWorkBudget(kBudget);
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.element)));
+        SWindow* holder = Create(L"<window>" + Repeat(c.element, 100) + L"</window>");
+        EXPECT_EQ((kBudget - c.admission) / c.each + 1, CountWindows(holder) - 1);
+        m_root->DestroyChild(holder);
+    }
+    SetXmlWorkBudget(0);
+    EXPECT_EQ(100, CountWindows(Create(L"<window>" + Repeat(L"<richedit/>", 100) + L"</window>")) - 1);
+}
