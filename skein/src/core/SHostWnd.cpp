@@ -2,6 +2,7 @@
 #include "core/SApp.h"
 #include "core/SEventSlot.h"
 #include "helper/SXmlLookup.h"
+#include "helper/SwndFinder.h"
 #include "res.mgr/SFontPool.h"
 #include "res.mgr/SSkinPool.h"
 #include "res.mgr/SSkinPoolMgr.h"
@@ -131,6 +132,8 @@ void SHostWnd::OnDestroy()
     EventExit exitEvent(this);
     RaiseEvent(exitEvent);
     SendUiMessage(WM_DESTROY);
+    if (SWindowFinder* finder = SWindowFinder::Instance())
+        finder->SweepGoneWindows(); // the lookups within the tree that went
     DestroyToolTip();
     ::RevokeDragDrop(m_hwnd);
     if (m_dummy.Handle())
