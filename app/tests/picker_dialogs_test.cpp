@@ -233,6 +233,23 @@ TEST_F(PickerDialog, RunsEndWithThePickedValueOrCancel)
     }
 }
 
+// Twenty runs of each picker, picked or cancelled, leave no window and no host behind.
+TEST_F(PickerDialog, TwentyRunsOfEachLeaveNoWindowAndNoHostBehind)
+{
+    const int windows = hosttest::ThreadWindowCount();
+    const long hosts = SHostWnd::LiveCount();
+    for (int run = 1; run <= 20; ++run) {
+        Scripted<SKeyboad> keyboard;
+        keyboard.onInit = [&] { run % 2 ? keyboard.PostClick(L"kbE") : Close(keyboard); };
+        EXPECT_EQ(run % 2 ? kPickerChosen : kPickerCancelled, Run(keyboard)) << run;
+        Scripted<SMouseDialog> mouse;
+        mouse.onInit = [&] { run % 2 ? mouse.Post(WM_KEYDOWN, VK_ESCAPE, 1) : mouse.PostClick(L"msdlg_rightkey"); };
+        EXPECT_EQ(run % 2 ? kPickerCancelled : kPickerChosen, Run(mouse)) << run;
+    }
+    EXPECT_EQ(windows, hosttest::ThreadWindowCount());
+    EXPECT_EQ(hosts, SHostWnd::LiveCount());
+}
+
 TEST_F(PickerDialog, MouseMovementsAreHiddenOnlyWhenTheCallerAsks)
 {
     const wchar_t* const kButtons[] = {L"msdlg_leftkey", L"msdlg_rightkey", L"msdlg_middle_key", L"msdlg_4key",

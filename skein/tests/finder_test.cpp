@@ -1,5 +1,6 @@
 // The window finder's cache: hits, stale entries, key equality and its log lines.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -87,6 +88,24 @@ TEST_F(WindowFinderTest, KeysDifferByKindParentIdNameAndDepth)
     m_finder.CacheResultForID(m_parent, 42, 2, other);
     EXPECT_EQ(m_finder.FindChildByID(m_parent, 42, 2), FakeWindow(2));
     EXPECT_EQ(m_finder.CachedCount(), 2);
+}
+
+// Lookups under parents that come and go (every pop-up menu is a new window tree) leave no
+// growing cache behind; entries of living windows survive every sweep.
+TEST_F(WindowFinderTest, EntriesOfGoneWindowsAreSweptAsTheCacheGrows)
+{
+    m_finder.CacheResultForID(m_parent, 3, -1, m_child);
+    int most = 0;
+    for (int i = 0; i < 1000; ++i) {
+        SwndHandle parent = m_mgr.NewWindow(FakeWindow(2));
+        SwndHandle child = m_mgr.NewWindow(FakeWindow(3));
+        m_finder.CacheResultForID(parent, 3, -1, child);
+        m_mgr.DestroyWindow(child);
+        m_mgr.DestroyWindow(parent);
+        most = std::max(most, m_finder.CachedCount());
+    }
+    EXPECT_LE(most, 65);
+    EXPECT_EQ(m_finder.FindChildByID(m_parent, 3, -1), FakeWindow(1));
 }
 
 TEST(FindInfo, HashFollowsTheKeyLayout)

@@ -98,6 +98,30 @@ TEST_F(SimpleWndTest, LastMessageRunsOnceAfterTheOutermostCallAndTheObjectCanCre
     EXPECT_EQ(2, window.lastMessages);
 }
 
+// Windows still alive when the framework ends (a top-level one with a child, a message-only one)
+// never reach their objects or the thunks again; the class is free for the next application.
+TEST_F(SimpleWndTest, WindowsLeftAtTheEndAreCutFromTheirObjectsAndDestroyed)
+{
+    CountingWnd top, child, messageOnly;
+    HWND topHwnd = top.CreateNative(L"left", WS_POPUP, 0, 0, 0, 10, 10, nullptr, nullptr);
+    HWND childHwnd = child.CreateNative(L"child", WS_CHILD, 0, 0, 0, 5, 5, topHwnd, nullptr);
+    HWND messageHwnd = messageOnly.CreateNative(L"msg", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
+    ASSERT_TRUE(topHwnd && childHwnd && messageHwnd);
+
+    m_helper.reset();
+    for (HWND hwnd : {topHwnd, childHwnd, messageHwnd})
+        EXPECT_FALSE(::IsWindow(hwnd));
+    for (CountingWnd* window : {&top, &child, &messageOnly})
+        EXPECT_EQ(0, window->lastMessages);
+
+    m_helper.reset(new CSimpleWndHelper(GetModuleHandleW(nullptr), L"SKEINHOST", FALSE));
+    ASSERT_NE(0, m_helper->ClassAtom());
+    CountingWnd next;
+    ASSERT_NE(nullptr, next.CreateNative(L"next", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr));
+    EXPECT_EQ(3, ::SendMessageW(next.Handle(), WM_APP, 2, 0));
+    next.DestroyWindow();
+}
+
 TEST_F(SimpleWndTest, FailedCreationLeavesTheObjectIdleAndTheLockFree)
 {
     CountingWnd window;

@@ -26,6 +26,20 @@ constexpr UINT32 Px(COLORREF color, UINT32 alpha = 0xFF)
     return (alpha << 24) | ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
 }
 
+inline BOOL CALLBACK CountWindow(HWND, LPARAM counter)
+{
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+// The windows of this thread: what a pop-up or dialog leaves behind shows here.
+inline int ThreadWindowCount()
+{
+    int count = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 struct Fired {
     int id;
     std::wstring name;

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <thread>
 #include "control/SMenuEx.h"
+#include "host_test_env.h"
 #include "menu_test_env.h"
 #include "res.mgr/SSkinPoolMgr.h"
 #include "skin/SSkinObjBase.h"
@@ -258,6 +259,42 @@ TEST_F(PopupMenu, FinishRunningMenuEndsTheRun)
     m_driver.Then([] { SMenuEx::FinishRunningMenu(77); });
     EXPECT_EQ(77, Run());
     SMenuEx::FinishRunningMenu(5); // no run: nothing
+}
+
+// Menus made, run and released over and over leave no window and no host behind: with a sub-menu
+// (opened or not) and without, ended by Escape, a click outside or a pick, each released as a
+// counted object.
+TEST_F(PopupMenu, MenusMadeAndEndedTwentyTimesLeaveNothingBehind)
+{
+    AddMenu(L"flat", "<menuRoot><menuItem id='7'>Seven</menuItem><menuItem id='8'>Eight</menuItem></menuRoot>");
+    const DWORD kStep = 20;
+    const struct {
+        const wchar_t* menu;
+        std::vector<UINT> keys; // none: a click outside
+        int result;
+    } kWays[] = {
+        {L"file", {VK_ESCAPE}, 0}, {L"file", {}, 0}, {L"file", {VK_DOWN, VK_RETURN}, 1},
+        {L"file", {VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}, 32},
+        {L"flat", {VK_ESCAPE}, 0}, {L"flat", {}, 0}, {L"flat", {VK_DOWN, VK_RETURN}, 7},
+    };
+    const int windows = hosttest::ThreadWindowCount();
+    const long hosts = SHostWnd::LiveCount();
+    for (int round = 1; round <= 20; ++round) {
+        for (const auto& way : kWays) {
+            SRefPtr<SMenuEx> menu(new SMenuEx, false);
+            ASSERT_TRUE(menu->LoadFromResource(way.menu, m_owner.Handle()));
+            SMenuEx* shown = menu;
+            for (UINT key : way.keys)
+                m_driver.Then([shown, key] { Driver::PostKey(shown->Handle(), key); }, kStep);
+            if (way.keys.empty())
+                m_driver.Then([this] { ::PostMessageW(m_owner.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 0); }, kStep);
+            m_driver.Start();
+            ASSERT_EQ(way.result, menu->RunPopup(kMenuReturnCmd, 60, 60, m_owner.Handle(), 100)) << round;
+            Pump(); // the press outside reaches the owner
+        }
+        ASSERT_EQ(windows, hosttest::ThreadWindowCount()) << "round " << round;
+        ASSERT_EQ(hosts, SHostWnd::LiveCount()) << "round " << round;
+    }
 }
 
 // A skin that logs what it draws.

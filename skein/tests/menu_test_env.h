@@ -58,7 +58,13 @@ public:
     }
     Driver& Then(std::function<void()> step, DWORD delay = 60)
     {
-        m_steps.push_back({delay, std::move(step)});
+        m_steps.push_back({delay, std::move(step), nullptr});
+        return *this;
+    }
+    // A step that plays at the first tick after its delay at which ready() holds.
+    Driver& ThenWhen(std::function<bool()> ready, std::function<void()> step, DWORD delay = 60)
+    {
+        m_steps.push_back({delay, std::move(step), std::move(ready)});
         return *this;
     }
     // Plays the steps added since the last start.
@@ -98,11 +104,14 @@ private:
     struct Step {
         DWORD delay;
         std::function<void()> run;
+        std::function<bool()> ready;
     };
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     {
         Driver* self = s_current;
         if (!self || self->Done() || static_cast<int>(::GetTickCount() - self->m_due) < 0)
+            return;
+        if (self->m_steps[self->m_next].ready && !self->m_steps[self->m_next].ready())
             return;
         size_t index = self->m_next++;
         if (self->m_next < self->m_steps.size())

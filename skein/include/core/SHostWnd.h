@@ -94,6 +94,13 @@ public:
     explicit SHostWnd(const wchar_t* layoutName = L"");
     ~SHostWnd() override;
 
+    // Host objects of the process made and not yet destroyed.
+    static long LiveCount();
+    // The last reference to a host whose window lives takes the window down first, while every
+    // override still answers its messages; the object goes after the window's last message.
+    void OnLastRelease() override;
+    void OnLastMessage(HWND hwnd) override;
+
     // The root's rectangle; GetHostWindowRect gives the native one.
     using SWindow::GetWindowRect;
 
@@ -240,6 +247,8 @@ private:
     int m_scale;
     HWND m_spyWnd;
     BOOL m_hostHandled;
+    // The window holds the last reference while it is taken down.
+    BOOL m_windowHoldsLastRef;
 };
 
 } // namespace SKEIN

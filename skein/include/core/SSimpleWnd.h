@@ -40,6 +40,8 @@ public:
     HINSTANCE Module() const { return m_module; }
 
 private:
+    bool CutLeftWindows();
+
     HANDLE m_heap;
     SCriticalSection m_lock;
     CSimpleWnd* m_creating;

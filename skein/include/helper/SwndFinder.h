@@ -1,6 +1,8 @@
 #pragma once
 // Cache of descendant lookups by name or id: (parent, key, depth) -> handle of the window
-// found. An entry stays until its window is destroyed; a stale entry is dropped on lookup.
+// found. An entry stays until its window or its parent is destroyed: a stale entry is dropped
+// on lookup, and all of them by a sweep, which runs when a host's tree has gone and whenever the
+// cache has doubled since the last one.
 #include "core/SHashMap.h"
 #include "core/SSingleton.h"
 #include "core/SString.h"
@@ -44,9 +46,14 @@ public:
     void CacheResultForID(SwndHandle parent, int id, int depth, SwndHandle result);
 
     int CachedCount() const { return m_cache.Count(); }
+    // Drops the entries whose parent or result window no longer exists.
+    void SweepGoneWindows();
 
 private:
+    void Store(const SFindInfo& key, SwndHandle result);
+
     SHashMap<SFindInfo, SwndHandle> m_cache;
+    int m_sweepAt;
 };
 
 } // namespace SKEIN

@@ -2,6 +2,7 @@
 #include "core/SApp.h"
 #include "core/SEventSlot.h"
 #include "helper/SXmlLookup.h"
+#include "helper/SwndFinder.h"
 #include "res.mgr/SFontPool.h"
 #include "res.mgr/SSkinPool.h"
 #include "res.mgr/SSkinPoolMgr.h"
@@ -12,12 +13,19 @@ namespace SKEIN {
 
 enum { kPoolStyle, kPoolSkin, kPoolTemplate };
 
+namespace {
+
+volatile LONG g_liveHosts = 0;
+
+} // namespace
+
 SHostWnd::SHostWnd(const wchar_t* layoutName)
     : m_dummy(this), m_layoutName(layoutName ? layoutName : L""), m_tracking(FALSE), m_needRepaint(FALSE),
       m_needFullRepaint(TRUE), m_resizing(FALSE), m_poolsPushed{FALSE, FALSE, FALSE}, m_deferredUpdates(10),
       m_pendingRects(10), m_inPaint(FALSE), m_lastMouseMsg(0), m_lastMouseWParam(0), m_lastMouseLParam(0),
-      m_scale(100), m_spyWnd(nullptr), m_hostHandled(FALSE)
+      m_scale(100), m_spyWnd(nullptr), m_hostHandled(FALSE), m_windowHoldsLastRef(FALSE)
 {
+    ::InterlockedIncrement(&g_liveHosts);
     m_stylePool.Attach(new SStylePool);
     m_skinPool.Attach(new SSkinPool);
     m_templatePool.Attach(new STemplatePool);
@@ -37,6 +45,33 @@ SHostWnd::~SHostWnd()
         skins->PopPool(m_skinPool);
     if (STemplatePoolMgr* templates = STemplatePoolMgr::Instance(); templates && m_poolsPushed[kPoolTemplate])
         templates->PopPool(m_templatePool);
+    ::InterlockedDecrement(&g_liveHosts);
+}
+
+long SHostWnd::LiveCount()
+{
+    return g_liveHosts;
+}
+
+// Deleted with its window alive, the object would take the window down from its destructor:
+// the overrides are gone by then, and the reference that each message to the tree takes and
+// drops would reach 0 again and delete the object a second time.
+void SHostWnd::OnLastRelease()
+{
+    if (m_hwnd && !m_windowHoldsLastRef) {
+        m_windowHoldsLastRef = TRUE;
+        AddRef();
+        ::DestroyWindow(m_hwnd);
+        return;
+    }
+    SwndContainerImpl::OnLastRelease();
+}
+
+void SHostWnd::OnLastMessage(HWND hwnd)
+{
+    CSimpleWnd::OnLastMessage(hwnd);
+    if (m_windowHoldsLastRef)
+        Release();
 }
 
 SMessageLoop* SHostWnd::GetMessageLoop()
@@ -97,6 +132,8 @@ void SHostWnd::OnDestroy()
     EventExit exitEvent(this);
     RaiseEvent(exitEvent);
     SendUiMessage(WM_DESTROY);
+    if (SWindowFinder* finder = SWindowFinder::Instance())
+        finder->SweepGoneWindows(); // the lookups within the tree that went
     DestroyToolTip();
     ::RevokeDragDrop(m_hwnd);
     if (m_dummy.Handle())

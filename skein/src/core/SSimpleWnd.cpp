@@ -1,4 +1,6 @@
 #include "core/SSimpleWnd.h"
+#include "core/SDynArray.h"
+#include "helper/SLog.h"
 
 namespace SKEIN {
 
@@ -18,12 +20,61 @@ CSimpleWndHelper::CSimpleWndHelper(HINSTANCE module, const wchar_t* className, B
     m_atom = RegisterClassExW(&wc);
 }
 
+namespace {
+
+struct LeftWindows {
+    ATOM atom;
+    SDynArray<HWND> found;
+};
+
+BOOL CALLBACK CollectIfLeft(HWND hwnd, LPARAM data)
+{
+    LeftWindows* left = reinterpret_cast<LeftWindows*>(data);
+    if (static_cast<ATOM>(::GetClassLongPtrW(hwnd, GCW_ATOM)) == left->atom)
+        left->found.Add(hwnd);
+    return TRUE;
+}
+
+// A window of this process with its descendants.
+BOOL CALLBACK CollectTreeIfLeft(HWND hwnd, LPARAM data)
+{
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == ::GetCurrentProcessId()) {
+        CollectIfLeft(hwnd, data);
+        ::EnumChildWindows(hwnd, CollectIfLeft, data);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+// Windows of the class still alive when the framework ends would call their thunks in the heap
+// that goes now, and keep the class registered: all are cut from their objects, then those of
+// this thread destroyed. False when there were none.
+bool CSimpleWndHelper::CutLeftWindows()
+{
+    LeftWindows left = {m_atom, SDynArray<HWND>()};
+    ::EnumWindows(CollectTreeIfLeft, reinterpret_cast<LPARAM>(&left));
+    for (HWND hwnd = nullptr; (hwnd = ::FindWindowExW(HWND_MESSAGE, hwnd, MAKEINTATOM(m_atom), nullptr));)
+        CollectTreeIfLeft(hwnd, reinterpret_cast<LPARAM>(&left));
+    for (int i = 0; i < left.found.Count(); ++i)
+        ::SetWindowLongPtrW(left.found[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&::DefWindowProcW));
+    for (int i = 0; i < left.found.Count(); ++i) {
+        if (::GetWindowThreadProcessId(left.found[i], nullptr) == ::GetCurrentThreadId())
+            ::DestroyWindow(left.found[i]);
+    }
+    if (left.found.Count() > 0)
+        SKEIN_LOG(3, "SKEIN::CSimpleWndHelper").FormatW(L"%d windows outlived the framework", left.found.Count());
+    return left.found.Count() > 0;
+}
+
 CSimpleWndHelper::~CSimpleWndHelper()
 {
+    if (m_atom && !UnregisterClassW(MAKEINTATOM(m_atom), m_module) && CutLeftWindows())
+        UnregisterClassW(MAKEINTATOM(m_atom), m_module);
     if (m_heap)
         HeapDestroy(m_heap);
-    if (m_atom)
-        UnregisterClassW(MAKEINTATOM(m_atom), m_module);
 }
 
 void CSimpleWndHelper::LockForCreation(CSimpleWnd* window)

@@ -1,4 +1,5 @@
 #include "helper/SwndFinder.h"
+#include <algorithm>
 #include "core/SContainerUtil.h"
 #include "helper/SLog.h"
 
@@ -30,7 +31,14 @@ bool SFindInfo::operator==(const SFindInfo& other) const
     return byName ? name == other.name : id == other.id;
 }
 
-SWindowFinder::SWindowFinder() : m_cache(17, 0.75f, 0.25f, 2.25f, 10) {}
+namespace {
+
+// The cache size at which the first sweep runs.
+const int kFirstSweep = 64;
+
+} // namespace
+
+SWindowFinder::SWindowFinder() : m_cache(17, 0.75f, 0.25f, 2.25f, 10), m_sweepAt(kFirstSweep) {}
 
 SWindowFinder::~SWindowFinder() {}
 
@@ -70,9 +78,31 @@ SWindow* SWindowFinder::FindChildByKey(const SFindInfo& key)
     return window;
 }
 
+void SWindowFinder::Store(const SFindInfo& key, SwndHandle result)
+{
+    if (m_cache.Count() >= m_sweepAt)
+        SweepGoneWindows();
+    m_cache.SetAt(key, result);
+}
+
+// Handles are never reused: an entry whose parent or result is gone answers no lookup again,
+// and one whose parent is gone is never even asked for.
+void SWindowFinder::SweepGoneWindows()
+{
+    m_cache.LockRehash();
+    for (auto* node = m_cache.FirstNode(); node;) {
+        auto* next = m_cache.NextNode(node);
+        if (!SWindowMgr::GetWindow(node->key.parent) || !SWindowMgr::GetWindow(node->value))
+            m_cache.RemoveNode(node);
+        node = next;
+    }
+    m_cache.UnlockRehash();
+    m_sweepAt = std::max(kFirstSweep, m_cache.Count() * 2);
+}
+
 void SWindowFinder::CacheResultForName(SwndHandle parent, const SStringW& name, int depth, SwndHandle result)
 {
-    m_cache.SetAt(SFindInfo(parent, name, depth), result);
+    Store(SFindInfo(parent, name, depth), result);
     SKEIN_LOG(2, "SKEIN::SWindowFinder::CacheResultForName")
         .Line()
         .AppendText("CacheResultForID,parent:")
@@ -87,7 +117,7 @@ void SWindowFinder::CacheResultForName(SwndHandle parent, const SStringW& name, 
 
 void SWindowFinder::CacheResultForID(SwndHandle parent, int id, int depth, SwndHandle result)
 {
-    m_cache.SetAt(SFindInfo(parent, id, depth), result);
+    Store(SFindInfo(parent, id, depth), result);
     SKEIN_LOG(2, "SKEIN::SWindowFinder::CacheResultForID")
         .Line()
         .AppendText("CacheResultForID,parent:")
