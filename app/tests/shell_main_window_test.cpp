@@ -242,6 +242,7 @@ TEST_F(MainWindow, ModelsShowTheSubPageOfTheButton)
     m_window->SelectSubPage(2);
     m_window->SelectSubPage(0);
     EXPECT_EQ((std::vector<int>{1, 0, 0, 0}), SubPages());
+    m_window->DestroyHost(); // before the handlers it holds go
 }
 
 TEST_F(MainWindow, CloseHidesMinimiseIconifiesRestoreBringsBack)
