@@ -448,7 +448,34 @@ private:
     BOOL MatchesParent(int orientation) const;
 
     void InstallDefaultLayout();
+
+    // What the window measured in one layout pass (SLayoutPass): its text for a wrapping width,
+    // and its preferred size for the inputs that decide it (the offered extents count only
+    // when children are measured in them).
+    struct SMeasureKey {
+        int extent[2];
+        int known[2]; // fixed or matching the parent; -1 otherwise
+        int wraps[2];
+        int scale;
+        bool operator==(const SMeasureKey& other) const;
+    };
+    struct SMeasuredText {
+        unsigned long long state;
+        int widthLimit;
+        SIZE size;
+    };
+    struct SMeasuredSize {
+        unsigned long long state;
+        SMeasureKey key;
+        SIZE size;
+    };
+    bool MeasureKeyOf(const RECT* available, SMeasureKey& key) const;
+    SIZE MeasureContent(const SMeasureKey& key);
     SIZE MeasureText(int widthLimit);
+    SIZE MeasureTextOnce(int widthLimit);
+
+    SMeasuredText m_measuredText = {}; // state 0: nothing measured (passes start at 1)
+    SMeasuredSize m_measuredSize = {};
 };
 
 } // namespace SKEIN
