@@ -266,9 +266,9 @@ DWORD SWindow::ChangeState(DWORD add, DWORD remove, BOOL redraw)
 {
     DWORD oldState = m_state;
     DWORD newState = add | (oldState & ~remove);
-    SLayoutPass::NoteChange(); // fonts and texts may follow the state
     BeforeStateChange(oldState, newState);
     m_state = newState;
+    SLayoutPass::NoteChange(); // fonts and texts may follow the state
     NotifyStateChanged(oldState, newState);
     if (redraw && NeedsRedrawOnStateChange())
         InvalidateArea();
