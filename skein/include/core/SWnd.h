@@ -69,8 +69,8 @@ enum {
 //   in the chain is not expanded again;
 // - windows lie at most kMaxXmlDepth levels deep in their tree: creation, layout, showing,
 //   painting and destruction recurse once per level. The deepest of them, laying out grids
-//   that wrap their content, takes about 1 KB a level on x86_64 (measured, skein_bench_tree)
-//   and 0.75 KB on i686 (estimated from the compiler's frame sizes), so 256 levels stay below
+//   that wrap their content, takes about 1.1 KB a level on x86_64 (measured, skein_bench_tree)
+//   and 0.85 KB on i686 (estimated from the compiler's frame sizes), so 256 levels stay below
 //   300 KB of the 2 MB stack the programs are linked with;
 // - one creation does at most kXmlWorkBudget units of work (SetXmlWorkBudget): each element
 //   kXmlWorkPerElement, each attribute applied kXmlWorkPerAttribute, and one unit for every
