@@ -11,6 +11,7 @@
 #include "core/SWindowMgr.h"
 #include "interface/SRender-i.h"
 #include "interface/SSkinobj-i.h"
+#include "layout/SLayoutPass.h"
 #include "layout/SLayoutSize.h"
 #include "res.mgr/SwndStyle.h"
 
@@ -459,23 +460,13 @@ private:
         int scale;
         bool operator==(const SMeasureKey& other) const;
     };
-    struct SMeasuredText {
-        unsigned long long state;
-        int widthLimit;
-        SIZE size;
-    };
-    struct SMeasuredSize {
-        unsigned long long state;
-        SMeasureKey key;
-        SIZE size;
-    };
     bool MeasureKeyOf(const RECT* available, SMeasureKey& key) const;
     SIZE MeasureContent(const SMeasureKey& key);
     SIZE MeasureText(int widthLimit);
     SIZE MeasureTextOnce(int widthLimit);
 
-    SMeasuredText m_measuredText = {}; // state 0: nothing measured (passes start at 1)
-    SMeasuredSize m_measuredSize = {};
+    SPassSize<int> m_measuredText; // by width limit
+    SPassSize<SMeasureKey> m_measuredSize;
 };
 
 } // namespace SKEIN

@@ -264,12 +264,7 @@ bool SWindow::SMeasureKey::operator==(const SMeasureKey& other) const
 
 SIZE SWindow::MeasureText(int widthLimit)
 {
-    unsigned long long state = SLayoutPass::State();
-    if (m_measuredText.state == state && m_measuredText.widthLimit == widthLimit)
-        return m_measuredText.size;
-    SIZE size = MeasureTextOnce(widthLimit);
-    m_measuredText = SMeasuredText{state, widthLimit, size};
-    return size;
+    return m_measuredText.Obtain(widthLimit, [&] { return MeasureTextOnce(widthLimit); });
 }
 
 SIZE SWindow::MeasureTextOnce(int widthLimit)
@@ -321,12 +316,7 @@ SIZE SWindow::ComputePreferredSize(const RECT* available)
     SMeasureKey key;
     if (!MeasureKeyOf(available, key))
         return SIZE{key.known[0], key.known[1]};
-    unsigned long long state = SLayoutPass::State();
-    if (m_measuredSize.state == state && m_measuredSize.key == key)
-        return m_measuredSize.size;
-    SIZE size = MeasureContent(key);
-    m_measuredSize = SMeasuredSize{state, key, size};
-    return size;
+    return m_measuredSize.Obtain(key, [&] { return MeasureContent(key); });
 }
 
 SIZE SWindow::MeasureContent(const SMeasureKey& key)
