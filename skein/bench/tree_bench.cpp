@@ -212,15 +212,16 @@ std::wstring IncludeFanOut(LayoutFolder& folder, const wchar_t* prefix, int leve
     return next;
 }
 
-// levels templates, each a window using the next twice.
-std::wstring TemplateFanOut(int levels)
+// levels templates, each a window (the element given) using the next twice.
+std::wstring TemplateFanOut(int levels, const std::wstring& window = L"<window>")
 {
     std::wstring templates = L"<template>";
     for (int i = 0; i < levels; ++i) {
         std::wstring next = L"<t:f" + std::to_wstring(i + 1) + L"/>";
-        templates += L"<f" + std::to_wstring(i) + L"><window>" + next + next + L"</window></f" + std::to_wstring(i) + L">";
+        templates += L"<f" + std::to_wstring(i) + L">" + window + next + next + L"</window></f" + std::to_wstring(i) + L">";
     }
-    return templates + L"<f" + std::to_wstring(levels) + L"><window/></f" + std::to_wstring(levels) + L"></template>";
+    return templates + L"<f" + std::to_wstring(levels) + L">" + window + L"</window></f" + std::to_wstring(levels) +
+           L"></template>";
 }
 
 // Template data that doubles through a chain of attributes: a0 = "{{a1}}{{a1}}" ... a30 = "x".
@@ -269,6 +270,7 @@ void PrintHostile()
         {"one layout included 100,000 times", L"",
          Repeat(folder.Put(L"once", L"<include><window/></include>"), 100000)},
         {"31 templates each using the next twice", TemplateFanOut(31), L"<t:f0/>"},
+        {"the same, each window with a text", TemplateFanOut(31, L"<window text='level'>"), L"<t:f0/>"},
         {"200,000 plain sibling windows", L"", Repeat(L"<window/>", 200000)},
         {"200,000 rich edits", L"", Repeat(L"<richedit/>", 200000)},
         {"a style of 10,000 attributes on 10,000 windows",

@@ -81,3 +81,159 @@ TEST_F(LayoutTreeTest, LayoutsAreCreatedByClassName)
     EXPECT_EQ(m_app->BaseClassInfo(SObjectInfo(L"vbox", kKindLayout)).Name(), SStringW(L"linearlayout"));
     EXPECT_EQ(m_app->BaseClassInfo(SObjectInfo(L"gridlayout", kKindLayout)).Name(), SStringW(L"object"));
 }
+
+namespace {
+
+// A change to the content-sized window "wrap" of the cache tests, and "wrap" as it is when
+// created with the change.
+struct SWrapChange {
+    const char* name;
+    void (*apply)(SWindow* wrap);
+    const wchar_t* changed;
+};
+
+SWindow* Named(SWindow* parent, const wchar_t* name)
+{
+    return parent->LookupChildByName(SStringW(name), -1);
+}
+
+void LoadInto(SWindow* window, const std::wstring& xml)
+{
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_string(xml.c_str()));
+    window->LoadFromXml(document.first_child());
+}
+
+// "first" is placed after "box" was measured and before "box" lays out; "box" measures "wrap"
+// with the same offered size both times (a grid offers none).
+std::wstring CacheTree(const wchar_t* wrap)
+{
+    return std::wstring(L"<window><window name='first' pos='0,0' size='10,10'/>"
+                        L"<window name='box' pos='0,20' layout='gridLayout' columnCount='1'>") +
+           wrap + L"</window></window>";
+}
+
+const wchar_t kWrap[] = L"<window name='wrap'><window name='inner' text='ab'/>"
+                        L"<window name='mid' size='12,8' display='0'/><window name='last' text='c'/></window>";
+
+const SWrapChange kWrapChanges[] = {
+    {"text", [](SWindow* wrap) { Named(wrap, L"inner")->AssignText(SStringW(L"abcdef")); },
+     L"<window name='wrap'><window name='inner' text='abcdef'/>"
+     L"<window name='mid' size='12,8' display='0'/><window name='last' text='c'/></window>"},
+    {"style padding",
+     [](SWindow* wrap) { Named(wrap, L"inner")->ApplyAttribute(SStringW(L"padding"), SStringW(L"3,4,5,6"), FALSE); },
+     L"<window name='wrap'><window name='inner' text='ab' padding='3,4,5,6'/>"
+     L"<window name='mid' size='12,8' display='0'/><window name='last' text='c'/></window>"},
+    {"layout size",
+     [](SWindow* wrap) { Named(wrap, L"inner")->ApplyAttribute(SStringW(L"size"), SStringW(L"30,12"), FALSE); },
+     L"<window name='wrap'><window name='inner' text='ab' size='30,12'/>"
+     L"<window name='mid' size='12,8' display='0'/><window name='last' text='c'/></window>"},
+    {"maximum width",
+     [](SWindow* wrap) {
+         Named(wrap, L"inner")->AssignText(SStringW(L"ab ab ab ab"));
+         Named(wrap, L"inner")->ApplyAttribute(SStringW(L"maxWidth"), SStringW(L"20"), FALSE);
+     },
+     L"<window name='wrap'><window name='inner' text='ab ab ab ab' maxWidth='20'/>"
+     L"<window name='mid' size='12,8' display='0'/><window name='last' text='c'/></window>"},
+    {"hidden", [](SWindow* wrap) { Named(wrap, L"mid")->ChangeVisibility(FALSE, FALSE); },
+     L"<window name='wrap'><window name='inner' text='ab'/>"
+     L"<window name='mid' size='12,8' display='0' visible='0'/><window name='last' text='c'/></window>"},
+    {"added",
+     [](SWindow* wrap) {
+         SWindow* added = new SWindow;
+         wrap->LinkChild(added, Named(wrap, L"mid"));
+         LoadInto(added, L"<window size='7,9'/>");
+     },
+     L"<window name='wrap'><window name='inner' text='ab'/><window name='mid' size='12,8' display='0'/>"
+     L"<window size='7,9'/><window name='last' text='c'/></window>"},
+    {"removed", [](SWindow* wrap) { wrap->DestroyChild(Named(wrap, L"mid")); },
+     L"<window name='wrap'><window name='inner' text='ab'/><window name='last' text='c'/></window>"},
+    {"position", [](SWindow* wrap) { Named(wrap, L"last")->ApplyAttribute(SStringW(L"pos"), SStringW(L"[4,{2"), FALSE); },
+     L"<window name='wrap'><window name='inner' text='ab'/>"
+     L"<window name='mid' size='12,8' display='0'/><window name='last' text='c' pos='[4,{2'/></window>"},
+};
+
+// Applies a change from the size event of "first".
+struct SChangeOnSize {
+    bool OnSize(EventArgs*)
+    {
+        if (change) {
+            change->apply(wrap);
+            change = nullptr;
+        }
+        return true;
+    }
+    const SWrapChange* change;
+    SWindow* wrap;
+};
+
+class LayoutCacheTest : public LayoutTreeTest {
+protected:
+    SWindow* NewTree(const wchar_t* wrap)
+    {
+        SWindow* root = new SWindow;
+        root->AttachContainer(&m_container);
+        LoadInto(root, CacheTree(wrap));
+        return root;
+    }
+    // The sizes of "box" and "wrap", then the children of "wrap" relative to its child area.
+    static std::vector<RECT> Rects(SWindow* root)
+    {
+        std::vector<RECT> rects;
+        for (const wchar_t* name : {L"box", L"wrap"}) {
+            const RECT& r = Named(root, name)->GetWindowRect();
+            rects.push_back(RECT{0, 0, r.right - r.left, r.bottom - r.top});
+        }
+        SWindow* wrap = Named(root, L"wrap");
+        RECT area;
+        wrap->GetChildAreaRect(&area);
+        for (SWindow* child = wrap->GetRelative(kRelFirstChild); child; child = child->GetRelative(kRelNextSibling)) {
+            RECT r = child->GetWindowRect();
+            rects.push_back(RECT{r.left - area.left, r.top - area.top, r.right - area.left, r.bottom - area.top});
+        }
+        return rects;
+    }
+    std::vector<RECT> ReferenceRects(const wchar_t* wrap)
+    {
+        SWindow* root = NewTree(wrap);
+        root->ApplyRect(RECT{0, 0, 200, 100});
+        std::vector<RECT> rects = Rects(root);
+        root->Dispose();
+        return rects;
+    }
+    // Compares from index first on.
+    static void ExpectSame(const char* name, const std::vector<RECT>& actual, const std::vector<RECT>& expected,
+                           size_t first)
+    {
+        std::string texts;
+        for (const RECT& r : actual)
+            texts += Text(r) + " ";
+        ASSERT_EQ(actual.size(), expected.size()) << name << ": " << texts;
+        for (size_t i = first; i < actual.size(); ++i)
+            EXPECT_TRUE(Same(actual[i], expected[i])) << name << " [" << i << "]: " << texts;
+    }
+};
+
+} // namespace
+
+// Sizes measured during a layout are kept for that layout only while nothing they rest on
+// changes: a change made in the middle of a layout reaches the windows measured after it, and a
+// later layout sees it everywhere.
+TEST_F(LayoutCacheTest, ChangesDuringAndAfterALayoutGiveTheNewSizes)
+{
+    for (const SWrapChange& change : kWrapChanges) {
+        SWindow* root = NewTree(kWrap);
+        SChangeOnSize changer{&change, Named(root, L"wrap")};
+        Named(root, L"first")->GetEventSet()->AddSubscriber(EventSwndSize::EventID,
+                                                            Subscriber(&SChangeOnSize::OnSize, &changer));
+        root->ApplyRect(RECT{0, 0, 200, 100});
+        ASSERT_EQ(changer.change, nullptr) << change.name;
+        std::vector<RECT> expected = ReferenceRects(change.changed);
+        ExpectSame(change.name, Rects(root), expected, 1); // "box" was measured before the change
+
+        root->InvalidateLayout();
+        root->RelayoutIfDirty();
+        ExpectSame(change.name, Rects(root), expected, 0);
+        root->Dispose();
+    }
+}

@@ -11,6 +11,7 @@
 #include "core/SWindowMgr.h"
 #include "interface/SRender-i.h"
 #include "interface/SSkinobj-i.h"
+#include "layout/SLayoutPass.h"
 #include "layout/SLayoutSize.h"
 #include "res.mgr/SwndStyle.h"
 
@@ -69,8 +70,8 @@ enum {
 //   in the chain is not expanded again;
 // - windows lie at most kMaxXmlDepth levels deep in their tree: creation, layout, showing,
 //   painting and destruction recurse once per level. The deepest of them, laying out grids
-//   that wrap their content, takes about 1 KB a level on x86_64 (measured, skein_bench_tree)
-//   and 0.75 KB on i686 (estimated from the compiler's frame sizes), so 256 levels stay below
+//   that wrap their content, takes about 1.1 KB a level on x86_64 (measured, skein_bench_tree)
+//   and 0.85 KB on i686 (estimated from the compiler's frame sizes), so 256 levels stay below
 //   300 KB of the 2 MB stack the programs are linked with;
 // - one creation does at most kXmlWorkBudget units of work (SetXmlWorkBudget): each element
 //   kXmlWorkPerElement, each attribute applied kXmlWorkPerAttribute, and one unit for every
@@ -448,7 +449,24 @@ private:
     BOOL MatchesParent(int orientation) const;
 
     void InstallDefaultLayout();
+
+    // What the window measured in one layout pass (SLayoutPass): its text for a wrapping width,
+    // and its preferred size for the inputs that decide it (the offered extents count only
+    // when children are measured in them).
+    struct SMeasureKey {
+        int extent[2];
+        int known[2]; // fixed or matching the parent; -1 otherwise
+        int wraps[2];
+        int scale;
+        bool operator==(const SMeasureKey& other) const;
+    };
+    bool MeasureKeyOf(const RECT* available, SMeasureKey& key) const;
+    SIZE MeasureContent(const SMeasureKey& key);
     SIZE MeasureText(int widthLimit);
+    SIZE MeasureTextOnce(int widthLimit);
+
+    SPassSize<int> m_measuredText; // by width limit
+    SPassSize<SMeasureKey> m_measuredSize;
 };
 
 } // namespace SKEIN

@@ -4,6 +4,7 @@
 #include "core/SXmlCreation.h"
 #include "interface/SwndContainer-i.h"
 #include "layout/SLayout-i.h"
+#include "layout/SLayoutPass.h"
 #include "res.mgr/SResName.h"
 #include "res.mgr/SSkinPoolMgr.h"
 #include "res.mgr/SStylePool.h"
@@ -44,6 +45,7 @@ ISkinObj* SWindow::LookupSkin(const SStringW& name, int scale) const
 
 HRESULT SWindow::ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
+    SLayoutPass::NoteChange();
     HRESULT result = S_FALSE;
     if (Is(name, L"layout")) {
         result = SetLayoutByName(value);
@@ -154,6 +156,7 @@ HRESULT SWindow::ApplyFallbackAttribute(const SStringW& name, const SStringW& va
 
 HRESULT SWindow::AfterAttribute(const SStringW&, const SStringW&, BOOL loading, HRESULT result)
 {
+    SLayoutPass::NoteChange();
     if ((result & 0xFFFF) != 0 || loading)
         return result;
     if ((result & (kAttrByLayout | kAttrByLayoutParam)) && m_parent) {

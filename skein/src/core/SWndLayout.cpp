@@ -4,6 +4,7 @@
 #include "core/SWnd.h"
 #include "interface/SwndContainer-i.h"
 #include "layout/SLayout-i.h"
+#include "layout/SLayoutPass.h"
 #include "layout/SkeinLayout.h"
 
 namespace SKEIN {
@@ -33,6 +34,7 @@ void SWindow::InstallDefaultLayout()
 
 void SWindow::ResetLayoutParam()
 {
+    SLayoutPass::NoteChange();
     if (m_layoutParam)
         m_layoutParam->Clear();
 }
@@ -140,6 +142,7 @@ int SWindow::ApplyRect(const RECT& rect)
 
 void SWindow::SetFixedRect(const RECT* rect)
 {
+    SLayoutPass::NoteChange();
     if (rect) {
         m_isFloat = TRUE;
         ApplyRect(*rect);
@@ -153,11 +156,13 @@ void SWindow::SetFixedRect(const RECT* rect)
 
 void SWindow::InvalidateLayout()
 {
+    SLayoutPass::NoteChange();
     FlagLayoutDirty(m_handle, TRUE);
 }
 
 void SWindow::FlagLayoutDirty(SwndHandle source, BOOL force)
 {
+    SLayoutPass::NoteChange();
     if (force)
         m_layoutDirty = 1;
     if (m_layoutDirty != 1)
@@ -177,6 +182,7 @@ void SWindow::RelayoutIfDirty()
 
 void SWindow::ArrangeChildren()
 {
+    SLayoutPass pass;
     if (m_layoutDirty == 1) {
         if (m_layout)
             m_layout->LayoutChildren(this);
@@ -212,6 +218,7 @@ BOOL SWindow::AssignLayoutParam(ILayoutParam* param)
     if (!param || !m_parent || !m_parent->m_layout || !m_parent->m_layout->IsParamAcceptable(param))
         return FALSE;
     m_layoutParam = param;
+    SLayoutPass::NoteChange();
     return TRUE;
 }
 
@@ -227,6 +234,7 @@ HRESULT SWindow::SetLayoutByName(const SStringW& name)
         return E_INVALIDARG;
     }
     m_layout.Attach(layout);
+    SLayoutPass::NoteChange();
     return S_OK;
 }
 
@@ -247,10 +255,22 @@ SIZE SWindow::ComputePreferredSizeFor(int widthHint, int heightHint)
     return size;
 }
 
+bool SWindow::SMeasureKey::operator==(const SMeasureKey& other) const
+{
+    return extent[0] == other.extent[0] && extent[1] == other.extent[1] && known[0] == other.known[0] &&
+           known[1] == other.known[1] && wraps[0] == other.wraps[0] && wraps[1] == other.wraps[1] &&
+           scale == other.scale;
+}
+
 SIZE SWindow::MeasureText(int widthLimit)
 {
+    return m_measuredText.Obtain(widthLimit, [&] { return MeasureTextOnce(widthLimit); });
+}
+
+SIZE SWindow::MeasureTextOnce(int widthLimit)
+{
     SIZE size{0, 0};
-    SRefPtr<IRenderTarget> rt = NewRenderTarget(0, 0);
+    IRenderTarget* rt = SLayoutPass::MeasureTarget();
     if (!rt)
         return size;
     ApplyAncestorPaintSettings(rt);
@@ -269,47 +289,63 @@ SIZE SWindow::MeasureText(int widthLimit)
     return size;
 }
 
-SIZE SWindow::ComputePreferredSize(const RECT* available)
+// The inputs that decide the preferred size; false when the size is known without measuring
+// (key.known holds it then).
+bool SWindow::MeasureKeyOf(const RECT* available, SMeasureKey& key) const
 {
     RECT area{0, 0, kUnknownExtent, kUnknownExtent};
     if (available)
         area = RECT{0, 0, available->right - available->left, available->bottom - available->top};
     int scale = GetScale();
-    int known[2] = {-1, -1};
     int extent[2] = {area.right, area.bottom};
+    bool children = m_layout && m_firstChild;
+    key = SMeasureKey{{children ? extent[0] : 0, children ? extent[1] : 0}, {-1, -1}, {0, 0}, scale};
     for (int axis = 0; axis < 2; ++axis) {
         if (m_layoutParam && m_layoutParam->IsSpecifiedSize(axis))
-            known[axis] = m_layoutParam->GetSpecifiedSize(axis).ToPixels(scale);
+            key.known[axis] = m_layoutParam->GetSpecifiedSize(axis).ToPixels(scale);
         else if (MatchesParent(axis))
-            known[axis] = extent[axis];
+            key.known[axis] = extent[axis];
+        key.wraps[axis] = WrapsContent(axis);
     }
-    if (known[0] >= 0 && known[1] >= 0)
-        return SIZE{known[0], known[1]};
+    return key.known[0] < 0 || key.known[1] < 0;
+}
 
-    int wrapWidth = WrapsContent(kOrientHorz) ? (m_maxWidth.HasValue() && !m_maxWidth.IsWrapContent()
-                                                     ? m_maxWidth.ToPixels(scale)
-                                                     : -1)
-                                              : known[0];
+SIZE SWindow::ComputePreferredSize(const RECT* available)
+{
+    SLayoutPass pass;
+    SMeasureKey key;
+    if (!MeasureKeyOf(available, key))
+        return SIZE{key.known[0], key.known[1]};
+    return m_measuredSize.Obtain(key, [&] { return MeasureContent(key); });
+}
+
+SIZE SWindow::MeasureContent(const SMeasureKey& key)
+{
+    int wrapWidth = key.wraps[0] ? (m_maxWidth.HasValue() && !m_maxWidth.IsWrapContent()
+                                        ? m_maxWidth.ToPixels(key.scale)
+                                        : -1)
+                                 : key.known[0];
     SIZE text = MeasureText(wrapWidth);
 
     RECT margin = m_style.GetMarginRect();
     RECT padding = m_style.GetPaddingRect();
     int frame[2] = {margin.left + margin.right + padding.left + padding.right,
                     margin.top + margin.bottom + padding.top + padding.bottom};
-    int inner[2];
-    for (int axis = 0; axis < 2; ++axis)
-        inner[axis] = extent[axis] > 0 ? std::max<int>(0, extent[axis] - frame[axis]) : extent[axis];
     SIZE children{0, 0};
-    if (m_layout && m_firstChild)
+    if (m_layout && m_firstChild) {
+        int inner[2];
+        for (int axis = 0; axis < 2; ++axis)
+            inner[axis] = key.extent[axis] > 0 ? std::max<int>(0, key.extent[axis] - frame[axis]) : key.extent[axis];
         m_layout->MeasureChildren(children, this, inner[0], inner[1]);
+    }
 
     int content[2] = {std::max<int>(text.cx, children.cx), std::max<int>(text.cy, children.cy)};
     int result[2];
     for (int axis = 0; axis < 2; ++axis) {
-        if (WrapsContent(axis))
+        if (key.wraps[axis])
             result[axis] = content[axis] + frame[axis];
         else
-            result[axis] = known[axis] >= 0 ? known[axis] : kUnknownExtent;
+            result[axis] = key.known[axis] >= 0 ? key.known[axis] : kUnknownExtent;
     }
     return SIZE{result[0], result[1]};
 }

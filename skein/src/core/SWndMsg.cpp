@@ -4,6 +4,7 @@
 #include "helper/SLog.h"
 #include "interface/SwndContainer-i.h"
 #include "layout/SLayout-i.h"
+#include "layout/SLayoutPass.h"
 
 namespace SKEIN {
 
@@ -44,6 +45,7 @@ void STranslatableText::SetSource(const SStringW& text)
 
 void STranslatableText::Retranslate()
 {
+    SLayoutPass::NoteChange();
     SApplication* app = SApplication::Instance();
     if (!m_provider)
         return;
@@ -95,6 +97,7 @@ int SWindow::RetranslateTexts()
 
 BOOL SWindow::OnContentChanged()
 {
+    SLayoutPass::NoteChange();
     BOOL visible = TestVisible(TRUE);
     if (visible)
         InvalidateClientArea();
@@ -247,6 +250,7 @@ void SWindow::HandleSize(int width, int height)
 
 void SWindow::HandleShow(BOOL show, int reason)
 {
+    SLayoutPass::NoteChange();
     if (reason != 1)
         m_flags = show ? (m_flags | kWndVisible) : (m_flags & ~kWndVisible);
     else if (!(m_flags & kWndVisible))
@@ -279,6 +283,7 @@ void SWindow::HandleShow(BOOL show, int reason)
 
 void SWindow::HandleEnable(BOOL enable, int reason)
 {
+    SLayoutPass::NoteChange();
     if (reason != 1)
         m_flags = enable ? (m_flags & ~kWndDisabled) : (m_flags | kWndDisabled);
     else if (m_flags & kWndDisabled)
@@ -363,6 +368,7 @@ void SWindow::HandleLanguageChanged()
 
 void SWindow::ApplyScale(int scale)
 {
+    SLayoutPass::NoteChange();
     m_style.ApplyScale(scale);
     SRefPtr<ISkinObj>* skins[2] = {&m_ncSkin, &m_skin};
     for (SRefPtr<ISkinObj>* skin : skins) {

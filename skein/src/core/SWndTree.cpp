@@ -6,6 +6,7 @@
 #include "helper/SStringConv.h"
 #include "interface/SwndContainer-i.h"
 #include "layout/SLayout-i.h"
+#include "layout/SLayoutPass.h"
 
 namespace SKEIN {
 
@@ -74,6 +75,7 @@ void SWindow::LinkChild(SWindow* child, SWindow* after)
     }
     ++m_childCount;
     m_layoutDirty = 1;
+    SLayoutPass::NoteChange();
     if (m_layout && !m_layout->IsParamAcceptable(child->m_layoutParam)) {
         ILayoutParam* param = m_layout->CreateLayoutParam();
         if (param) {
@@ -94,6 +96,7 @@ BOOL SWindow::UnlinkChild(SWindow* child)
     (child->m_nextSibling ? child->m_nextSibling->m_prevSibling : m_lastChild) = child->m_prevSibling;
     child->m_parent = child->m_prevSibling = child->m_nextSibling = nullptr;
     --m_childCount;
+    SLayoutPass::NoteChange();
     return TRUE;
 }
 
@@ -265,6 +268,7 @@ DWORD SWindow::ChangeState(DWORD add, DWORD remove, BOOL redraw)
     DWORD newState = add | (oldState & ~remove);
     BeforeStateChange(oldState, newState);
     m_state = newState;
+    SLayoutPass::NoteChange(); // fonts and texts may follow the state
     NotifyStateChanged(oldState, newState);
     if (redraw && NeedsRedrawOnStateChange())
         InvalidateArea();
