@@ -28,12 +28,18 @@ struct PopupOwner : ISDropDownOwner {
         if (endAgain)
             popup->EndPopup(kDropDownAccepted);
         exitCode = popup->GetExitCode();
+        if (keep) {
+            popup->AddRef();
+            kept = popup;
+        }
     }
     SWindow* window;
     int created = 0;
     int destroyed = 0;
     int exitCode = 0;
     bool endAgain = false;
+    bool keep = false; // takes a reference to the popup as it ends
+    SDropDownWnd* kept = nullptr;
 };
 
 class DropDownTest : public HostCtrlTest {
@@ -101,6 +107,31 @@ TEST_F(DropDownTest, EndsWithTheFirstReasonAndDeletesItself)
         EXPECT_EQ(c.exitCode, owner.exitCode);
         EXPECT_FALSE(::IsWindow(hwnd));
         EXPECT_EQ(nullptr, SWindowMgr::GetWindow(handle));
+    }
+}
+
+// Its last reference released while it is open (the window's own), the popup ends, tells its
+// owner once and drops the reference its window took once: an owner that keeps it from the end
+// on still holds a live popup.
+TEST_F(DropDownTest, ReleasedWhileOpenItEndsAndDropsItsReferenceOnce)
+{
+    HostDriver driver = OpenAnchor();
+    const long hosts = SHostWnd::LiveCount();
+    for (bool keep : {false, true}) {
+        SCOPED_TRACE(keep ? "kept by the owner" : "not kept");
+        PopupOwner owner(driver.Child(L"anchor"));
+        owner.keep = keep;
+        SDropDownWnd* popup = Show(owner);
+        HWND hwnd = popup->Handle();
+        popup->Release();
+        EXPECT_FALSE(::IsWindow(hwnd));
+        EXPECT_EQ(1, owner.destroyed);
+        ASSERT_EQ(hosts + (keep ? 1 : 0), SHostWnd::LiveCount());
+        if (keep) {
+            EXPECT_EQ(kDropDownOpen, owner.kept->GetExitCode());
+            owner.kept->Release();
+            EXPECT_EQ(hosts, SHostWnd::LiveCount());
+        }
     }
 }
 

@@ -99,7 +99,8 @@ TEST_F(SimpleWndTest, LastMessageRunsOnceAfterTheOutermostCallAndTheObjectCanCre
 }
 
 // Windows still alive when the framework ends (a top-level one with a child, a message-only one)
-// never reach their objects or the thunks again; the class is free for the next application.
+// never reach their objects or the thunks again; the objects forget them, so a later destroy by
+// an object touches no other window; the class is free for the next application.
 TEST_F(SimpleWndTest, WindowsLeftAtTheEndAreCutFromTheirObjectsAndDestroyed)
 {
     CountingWnd top, child, messageOnly;
@@ -111,14 +112,23 @@ TEST_F(SimpleWndTest, WindowsLeftAtTheEndAreCutFromTheirObjectsAndDestroyed)
     m_helper.reset();
     for (HWND hwnd : {topHwnd, childHwnd, messageHwnd})
         EXPECT_FALSE(::IsWindow(hwnd));
-    for (CountingWnd* window : {&top, &child, &messageOnly})
+    for (CountingWnd* window : {&top, &child, &messageOnly}) {
         EXPECT_EQ(0, window->lastMessages);
+        EXPECT_EQ(nullptr, window->Handle());
+    }
 
     m_helper.reset(new CSimpleWndHelper(GetModuleHandleW(nullptr), L"SKEINHOST", FALSE));
     ASSERT_NE(0, m_helper->ClassAtom());
     CountingWnd next;
     ASSERT_NE(nullptr, next.CreateNative(L"next", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr));
+    for (CountingWnd* window : {&top, &child, &messageOnly})
+        EXPECT_FALSE(window->DestroyWindow());
     EXPECT_EQ(3, ::SendMessageW(next.Handle(), WM_APP, 2, 0));
+    // A cut object binds a new window as any idle one.
+    ASSERT_NE(nullptr, top.CreateNative(L"again", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr));
+    EXPECT_EQ(6, ::SendMessageW(top.Handle(), WM_APP, 5, 0));
+    top.DestroyWindow();
+    EXPECT_EQ(1, top.lastMessages);
     next.DestroyWindow();
 }
 

@@ -255,5 +255,42 @@ TEST_F(ItemPanelTest, VisiblePanelsTickWithTheHostAndTheLastReleaseDestroysTheTr
     EXPECT_EQ(base - 1, driver.Host().TimelineHandlerCount());
 }
 
+// Changes the look of a window as it is destroyed.
+struct RecolourOnDestroy {
+    SWindow* window;
+    bool ran;
+    bool OnDestroy(EventArgs*)
+    {
+        ran = true;
+        window->ApplyAttribute(SStringW(L"colorBkgnd"), SStringW(L"#00ff00"), FALSE);
+        return false;
+    }
+};
+
+// The views release their panels as they are destroyed: a window of the panel that changes its
+// look as it goes asks the view for no repaint and paints nothing into the host.
+TEST_F(ItemPanelTest, APanelEndingWithItsViewAsksTheViewForNothing)
+{
+    HostDriver driver = Open(kViewLayout);
+    for (BOOL defers : {TRUE, FALSE}) {
+        SCOPED_TRACE(defers ? "deferred" : "painted at once");
+        m_container.defers = defers;
+        SItemPanel* panel = Make(kTemplate, driver);
+        driver.Capture();
+        if (!defers)
+            panel->InvalidateArea(); // the item shows in the host
+        IRenderTarget* memory = driver.Host().MemoryTarget();
+        const UINT32 shown = Pixel(memory, 45, 50);
+        RecolourOnDestroy recolour = {panel->LookupChildByName(SStringW(L"cell")), false};
+        recolour.window->GetEventSet()->AddSubscriber(EventSwndDestroy::EventID,
+                                                      Subscriber(&RecolourOnDestroy::OnDestroy, &recolour));
+        m_panel = nullptr;
+        EXPECT_TRUE(recolour.ran);
+        RECT asked = ViewInvalidBox();
+        EXPECT_TRUE(::IsRectEmpty(&asked));
+        EXPECT_EQ(shown, Pixel(memory, 45, 50));
+    }
+}
+
 } // namespace
 } // namespace hosttest

@@ -30,6 +30,8 @@ enum { kHostTypeUndefine = 0, kHostTypeAppMain = 1, kHostTypeNormal = 2 };
 enum {
     kHostMsgScriptTimer = 11225,
     kHostMsgFireEvent = 11226,
+    // Posted by a last release on another thread: the window ends on its own thread.
+    kHostMsgEndWindow = 11227,
     kHostMsgSpyAnnounce = 12024,
     kHostMsgSpyRelative = 12025,
     kHostMsgSpyInfo = 12026,
@@ -98,6 +100,7 @@ public:
     static long LiveCount();
     // The last reference to a host whose window lives takes the window down first, while every
     // override still answers its messages; the object goes after the window's last message.
+    // Released on another thread, the host has its window's thread take it down.
     void OnLastRelease() override;
     void OnLastMessage(HWND hwnd) override;
 
@@ -169,6 +172,9 @@ public:
 
 protected:
     BOOL HandleHostMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The last release came while the window lived: the window holds the reference it took and
+    // drops it after its last message.
+    BOOL WindowHoldsLastRef() const { return m_windowHoldsLastRef; }
 
 private:
     // Creation and attributes (SHostWnd.cpp).
@@ -178,6 +184,7 @@ private:
     void ApplyNativeStyles();
     void CreateDummyWindow();
     void SizeToContent(int cx, int cy);
+    void EndWindow();
     BOOL WrapsContent() const { return m_attr.m_width.IsWrapContent() || m_attr.m_height.IsWrapContent(); }
     bool OnRootSize(EventArgs* evt);
 

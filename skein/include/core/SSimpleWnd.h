@@ -38,27 +38,33 @@ public:
     HANDLE ThunkHeap() const { return m_heap; }
     ATOM ClassAtom() const { return m_atom; }
     HINSTANCE Module() const { return m_module; }
+    // The objects holding a thunk, so that those still bound at the end can be cut.
+    void Track(CSimpleWnd* window);
+    void Untrack(CSimpleWnd* window);
 
 private:
     bool CutLeftWindows();
+    void CutTrackedObjects();
 
     HANDLE m_heap;
     SCriticalSection m_lock;
     CSimpleWnd* m_creating;
     ATOM m_atom;
     HINSTANCE m_module;
+    SCriticalSection m_trackLock;
+    CSimpleWnd* m_tracked;
 };
 
 class CSimpleWnd : public CMessageMap {
 public:
     explicit CSimpleWnd(HWND hwnd = nullptr);
-    virtual ~CSimpleWnd() {}
+    virtual ~CSimpleWnd();
 
     BOOL HandleWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD) override { return FALSE; }
     // After the window's last message; returns the thunk to the heap.
     virtual void OnLastMessage(HWND hwnd);
 
-    // Null on failure (the thunk is freed again).
+    // Null on failure (the thunk is freed again) or while the object has a window.
     HWND CreateNative(const wchar_t* name, DWORD style, DWORD exStyle, int x, int y, int width, int height,
                       HWND parent, LPVOID param);
     HWND Handle() const { return m_hwnd; }
@@ -89,6 +95,8 @@ protected:
     HWND m_hwnd;
 
 private:
+    friend class CSimpleWndHelper;
+
     CSimpleWnd(const CSimpleWnd&) = delete;
     CSimpleWnd& operator=(const CSimpleWnd&) = delete;
 
@@ -100,6 +108,9 @@ private:
     BOOL m_destroyed;
     void* m_thunk;
     WNDPROC m_prevProc;
+    // Neighbours in the helper's list while the object holds a thunk.
+    CSimpleWnd* m_prevTracked;
+    CSimpleWnd* m_nextTracked;
 };
 
 // Writes into thunk the code that calls target with object in place of the HWND argument;

@@ -114,10 +114,14 @@ BOOL SDropDownWnd::HandlePopupMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     }
 }
 
+// The window holds the popup's reference. When the popup's last release came while the window
+// lived, the host drops the reference the window then took, and the popup is gone after it.
 void SDropDownWnd::OnLastMessage(HWND hwnd)
 {
+    bool releasedByHost = WindowHoldsLastRef() != FALSE;
     SHostWnd::OnLastMessage(hwnd);
-    Release();
+    if (!releasedByHost)
+        Release();
 }
 
 BOOL SDropDownWnd::PreTranslateMessage(MSG* msg)

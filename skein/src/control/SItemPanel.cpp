@@ -235,10 +235,12 @@ void SItemPanel::SetUpdateGuard(BOOL guard)
     InvalidateArea();
 }
 
+// The views release their panels as they are destroyed: a panel on its way out asks nothing of
+// its view.
 void SItemPanel::InvalidateRect(const RECT* rect)
 {
     RECT item;
-    if (!m_hostView->TestVisible(TRUE) || !ItemRectOf(&item) || ::IsRectEmpty(&item))
+    if (m_released || !m_hostView->TestVisible(TRUE) || !ItemRectOf(&item) || ::IsRectEmpty(&item))
         return;
     if (m_updateGuard) {
         m_redrawWanted = TRUE;

@@ -1,6 +1,7 @@
 #include "core/SHostWnd.h"
 #include "core/SApp.h"
 #include "core/SEventSlot.h"
+#include "helper/SLog.h"
 #include "helper/SXmlLookup.h"
 #include "helper/SwndFinder.h"
 #include "res.mgr/SFontPool.h"
@@ -61,10 +62,21 @@ void SHostWnd::OnLastRelease()
     if (m_hwnd && !m_windowHoldsLastRef) {
         m_windowHoldsLastRef = TRUE;
         AddRef();
-        ::DestroyWindow(m_hwnd);
+        EndWindow();
         return;
     }
     SwndContainerImpl::OnLastRelease();
+}
+
+// Only the window's own thread can destroy it: from another thread the destruction is posted
+// there (the window takes the message only once its last reference went).
+void SHostWnd::EndWindow()
+{
+    if (::GetWindowThreadProcessId(m_hwnd, nullptr) == ::GetCurrentThreadId())
+        ::DestroyWindow(m_hwnd);
+    else if (!::PostMessageW(m_hwnd, kHostMsgEndWindow, 0, 0))
+        SKEIN_LOG(4, "SKEIN::SHostWnd::EndWindow")
+            .FormatW(L"host window %p of another thread cannot be ended: its object stays", m_hwnd);
 }
 
 void SHostWnd::OnLastMessage(HWND hwnd)

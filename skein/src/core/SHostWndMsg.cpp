@@ -82,6 +82,10 @@ BOOL SHostWnd::HandleHostMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     case kHostMsgUpdateSwnd: result = OnDeferredUpdate(static_cast<SwndHandle>(wParam)); return TRUE;
     case kHostMsgScriptTimer: return TRUE; // no script module in this program
     case kHostMsgFireEvent: result = OnFireEventMessage(lParam); return TRUE;
+    case kHostMsgEndWindow:
+        if (m_windowHoldsLastRef)
+            ::DestroyWindow(m_hwnd);
+        return TRUE;
     case WM_WINDOWPOSCHANGING: return TRUE;
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code != static_cast<UINT>(NM_CUSTOMDRAW))

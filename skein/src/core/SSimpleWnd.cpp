@@ -7,7 +7,8 @@ namespace SKEIN {
 // ---- CSimpleWndHelper ----
 
 CSimpleWndHelper::CSimpleWndHelper(HINSTANCE module, const wchar_t* className, BOOL imeClass)
-    : m_heap(HeapCreate(HEAP_CREATE_ENABLE_EXECUTE, 0, 0)), m_creating(nullptr), m_atom(0), m_module(module)
+    : m_heap(HeapCreate(HEAP_CREATE_ENABLE_EXECUTE, 0, 0)), m_creating(nullptr), m_atom(0), m_module(module),
+      m_tracked(nullptr)
 {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
@@ -69,12 +70,47 @@ bool CSimpleWndHelper::CutLeftWindows()
     return left.found.Count() > 0;
 }
 
+// The objects still bound when the thunk heap goes forget their windows and thunks: none later
+// destroys a handle that may by then name another window, or frees a thunk into another heap.
+void CSimpleWndHelper::CutTrackedObjects()
+{
+    SAutoLock lock(m_trackLock);
+    while (CSimpleWnd* window = m_tracked) {
+        m_tracked = window->m_nextTracked;
+        window->m_prevTracked = window->m_nextTracked = nullptr;
+        window->m_hwnd = nullptr;
+        window->m_thunk = nullptr;
+    }
+}
+
 CSimpleWndHelper::~CSimpleWndHelper()
 {
     if (m_atom && !UnregisterClassW(MAKEINTATOM(m_atom), m_module) && CutLeftWindows())
         UnregisterClassW(MAKEINTATOM(m_atom), m_module);
+    CutTrackedObjects();
     if (m_heap)
         HeapDestroy(m_heap);
+}
+
+void CSimpleWndHelper::Track(CSimpleWnd* window)
+{
+    SAutoLock lock(m_trackLock);
+    window->m_prevTracked = nullptr;
+    window->m_nextTracked = m_tracked;
+    if (m_tracked)
+        m_tracked->m_prevTracked = window;
+    m_tracked = window;
+}
+
+void CSimpleWndHelper::Untrack(CSimpleWnd* window)
+{
+    SAutoLock lock(m_trackLock);
+    if (window != m_tracked && !window->m_prevTracked)
+        return; // cut already
+    (window->m_prevTracked ? window->m_prevTracked->m_nextTracked : m_tracked) = window->m_nextTracked;
+    if (window->m_nextTracked)
+        window->m_nextTracked->m_prevTracked = window->m_prevTracked;
+    window->m_prevTracked = window->m_nextTracked = nullptr;
 }
 
 void CSimpleWndHelper::LockForCreation(CSimpleWnd* window)
@@ -86,15 +122,28 @@ void CSimpleWndHelper::LockForCreation(CSimpleWnd* window)
 // ---- CSimpleWnd ----
 
 CSimpleWnd::CSimpleWnd(HWND hwnd)
-    : m_hwnd(hwnd), m_current(nullptr), m_destroyed(FALSE), m_thunk(nullptr), m_prevProc(&::DefWindowProcW)
+    : m_hwnd(hwnd), m_current(nullptr), m_destroyed(FALSE), m_thunk(nullptr), m_prevProc(&::DefWindowProcW),
+      m_prevTracked(nullptr), m_nextTracked(nullptr)
 {
+}
+
+// An object that goes before its window leaves the helper's list; its window is still cut at
+// the end.
+CSimpleWnd::~CSimpleWnd()
+{
+    CSimpleWndHelper* helper = CSimpleWndHelper::Instance();
+    if (m_thunk && helper)
+        helper->Untrack(this);
 }
 
 void CSimpleWnd::FreeThunk()
 {
     CSimpleWndHelper* helper = CSimpleWndHelper::Instance();
-    if (m_thunk && helper && helper->ThunkHeap())
-        HeapFree(helper->ThunkHeap(), 0, m_thunk);
+    if (m_thunk && helper) {
+        helper->Untrack(this);
+        if (helper->ThunkHeap())
+            HeapFree(helper->ThunkHeap(), 0, m_thunk);
+    }
     m_thunk = nullptr;
 }
 
@@ -107,10 +156,12 @@ HWND CSimpleWnd::CreateNative(const wchar_t* name, DWORD style, DWORD exStyle, i
                               int height, HWND parent, LPVOID param)
 {
     CSimpleWndHelper* helper = CSimpleWndHelper::Instance();
-    if (!helper || !helper->ThunkHeap())
+    if (!helper || !helper->ThunkHeap() || m_thunk)
         return nullptr;
     helper->LockForCreation(this);
     m_thunk = HeapAlloc(helper->ThunkHeap(), HEAP_ZERO_MEMORY, kThunkSize);
+    if (m_thunk)
+        helper->Track(this);
     HWND hwnd = m_thunk ? CreateWindowExW(exStyle, MAKEINTATOM(helper->ClassAtom()), name, style, x, y, width,
                                           height, parent, nullptr, helper->Module(), param)
                         : nullptr;
