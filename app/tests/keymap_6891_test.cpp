@@ -326,18 +326,24 @@ TEST_F(Model6891, ScreenshotsOfTheMappingAndSettingsPages)
     Settings().leftAmplify = 80;
     Settings().rightAmplify = 60;
     OpenWith(6891);
+    // Each picture after a click as a user makes it: on a button of key-mapping page A, or (none)
+    // on the caption's tab.
     const struct {
+        const wchar_t* pageButton;
+        int tab;
         int subPage;
-        int layer;
         const wchar_t* file;
-    } kShots[] = {{kPageA, 0, L"corvane-6891-keymap.png"},
-                  {kPageA, 1, L"corvane-6891-keymap-layer2.png"},
-                  {kPageB, 1, L"corvane-6891-keymapB.png"},
-                  {kSettingsPage, 1, L"corvane-6891-settings.png"}};
+    } kShots[] = {{nullptr, 0, kPageA, L"corvane-6891-keymap.png"},
+                  {L"btn_mode1", 0, kPageA, L"corvane-6891-keymap-layer2.png"},
+                  {L"btn_keymapAgotoB", 0, kPageB, L"corvane-6891-keymapB.png"},
+                  {nullptr, 1, kSettingsPage, L"corvane-6891-settings.png"}};
     for (const auto& shot : kShots) {
-        ZVK6891::Profile().SelectLayer(shot.layer);
-        m_6891.SelectSubPage(shot.subPage);
-        hosttest::HostTest::Pump();
+        if (shot.pageButton)
+            shelltest::PostClick(*m_window, On(PageA(), shot.pageButton));
+        else
+            ClickTab(shot.tab);
+        EXPECT_EQ(shot.tab, CheckedTab()) << shot.file;
+        EXPECT_EQ(shot.subPage, ShownSubPage()) << shot.file;
         hosttest::Shot picture;
         picture.pixels = hosttest::HostTest::Capture(m_window->Handle(), picture.width, picture.height);
         EXPECT_TRUE(picture.SavePng(m_startup->App()->RenderFactory(), shelltest::TestFolder() + L"\\" + shot.file));

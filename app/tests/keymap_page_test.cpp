@@ -417,7 +417,7 @@ TEST_F(KeymapPage, EachModelKeepsItsOwnFilesAndRefusesTheOthersProfiles)
 
 namespace {
 
-// The two pages of model 6840 with a few edits, as docs/ shows them.
+// The two pages of model 6840 with a few edits, as docs/ shows them, each reached by its tab.
 TEST_F(KeymapPage, ScreenshotsOfTheMappingAndSettingsPages)
 {
     OpenWith();
@@ -435,11 +435,14 @@ TEST_F(KeymapPage, ScreenshotsOfTheMappingAndSettingsPages)
     ZVK6840::JoySetting().Record().strength = 80;
     const struct {
         int subPage;
+        CMyHandlerBase& page;
         const wchar_t* file;
-    } kShots[] = {{0, L"corvane-6840-keymap.png"}, {kSettingsSubPage, L"corvane-6840-settings.png"}};
+    } kShots[] = {{kSettingsSubPage, Settings(), L"corvane-6840-settings.png"},
+                  {0, Keymap(), L"corvane-6840-keymap.png"}};
     for (const auto& shot : kShots) {
-        m_window->SelectSubPage(shot.subPage);
-        hosttest::HostTest::Pump();
+        ClickTab(shot.subPage);
+        EXPECT_EQ(shot.subPage, CheckedTab());
+        EXPECT_TRUE(shot.page.Page()->TestVisible());
         hosttest::Shot picture;
         picture.pixels = hosttest::HostTest::Capture(m_window->Handle(), picture.width, picture.height);
         EXPECT_TRUE(picture.SavePng(m_startup->App()->RenderFactory(), shelltest::TestFolder() + L"\\" + shot.file));

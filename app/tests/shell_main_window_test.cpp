@@ -23,8 +23,6 @@ namespace {
 
 using namespace shelltest;
 
-const wchar_t* const kSubPageButtons[] = {L"btn_keymapPage", L"btn_joystickSetting", L"btn_functionTest",
-                                          L"btn_about"};
 const int kModelNumbers[CMainDlg::kModelCount] = {6891, 6867, 6852, 6840};
 
 // A device handler that records what the main window asks of it (sends with the quiet flag's
@@ -101,13 +99,6 @@ protected:
             shown.push_back(pages ? pages->CurSel() : -1);
         }
         return shown;
-    }
-    std::vector<bool> CheckedButtons()
-    {
-        std::vector<bool> checked;
-        for (const wchar_t* name : kSubPageButtons)
-            checked.push_back(m_window->LookupChildByName(SStringW(name))->TestChecked() != FALSE);
-        return checked;
     }
 
     std::vector<std::string> m_log;
@@ -212,10 +203,31 @@ TEST_F(MainWindow, SubPageButtonsCheckOneAndAskEveryModelInOrder)
         EXPECT_EQ((std::vector<std::string>{"6891:sub" + number, "6867:sub" + number, "6852:sub" + number,
                                             "6840:sub" + number}),
                   TakeLog());
-        std::vector<bool> checked(4, false);
-        checked[button] = true;
-        EXPECT_EQ(checked, CheckedButtons());
+        EXPECT_EQ(button, CheckedTab());
     }
+}
+
+// A click on a caption tab taken through the message loop, the pointer left on it: that tab
+// alone is drawn checked (its underline) over its sub-page on every model's page.
+TEST_F(MainWindow, AClickedTabIsDrawnCheckedOverItsSubPage)
+{
+    const UINT32 kUnderline = 0x5FB0E4;
+    SimController& pad = m_sim.Plug(0x2E7A, 6840);
+    ASSERT_NE(nullptr, Open());
+    for (int tab : {1, 2, 3, 0}) {
+        ClickTab(tab);
+        hosttest::Shot shot;
+        shot.pixels = hosttest::HostTest::Capture(m_window->Handle(), shot.width, shot.height);
+        for (int other = 0; other < static_cast<int>(std::size(kSubPageButtons)); ++other) {
+            RECT rect = m_window->LookupChildByName(SStringW(kSubPageButtons[other]))->GetWindowRect();
+            UINT32 underline = shot.At((rect.left + rect.right) / 2, rect.bottom - 2) & 0xFFFFFF;
+            EXPECT_EQ(other == tab, underline == kUnderline) << tab << " " << other << " " << std::hex << underline;
+        }
+        EXPECT_EQ(tab, CheckedTab());
+        EXPECT_EQ((std::vector<int>{tab ? tab + 1 : 0, tab, tab, tab}), SubPages()) << tab;
+    }
+    m_window->DestroyHost();
+    m_sim.Unplug(pad);
 }
 
 // Model 6891 has two key-mapping pages before its other three; its key-mapping button shows the

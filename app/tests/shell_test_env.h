@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,16 +20,38 @@ namespace shelltest {
 
 using namespace SKEIN;
 
+// The caption's tabs of the main window, by sub-page: key mapping, settings, function test, about.
+const wchar_t* const kSubPageButtons[] = {L"btn_keymapPage", L"btn_joystickSetting", L"btn_functionTest",
+                                          L"btn_about"};
+
+inline LPARAM CentreOf(SWindow* window)
+{
+    RECT rect = window->GetWindowRect();
+    return MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
 // A click at the centre of a named window of the host, as the mouse sends it.
 inline void Click(SHostWnd& host, const wchar_t* name)
 {
     SWindow* window = host.LookupChildByName(SStringW(name));
     ASSERT_NE(nullptr, window) << name;
-    RECT rect = window->GetWindowRect();
-    LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    LPARAM point = CentreOf(window);
     ::SendMessageW(host.Handle(), WM_MOUSEMOVE, 0, point);
     ::SendMessageW(host.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
     ::SendMessageW(host.Handle(), WM_LBUTTONUP, 0, point);
+}
+
+// A click at the centre of a shown window of the host, posted as the mouse does and taken
+// through the message loop.
+inline void PostClick(SHostWnd& host, SWindow* window)
+{
+    ASSERT_NE(nullptr, window);
+    ASSERT_TRUE(window->TestVisible()) << window->GetName();
+    LPARAM point = CentreOf(window);
+    ::PostMessageW(host.Handle(), WM_MOUSEMOVE, 0, point);
+    ::PostMessageW(host.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+    ::PostMessageW(host.Handle(), WM_LBUTTONUP, 0, point);
+    hosttest::HostTest::Pump();
 }
 
 // Whether done() holds within ms, messages pumped meanwhile.
@@ -75,6 +98,25 @@ protected:
         ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
         hosttest::HostTest::Pump();
         return hwnd;
+    }
+
+    // The caption's tab of a sub-page clicked as a user does.
+    void ClickTab(int subPage)
+    {
+        PostClick(*m_window, m_window->LookupChildByName(SStringW(kSubPageButtons[subPage])));
+    }
+    // The sub-page of the one checked caption tab; -1 when none or several are checked.
+    int CheckedTab()
+    {
+        int checked = -1;
+        for (int tab = 0; tab < static_cast<int>(std::size(kSubPageButtons)); ++tab) {
+            if (!m_window->LookupChildByName(SStringW(kSubPageButtons[tab]))->TestChecked())
+                continue;
+            if (checked >= 0)
+                return -1;
+            checked = tab;
+        }
+        return checked;
     }
 
     SimJoystick m_sim; // the program's end releases the joystick before the simulator goes

@@ -19,7 +19,8 @@ namespace {
 
 using namespace shelltest;
 
-const int kFunctionTestButton = 2; // the caption's sub-page number of the function test
+const int kFunctionTestButton = 2; // the caption's sub-page numbers of the function test and about
+const int kAboutButton = 3;
 const int kFunctionTestPage6891 = 3;
 const int kFunctionTestPageOlder = 2;
 
@@ -52,14 +53,22 @@ JoyState MovingState()
 
 class FunctionTestPage : public MainWindowTest {
 protected:
-    // The main window over real handlers, in front, with the function test shown.
-    HWND OpenInFront()
+    // The main window over real handlers, in front.
+    HWND OpenFront()
     {
         HWND hwnd = Open(&m_handlers);
+        if (hwnd) {
+            ::ShowWindow(hwnd, SW_SHOWNORMAL);
+            ::SetForegroundWindow(hwnd);
+        }
+        return hwnd;
+    }
+    // ... with the function test shown.
+    HWND OpenInFront()
+    {
+        HWND hwnd = OpenFront();
         if (!hwnd)
             return nullptr;
-        ::ShowWindow(hwnd, SW_SHOWNORMAL);
-        ::SetForegroundWindow(hwnd);
         m_window->SelectSubPage(kFunctionTestButton);
         hosttest::HostTest::Pump();
         return hwnd;
@@ -360,7 +369,7 @@ TEST_F(FunctionTestPage, TakesCommandsFromItsPage)
 }
 
 // The pictures of the documentation (scripts/screenshots.sh): the function test of models 6840
-// and 6891 mid-movement, and their about pages.
+// and 6891 mid-movement, and their about pages, each reached by its caption tab.
 TEST_F(FunctionTestPage, ScreenshotsOfTestAndAboutPages)
 {
     const struct {
@@ -371,11 +380,14 @@ TEST_F(FunctionTestPage, ScreenshotsOfTestAndAboutPages)
                   {6891, L"corvane-6891-test.png", L"corvane-6891-about.png"}};
     for (const auto& page : kPages) {
         SimController& pad = m_sim.Plug(0x2E7A, page.product);
-        ASSERT_NE(nullptr, OpenInFront());
+        ASSERT_NE(nullptr, OpenFront());
+        ClickTab(kFunctionTestButton);
+        EXPECT_EQ(kFunctionTestButton, CheckedTab());
         Show(pad, MovingState());
         Paint();
         EXPECT_TRUE(Shoot().SavePng(m_startup->App()->RenderFactory(), TestFolder() + L"\\" + page.test));
-        m_window->SelectSubPage(3);
+        ClickTab(kAboutButton);
+        EXPECT_EQ(kAboutButton, CheckedTab());
         Paint();
         EXPECT_TRUE(Shoot().SavePng(m_startup->App()->RenderFactory(), TestFolder() + L"\\" + page.about));
         m_window->DestroyHost();
