@@ -1,6 +1,6 @@
 // The drop-down window and the combos in real hosts: exit codes and the first reason winning,
 // self-deletion, keys steered through the owner's loop, drop heights, opening upward near the
-// monitor's bottom, selection events around the popup, and the sound fallbacks of the combos.
+// monitor's bottom, selection events around the popup, typed text kept when no item is chosen, and the sound fallbacks of the combos.
 #include "adapter_test_env.h"
 #include "control/SComboBox.h"
 #include "control/SComboView.h"
@@ -142,6 +142,43 @@ protected:
     {
         MSG msg = {m_driver->Hwnd(), WM_KEYDOWN, vk, 1};
         return m_app->GetMainMessageLoop()->PreTranslateMessage(&msg);
+    }
+    // A message queued for a window and taken through the application's loop, as the system
+    // delivers input: the popup's filter sees it before dispatch.
+    void Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        ::PostMessageW(hwnd, msg, wParam, lParam);
+        MSG queued;
+        while (::PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE)) {
+            if (queued.message != WM_QUIT)
+                m_app->GetMainMessageLoop()->OnMsg(&queued);
+        }
+    }
+    // A key pressed and released on the host, which holds the keyboard focus.
+    void TypeKey(UINT vk)
+    {
+        Deliver(m_driver->Hwnd(), WM_KEYDOWN, vk, 1);
+        Deliver(m_driver->Hwnd(), WM_KEYUP, vk, 0xC0000001);
+    }
+    void TypeText(const std::wstring& text)
+    {
+        for (wchar_t ch : text)
+            Deliver(m_driver->Hwnd(), WM_CHAR, ch, 1);
+    }
+    // A click at a host point: the release goes to whichever window holds the capture then.
+    void ClickAt(POINT pt)
+    {
+        HWND host = m_driver->Hwnd();
+        Deliver(host, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+        Deliver(host, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        HWND target = ::GetCapture() ? ::GetCapture() : host;
+        ::MapWindowPoints(host, target, &pt, 1);
+        Deliver(target, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    }
+    void ClickDropButton(SComboBase* combo)
+    {
+        RECT button = combo->DropButtonRect();
+        ClickAt(POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2});
     }
     static RECT PopupRect(SComboBox* combo)
     {
@@ -324,16 +361,59 @@ TEST_F(ComboBoxTest, TypingIntoAnEditableComboClearsTheSelectionAndArrowsPickAga
     EXPECT_TRUE(edit->HoldsFocus());
 }
 
+TEST_F(ComboBoxTest, LeavingTheDroppedListKeepsTypedTextUnlessAnItemIsChosen)
+{
+    struct Case {
+        const char* what;
+        int hoverRow;           // -1: the mouse stays off the dropped list
+        std::vector<UINT> keys; // then, with the list dropped
+        const wchar_t* text;
+        int selection;
+        int reports; // selection changes after the typing
+    } cases[] = {
+        {"enter with no item chosen", -1, {VK_RETURN}, L"item 1x!", -1, 1},
+        {"escape", -1, {VK_ESCAPE}, L"item 1x!", -1, 0},
+        {"down with no row to step from, then enter", -1, {VK_DOWN, VK_RETURN}, L"item 1x!", -1, 1},
+        {"down from the row under the mouse, then enter", 0, {VK_DOWN, VK_RETURN}, L"item 1", 1, 2},
+        {"down from the row under the mouse, then escape", 1, {VK_DOWN, VK_ESCAPE}, L"item 2", 2, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SComboBox* combo = OpenCombo("dropDown='0' curSel='1'", 3, "<listStyle itemHeight='20'/>");
+        ASSERT_NE(nullptr, combo);
+        ClickAt(m_driver->Centre(L"combo")); // into the edit
+        ASSERT_TRUE(combo->GetEdit()->HoldsFocus());
+        TypeKey(VK_END);
+        TypeText(L"x!");
+        ASSERT_STREQ(L"item 1x!", combo->QueryText().c_str());
+        ASSERT_EQ(-1, combo->GetCurSel());
+        int typed = SelChanges();
+
+        ClickDropButton(combo);
+        ASSERT_NE(nullptr, combo->GetPopup());
+        HWND popup = combo->GetPopup()->Handle();
+        if (c.hoverRow >= 0)
+            Deliver(popup, WM_MOUSEMOVE, 0, MAKELPARAM(20, c.hoverRow * 20 + 10));
+        for (UINT vk : c.keys)
+            TypeKey(vk);
+        EXPECT_FALSE(::IsWindow(popup));
+        EXPECT_EQ(nullptr, combo->GetPopup());
+        EXPECT_STREQ(c.text, combo->QueryText().c_str());
+        EXPECT_EQ(c.selection, combo->GetCurSel());
+        EXPECT_EQ(typed + c.reports, SelChanges());
+        EXPECT_TRUE(combo->GetEdit()->HoldsFocus());
+    }
+}
+
 // ---- combo view ----
 
 class ComboViewTest : public ComboBoxTest {
 protected:
-    SComboView* OpenView(const std::string& listStyle, int items)
+    SComboView* OpenView(const std::string& listStyle, int items, const std::string& attributes = "")
     {
         m_driver.reset(new HostDriver(Open("<SKEIN width='200' height='80'><root colorBkgnd='#ffffff'>"
                                            "<comboview name='cv' pos='10,10,@150,@30' animateTime='0' "
-                                           "dropHeight='200'>"
-                                           + listStyle + "</comboview></root></SKEIN>")));
+                                           "dropHeight='200' " + attributes + ">" + listStyle + "</comboview></root></SKEIN>")));
         SComboView* view = m_driver->Find<SComboView>(L"cv");
         if (view && items >= 0) {
             m_adapter.Attach(new adaptertest::RecordingListAdapter(items));
@@ -419,6 +499,22 @@ TEST_F(ComboViewTest, SelectionAndTextFollowTheAdapter)
     EXPECT_EQ(SStringW(L"3"), view->GetItemText(3, true));
     EXPECT_TRUE(view->SetCurSel(-1));
     EXPECT_EQ(2, m_host->Count(EventCBSelChange::EventID, L"cv"));
+}
+
+TEST_F(ComboViewTest, EnterWithNoRowChosenKeepsTypedText)
+{
+    SComboView* view = OpenView("<listStyle><template itemHeight='20'><text pos='0,0,-0,-0'/></template></listStyle>", 3,
+                                "dropDown='0'");
+    ASSERT_NE(nullptr, view);
+    ClickAt(m_driver->Centre(L"cv")); // into the edit
+    TypeText(L"abc");
+    ClickDropButton(view);
+    ASSERT_NE(nullptr, view->GetPopup());
+    TypeKey(VK_RETURN);
+    EXPECT_EQ(nullptr, view->GetPopup());
+    EXPECT_STREQ(L"abc", view->QueryText().c_str());
+    EXPECT_EQ(-1, view->GetCurSel());
+    EXPECT_EQ(1, m_host->Count(EventCBSelChange::EventID, L"cv")); // Enter reports, as with a chosen row
 }
 
 } // namespace

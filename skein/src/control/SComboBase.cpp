@@ -24,14 +24,20 @@ int SkinStateOf(int buttonState)
     return (buttonState & 1) ? 1 : 0;
 }
 
-// Events of w muted for the scope.
+// Events of window (when there is one) muted for the scope.
 class MuteScope {
 public:
-    explicit MuteScope(SWindow* window) : m_events(window->GetEventSet()), m_was(m_events->IsMuted())
+    explicit MuteScope(SWindow* window)
+        : m_events(window ? window->GetEventSet() : nullptr), m_was(m_events && m_events->IsMuted())
     {
-        m_events->SetMuted(true);
+        if (m_events)
+            m_events->SetMuted(true);
     }
-    ~MuteScope() { m_events->SetMuted(m_was); }
+    ~MuteScope()
+    {
+        if (m_events)
+            m_events->SetMuted(m_was);
+    }
 
 private:
     SEventSet* m_events;
@@ -530,8 +536,11 @@ void SComboBase::OnDropDownDestroyed(SDropDownWnd* popup)
         ::ScreenToClient(host, &cursor);
         ::PostMessageW(host, WM_MOUSEMOVE, 0, MAKELPARAM(cursor.x, cursor.y));
     }
-    if (popup->GetExitCode() == kDropDownAccepted)
+    if (popup->GetExitCode() == kDropDownAccepted) {
+        // Enter with no item chosen keeps what was typed: the edit is muted, so not synced.
+        MuteScope keepTyped(GetCurSel() == -1 ? m_edit : nullptr);
         OnSelChanged();
+    }
 }
 
 } // namespace SKEIN
