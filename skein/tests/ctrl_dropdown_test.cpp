@@ -1,6 +1,7 @@
 // The drop-down window and the combos in real hosts: exit codes and the first reason winning,
 // self-deletion, keys steered through the owner's loop, drop heights, opening upward near the
-// monitor's bottom, selection events around the popup, typed text kept when no item is chosen, and the sound fallbacks of the combos.
+// monitor's bottom, selection events around the popup, typed text kept when no item is chosen,
+// and the sound fallbacks of the combos.
 #include "adapter_test_env.h"
 #include "control/SComboBox.h"
 #include "control/SComboView.h"
@@ -165,15 +166,19 @@ protected:
         for (wchar_t ch : text)
             Deliver(m_driver->Hwnd(), WM_CHAR, ch, 1);
     }
-    // A click at a host point: the release goes to whichever window holds the capture then.
-    void ClickAt(POINT pt)
+    // A mouse message at a host point, delivered to the window holding the capture if any.
+    void Mouse(UINT msg, WPARAM keys, POINT pt)
     {
         HWND host = m_driver->Hwnd();
-        Deliver(host, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-        Deliver(host, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
         HWND target = ::GetCapture() ? ::GetCapture() : host;
         ::MapWindowPoints(host, target, &pt, 1);
-        Deliver(target, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        Deliver(target, msg, keys, MAKELPARAM(pt.x, pt.y));
+    }
+    void ClickAt(POINT pt)
+    {
+        Mouse(WM_MOUSEMOVE, 0, pt);
+        Mouse(WM_LBUTTONDOWN, MK_LBUTTON, pt);
+        Mouse(WM_LBUTTONUP, 0, pt);
     }
     void ClickDropButton(SComboBase* combo)
     {
@@ -413,7 +418,8 @@ protected:
     {
         m_driver.reset(new HostDriver(Open("<SKEIN width='200' height='80'><root colorBkgnd='#ffffff'>"
                                            "<comboview name='cv' pos='10,10,@150,@30' animateTime='0' "
-                                           "dropHeight='200' " + attributes + ">" + listStyle + "</comboview></root></SKEIN>")));
+                                           "dropHeight='200' "
+                                           + attributes + ">" + listStyle + "</comboview></root></SKEIN>")));
         SComboView* view = m_driver->Find<SComboView>(L"cv");
         if (view && items >= 0) {
             m_adapter.Attach(new adaptertest::RecordingListAdapter(items));
@@ -503,8 +509,8 @@ TEST_F(ComboViewTest, SelectionAndTextFollowTheAdapter)
 
 TEST_F(ComboViewTest, EnterWithNoRowChosenKeepsTypedText)
 {
-    SComboView* view = OpenView("<listStyle><template itemHeight='20'><text pos='0,0,-0,-0'/></template></listStyle>", 3,
-                                "dropDown='0'");
+    const char* listStyle = "<listStyle><template itemHeight='20'><text pos='0,0,-0,-0'/></template></listStyle>";
+    SComboView* view = OpenView(listStyle, 3, "dropDown='0'");
     ASSERT_NE(nullptr, view);
     ClickAt(m_driver->Centre(L"cv")); // into the edit
     TypeText(L"abc");
@@ -515,6 +521,40 @@ TEST_F(ComboViewTest, EnterWithNoRowChosenKeepsTypedText)
     EXPECT_STREQ(L"abc", view->QueryText().c_str());
     EXPECT_EQ(-1, view->GetCurSel());
     EXPECT_EQ(1, m_host->Count(EventCBSelChange::EventID, L"cv")); // Enter reports, as with a chosen row
+}
+
+TEST_F(ComboViewTest, KeyStepsInTheDroppedListAreReportedOnce)
+{
+    const char* listStyle = "<listStyle><template itemHeight='20'><text pos='0,0,-0,-0'/></template></listStyle>";
+    for (const char* attributes : {"", "dropDown='0'"}) {
+        SCOPED_TRACE(attributes);
+        SComboView* view = OpenView(listStyle, 3, attributes);
+        ASSERT_NE(nullptr, view);
+        auto reports = [this] { return m_host->Count(EventCBSelChange::EventID, L"cv"); };
+        ClickDropButton(view);
+        ASSERT_NE(nullptr, view->GetPopup());
+        TypeKey(VK_DOWN);
+        EXPECT_EQ(0, view->GetCurSel());
+        EXPECT_STREQ(L"0", view->QueryText().c_str());
+        EXPECT_EQ(1, reports());
+        TypeKey(VK_DOWN);
+        EXPECT_EQ(2, reports());
+        TypeKey(VK_ESCAPE);
+        EXPECT_EQ(nullptr, view->GetPopup());
+        EXPECT_EQ(1, view->GetCurSel());
+        EXPECT_STREQ(L"1", view->QueryText().c_str());
+        EXPECT_EQ(2, reports());
+
+        ClickDropButton(view);
+        ASSERT_NE(nullptr, view->GetPopup());
+        TypeKey(VK_UP);
+        TypeKey(VK_UP); // at the first row already: no step
+        EXPECT_EQ(0, view->GetCurSel());
+        EXPECT_EQ(3, reports());
+        ClickAt(POINT{190, 5}); // away from the combo and its list
+        EXPECT_EQ(nullptr, view->GetPopup());
+        EXPECT_EQ(3, reports());
+    }
 }
 
 } // namespace
