@@ -1,6 +1,7 @@
 // The drop-down window and the combos in real hosts: exit codes and the first reason winning,
 // self-deletion, keys steered through the owner's loop, drop heights, opening upward near the
-// monitor's bottom, selection events around the popup, and the sound fallbacks of the combos.
+// monitor's bottom, selection events around the popup, typed text kept when no item is chosen,
+// and the sound fallbacks of the combos.
 #include "adapter_test_env.h"
 #include "control/SComboBox.h"
 #include "control/SComboView.h"
@@ -173,6 +174,47 @@ protected:
     {
         MSG msg = {m_driver->Hwnd(), WM_KEYDOWN, vk, 1};
         return m_app->GetMainMessageLoop()->PreTranslateMessage(&msg);
+    }
+    // A message queued for a window and taken through the application's loop, as the system
+    // delivers input: the popup's filter sees it before dispatch.
+    void Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        ::PostMessageW(hwnd, msg, wParam, lParam);
+        MSG queued;
+        while (::PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE)) {
+            if (queued.message != WM_QUIT)
+                m_app->GetMainMessageLoop()->OnMsg(&queued);
+        }
+    }
+    // A key pressed and released on the host, which holds the keyboard focus.
+    void TypeKey(UINT vk)
+    {
+        Deliver(m_driver->Hwnd(), WM_KEYDOWN, vk, 1);
+        Deliver(m_driver->Hwnd(), WM_KEYUP, vk, 0xC0000001);
+    }
+    void TypeText(const std::wstring& text)
+    {
+        for (wchar_t ch : text)
+            Deliver(m_driver->Hwnd(), WM_CHAR, ch, 1);
+    }
+    // A mouse message at a host point, delivered to the window holding the capture if any.
+    void Mouse(UINT msg, WPARAM keys, POINT pt)
+    {
+        HWND host = m_driver->Hwnd();
+        HWND target = ::GetCapture() ? ::GetCapture() : host;
+        ::MapWindowPoints(host, target, &pt, 1);
+        Deliver(target, msg, keys, MAKELPARAM(pt.x, pt.y));
+    }
+    void ClickAt(POINT pt)
+    {
+        Mouse(WM_MOUSEMOVE, 0, pt);
+        Mouse(WM_LBUTTONDOWN, MK_LBUTTON, pt);
+        Mouse(WM_LBUTTONUP, 0, pt);
+    }
+    void ClickDropButton(SComboBase* combo)
+    {
+        RECT button = combo->DropButtonRect();
+        ClickAt(POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2});
     }
     static RECT PopupRect(SComboBox* combo)
     {
@@ -355,16 +397,60 @@ TEST_F(ComboBoxTest, TypingIntoAnEditableComboClearsTheSelectionAndArrowsPickAga
     EXPECT_TRUE(edit->HoldsFocus());
 }
 
+TEST_F(ComboBoxTest, LeavingTheDroppedListKeepsTypedTextUnlessAnItemIsChosen)
+{
+    struct Case {
+        const char* what;
+        int hoverRow;           // -1: the mouse stays off the dropped list
+        std::vector<UINT> keys; // then, with the list dropped
+        const wchar_t* text;
+        int selection;
+        int reports; // selection changes after the typing
+    } cases[] = {
+        {"enter with no item chosen", -1, {VK_RETURN}, L"item 1x!", -1, 1},
+        {"escape", -1, {VK_ESCAPE}, L"item 1x!", -1, 0},
+        {"down with no row to step from, then enter", -1, {VK_DOWN, VK_RETURN}, L"item 1x!", -1, 1},
+        {"down from the row under the mouse, then enter", 0, {VK_DOWN, VK_RETURN}, L"item 1", 1, 2},
+        {"down from the row under the mouse, then escape", 1, {VK_DOWN, VK_ESCAPE}, L"item 2", 2, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SComboBox* combo = OpenCombo("dropDown='0' curSel='1'", 3, "<listStyle itemHeight='20'/>");
+        ASSERT_NE(nullptr, combo);
+        ClickAt(m_driver->Centre(L"combo")); // into the edit
+        ASSERT_TRUE(combo->GetEdit()->HoldsFocus());
+        TypeKey(VK_END);
+        TypeText(L"x!");
+        ASSERT_STREQ(L"item 1x!", combo->QueryText().c_str());
+        ASSERT_EQ(-1, combo->GetCurSel());
+        int typed = SelChanges();
+
+        ClickDropButton(combo);
+        ASSERT_NE(nullptr, combo->GetPopup());
+        HWND popup = combo->GetPopup()->Handle();
+        if (c.hoverRow >= 0)
+            Deliver(popup, WM_MOUSEMOVE, 0, MAKELPARAM(20, c.hoverRow * 20 + 10));
+        for (UINT vk : c.keys)
+            TypeKey(vk);
+        EXPECT_FALSE(::IsWindow(popup));
+        EXPECT_EQ(nullptr, combo->GetPopup());
+        EXPECT_STREQ(c.text, combo->QueryText().c_str());
+        EXPECT_EQ(c.selection, combo->GetCurSel());
+        EXPECT_EQ(typed + c.reports, SelChanges());
+        EXPECT_TRUE(combo->GetEdit()->HoldsFocus());
+    }
+}
+
 // ---- combo view ----
 
 class ComboViewTest : public ComboBoxTest {
 protected:
-    SComboView* OpenView(const std::string& listStyle, int items)
+    SComboView* OpenView(const std::string& listStyle, int items, const std::string& attributes = "")
     {
         m_driver.reset(new HostDriver(Open("<SKEIN width='200' height='80'><root colorBkgnd='#ffffff'>"
                                            "<comboview name='cv' pos='10,10,@150,@30' animateTime='0' "
-                                           "dropHeight='200'>"
-                                           + listStyle + "</comboview></root></SKEIN>")));
+                                           "dropHeight='200' "
+                                           + attributes + ">" + listStyle + "</comboview></root></SKEIN>")));
         SComboView* view = m_driver->Find<SComboView>(L"cv");
         if (view && items >= 0) {
             m_adapter.Attach(new adaptertest::RecordingListAdapter(items));
@@ -450,6 +536,56 @@ TEST_F(ComboViewTest, SelectionAndTextFollowTheAdapter)
     EXPECT_EQ(SStringW(L"3"), view->GetItemText(3, true));
     EXPECT_TRUE(view->SetCurSel(-1));
     EXPECT_EQ(2, m_host->Count(EventCBSelChange::EventID, L"cv"));
+}
+
+TEST_F(ComboViewTest, EnterWithNoRowChosenKeepsTypedText)
+{
+    const char* listStyle = "<listStyle><template itemHeight='20'><text pos='0,0,-0,-0'/></template></listStyle>";
+    SComboView* view = OpenView(listStyle, 3, "dropDown='0'");
+    ASSERT_NE(nullptr, view);
+    ClickAt(m_driver->Centre(L"cv")); // into the edit
+    TypeText(L"abc");
+    ClickDropButton(view);
+    ASSERT_NE(nullptr, view->GetPopup());
+    TypeKey(VK_RETURN);
+    EXPECT_EQ(nullptr, view->GetPopup());
+    EXPECT_STREQ(L"abc", view->QueryText().c_str());
+    EXPECT_EQ(-1, view->GetCurSel());
+    EXPECT_EQ(1, m_host->Count(EventCBSelChange::EventID, L"cv")); // Enter reports, as with a chosen row
+}
+
+TEST_F(ComboViewTest, KeyStepsInTheDroppedListAreReportedOnce)
+{
+    const char* listStyle = "<listStyle><template itemHeight='20'><text pos='0,0,-0,-0'/></template></listStyle>";
+    for (const char* attributes : {"", "dropDown='0'"}) {
+        SCOPED_TRACE(attributes);
+        SComboView* view = OpenView(listStyle, 3, attributes);
+        ASSERT_NE(nullptr, view);
+        auto reports = [this] { return m_host->Count(EventCBSelChange::EventID, L"cv"); };
+        ClickDropButton(view);
+        ASSERT_NE(nullptr, view->GetPopup());
+        TypeKey(VK_DOWN);
+        EXPECT_EQ(0, view->GetCurSel());
+        EXPECT_STREQ(L"0", view->QueryText().c_str());
+        EXPECT_EQ(1, reports());
+        TypeKey(VK_DOWN);
+        EXPECT_EQ(2, reports());
+        TypeKey(VK_ESCAPE);
+        EXPECT_EQ(nullptr, view->GetPopup());
+        EXPECT_EQ(1, view->GetCurSel());
+        EXPECT_STREQ(L"1", view->QueryText().c_str());
+        EXPECT_EQ(2, reports());
+
+        ClickDropButton(view);
+        ASSERT_NE(nullptr, view->GetPopup());
+        TypeKey(VK_UP);
+        TypeKey(VK_UP); // at the first row already: no step
+        EXPECT_EQ(0, view->GetCurSel());
+        EXPECT_EQ(3, reports());
+        ClickAt(POINT{190, 5}); // away from the combo and its list
+        EXPECT_EQ(nullptr, view->GetPopup());
+        EXPECT_EQ(3, reports());
+    }
 }
 
 } // namespace

@@ -49,6 +49,10 @@ public:
     virtual BOOL CreateListBox(pugi::xml_node node) = 0;
     virtual int GetListBoxHeight() = 0;
 
+    // After Up or Down reached the open drop list: a step from before that no selection event
+    // reported yet is reported now.
+    void OnListKeyStep(int before);
+
     void ShowDropDown();
     void CloseUp();
     RECT DropButtonRect() const;
@@ -106,6 +110,7 @@ private:
 
     SComboEdit* m_edit;
     int m_buttonState;
+    int m_reportedSel; // the selection the last selection event carried
     SRefPtr<ISkinObj> m_buttonSkin;
     int m_dropDown;
     SLayoutSize m_dropHeight;

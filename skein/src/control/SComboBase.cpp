@@ -24,18 +24,44 @@ int SkinStateOf(int buttonState)
     return (buttonState & 1) ? 1 : 0;
 }
 
-// Events of w muted for the scope.
+// Events of window (when there is one) muted for the scope.
 class MuteScope {
 public:
-    explicit MuteScope(SWindow* window) : m_events(window->GetEventSet()), m_was(m_events->IsMuted())
+    explicit MuteScope(SWindow* window)
+        : m_events(window ? window->GetEventSet() : nullptr), m_was(m_events && m_events->IsMuted())
     {
-        m_events->SetMuted(true);
+        if (m_events)
+            m_events->SetMuted(true);
     }
-    ~MuteScope() { m_events->SetMuted(m_was); }
+    ~MuteScope()
+    {
+        if (m_events)
+            m_events->SetMuted(m_was);
+    }
 
 private:
     SEventSet* m_events;
     bool m_was;
+};
+
+// The combo's popup: a key step of the drop list that raised no selection event of its own (a
+// list view's keys raise none) is reported by the combo.
+class ComboPopup : public SDropDownWnd_ComboBox {
+public:
+    explicit ComboPopup(SComboBase* combo) : SDropDownWnd_ComboBox(combo), m_combo(combo) {}
+
+    BOOL HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD mapId) override
+    {
+        bool step = mapId == 0 && msg == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN);
+        int before = m_combo->GetCurSel();
+        BOOL handled = SDropDownWnd_ComboBox::HandleWindowMessage(hwnd, msg, wParam, lParam, result, mapId);
+        if (step)
+            m_combo->OnListKeyStep(before);
+        return handled;
+    }
+
+private:
+    SComboBase* m_combo;
 };
 
 } // namespace
@@ -69,7 +95,7 @@ BOOL SComboEdit::RaiseEvent(EventArgs& evt)
 // ---- combo base ----
 
 SComboBase::SComboBase()
-    : m_initialSel(-1), m_edit(nullptr), m_buttonState(kButtonNormal), m_dropDown(1),
+    : m_initialSel(-1), m_edit(nullptr), m_buttonState(kButtonNormal), m_reportedSel(-1), m_dropDown(1),
       m_dropHeight(200.0f, SLayoutSize::kDp), m_animateTime(200), m_popup(nullptr), m_autoFitDropBtn(1)
 {
     m_buttonSkin = ctrl::FindSystemSkin(kSysSkinDropBtn, 100);
@@ -116,9 +142,17 @@ int SComboBase::FindString(const SStringW& text, int start) const
 
 void SComboBase::OnSelChanged()
 {
+    m_reportedSel = GetCurSel();
     EventCBSelChange evt(this);
     evt.selection = GetCurSel();
     RaiseEvent(evt);
+}
+
+void SComboBase::OnListKeyStep(int before)
+{
+    int selection = GetCurSel();
+    if (selection != before && selection != m_reportedSel)
+        OnSelChanged();
 }
 
 void SComboBase::SyncEditText()
@@ -461,7 +495,7 @@ void SComboBase::ShowDropDown()
     if (m_buttonState == kButtonPushed)
         return;
     if (!m_popup) {
-        m_popup = new (std::nothrow) SDropDownWnd_ComboBox(this);
+        m_popup = new (std::nothrow) ComboPopup(this);
         if (!m_popup)
             return;
         m_popup->SendUiMessageToTree(kUiMsgScaleChanged, GetScale());
@@ -530,8 +564,11 @@ void SComboBase::OnDropDownDestroyed(SDropDownWnd* popup)
         ::ScreenToClient(host, &cursor);
         ::PostMessageW(host, WM_MOUSEMOVE, 0, MAKELPARAM(cursor.x, cursor.y));
     }
-    if (popup->GetExitCode() == kDropDownAccepted)
+    if (popup->GetExitCode() == kDropDownAccepted) {
+        // Enter with no item chosen keeps what was typed: the edit is muted, so not synced.
+        MuteScope keepTyped(GetCurSel() == -1 ? m_edit : nullptr);
         OnSelChanged();
+    }
 }
 
 } // namespace SKEIN
