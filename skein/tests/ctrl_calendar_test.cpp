@@ -187,6 +187,20 @@ TEST_F(CalendarTest, ExtendedCalendarPagingHitsAndClicks)
     EXPECT_EQ(commands + 1, m_host->Count(EventCmd::EventID, L"cal"));
     m_driver->Wheel(POINT{100, 100}, -120);
     EXPECT_EQ(1, cal->ShownMonth());
+
+    // Paging stops at the first and the last month the calendar has; the chosen day stays.
+    changes.log.clear();
+    cal->SetDate(1600, 1, 10, -1, false);
+    m_driver->Click(POINT{5, 10});
+    m_driver->Wheel(POINT{100, 100}, 120);
+    EXPECT_EQ((std::vector<int>{1600, 1, 10}),
+              (std::vector<int>{cal->ShownYear(), cal->ShownMonth(), cal->CellAt(cal->SelectedCell()).day}));
+    cal->SetDate(6999, 12, 10, -1, false);
+    m_driver->Click(POINT{205, 10});
+    m_driver->Wheel(POINT{100, 100}, -120);
+    EXPECT_EQ((std::vector<int>{6999, 12, 10}),
+              (std::vector<int>{cal->ShownYear(), cal->ShownMonth(), cal->CellAt(cal->SelectedCell()).day}));
+    EXPECT_TRUE(changes.log.empty());
 }
 
 TEST_F(CalendarTest, ExtendedCalendarColourSetAtRunTimeShowsAtOnce)
@@ -395,6 +409,29 @@ TEST_F(PickerTest, FieldsWithoutTimeAndTheKeysStayWithinThem)
     for (int i = 0; i < 4; ++i)
         picker->SendUiMessage(WM_KEYDOWN, VK_LEFT, 1);
     EXPECT_EQ(SDateTimePicker::kFieldYear, picker->SelectedField());
+}
+
+TEST_F(PickerTest, AttributesSetAtRunTimeShowAtOnce)
+{
+    SDateTimePicker* picker = OpenPicker();
+    ASSERT_NE(nullptr, picker);
+    m_driver->Pump();
+    RECT rect = picker->GetWindowRect();
+    int hour = rect.left;
+    while (hour < rect.right && picker->FieldAtX(hour) != SDateTimePicker::kFieldHour)
+        ++hour;
+    RECT time = {hour, rect.top + 2, picker->ButtonZone().left, rect.bottom - 2};
+    auto inked = [](UINT32 pixel) { return pixel != 0xFFFFFFFFu; };
+    EXPECT_GT(m_driver->Capture().Count(time, inked), 0);
+
+    struct Case {
+        const char* name;
+        const char* value;
+    } cases[] = {{"timeEnable", "0"}, {"dropWidth", "300"}, {"btnSkin", "_skin.sys.dropbtn"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(S_OK, picker->ApplyAttribute(c.name, c.value, FALSE)) << c.name;
+    EXPECT_EQ(L"2024-03-15", Text(picker));
+    EXPECT_EQ(0, m_driver->Capture().Count(time, inked)); // the capture paints only what was invalidated
 }
 
 TEST_F(PickerTest, DropButtonOpensTheCalendarAndAPickedDayIsReported)

@@ -53,6 +53,7 @@ SDateTimePicker::~SDateTimePicker()
     }
 }
 
+// Each answers 0 (not 1), so that a change at run time repaints the picker at once.
 HRESULT SDateTimePicker::ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
     if (Is(name, L"btnSkin")) {
@@ -136,6 +137,7 @@ void SDateTimePicker::Step(bool up)
     int delta = up ? 1 : -1;
     switch (m_selectedField) {
     case kFieldYear:
+        // Held within the calendar's years: outside 1600..6999 a date has no month length.
         m_value.wYear = static_cast<WORD>(
             std::max<int>(kCalendarFirstYear, std::min<int>(kCalendarLastYear, m_value.wYear + delta)));
         break;
