@@ -1,6 +1,7 @@
 // The Gregorian date functions, the month calendar, the extended calendar and the date-time
 // picker: date values by table, the grids of given months, hit codes, paging, and the picker's
 // fields, stepping, typing and calendar drop-down.
+#include <climits>
 #include "control/SCalendarEx.h"
 #include "control/SDateTimePicker.h"
 #include "core/SApp.h"
@@ -186,6 +187,20 @@ TEST_F(CalendarTest, ExtendedCalendarPagingHitsAndClicks)
     EXPECT_EQ(commands + 1, m_host->Count(EventCmd::EventID, L"cal"));
     m_driver->Wheel(POINT{100, 100}, -120);
     EXPECT_EQ(1, cal->ShownMonth());
+
+    // Paging stops at the first and the last month the calendar has; the chosen day stays.
+    changes.log.clear();
+    cal->SetDate(1600, 1, 10, -1, false);
+    m_driver->Click(POINT{5, 10});
+    m_driver->Wheel(POINT{100, 100}, 120);
+    EXPECT_EQ((std::vector<int>{1600, 1, 10}),
+              (std::vector<int>{cal->ShownYear(), cal->ShownMonth(), cal->CellAt(cal->SelectedCell()).day}));
+    cal->SetDate(6999, 12, 10, -1, false);
+    m_driver->Click(POINT{205, 10});
+    m_driver->Wheel(POINT{100, 100}, -120);
+    EXPECT_EQ((std::vector<int>{6999, 12, 10}),
+              (std::vector<int>{cal->ShownYear(), cal->ShownMonth(), cal->CellAt(cal->SelectedCell()).day}));
+    EXPECT_TRUE(changes.log.empty());
 }
 
 TEST_F(CalendarTest, ExtendedCalendarColourSetAtRunTimeShowsAtOnce)
@@ -254,6 +269,62 @@ protected:
         return picker;
     }
     static std::wstring Text(SDateTimePicker* picker) { return picker->QueryText().c_str(); }
+    int DateChanges() const { return m_host->Count(EventDateTimeChanged::EventID); }
+
+    // Posted to hwnd and taken from the queue by the application's loop (its filters first).
+    void Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        ::PostMessageW(hwnd, msg, wParam, lParam);
+        MSG queued;
+        while (::PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE)) {
+            if (queued.message != WM_QUIT)
+                m_app->GetMainMessageLoop()->OnMsg(&queued);
+        }
+    }
+    // A click at a client point of hwnd; the release goes where the system sends it: to the
+    // window holding the mouse capture (the drop-down, once the press has opened it).
+    void ClickAt(HWND hwnd, POINT pt)
+    {
+        Deliver(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+        Deliver(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        HWND target = ::GetCapture() ? ::GetCapture() : hwnd;
+        ::MapWindowPoints(hwnd, target, &pt, 1);
+        Deliver(target, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    }
+    // A wheel turn and a key as the system sends them: to the main window, which has the focus.
+    void WheelAtFocus(int delta)
+    {
+        POINT pt = {100, 100};
+        ::ClientToScreen(m_driver->Hwnd(), &pt);
+        Deliver(m_driver->Hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))),
+                MAKELPARAM(pt.x, pt.y));
+    }
+    void KeyAtFocus(UINT vk)
+    {
+        Deliver(m_driver->Hwnd(), WM_KEYDOWN, vk, 1);
+        Deliver(m_driver->Hwnd(), WM_KEYUP, vk, 0xC0000001);
+    }
+    // The drop-down opened by a click on the button; its native window (null when none opened).
+    HWND DropDown(SDateTimePicker* picker)
+    {
+        RECT zone = picker->ButtonZone();
+        ClickAt(m_driver->Hwnd(), POINT{zone.left + 5, zone.top + 5});
+        return picker->GetPopup() ? picker->GetPopup()->Handle() : nullptr;
+    }
+    // The middle of the drop-down's points whose hit code is code ({-1, -1} when there are none).
+    static POINT PointOf(SCalendarEx* cal, HWND popup, int code)
+    {
+        RECT client = {}, found = {LONG_MAX, LONG_MAX, -1, -1};
+        ::GetClientRect(popup, &client);
+        for (int y = 0; y < client.bottom; ++y) {
+            for (int x = 0; x < client.right; ++x) {
+                if (cal->HitItem(POINT{x, y}) == code)
+                    found = RECT{std::min<LONG>(found.left, x), std::min<LONG>(found.top, y),
+                                 std::max<LONG>(found.right, x), std::max<LONG>(found.bottom, y)};
+            }
+        }
+        return found.right < 0 ? POINT{-1, -1} : POINT{(found.left + found.right) / 2, (found.top + found.bottom) / 2};
+    }
 };
 
 TEST_F(PickerTest, StepsWrapAndKeepTheDayValid)
@@ -340,6 +411,29 @@ TEST_F(PickerTest, FieldsWithoutTimeAndTheKeysStayWithinThem)
     EXPECT_EQ(SDateTimePicker::kFieldYear, picker->SelectedField());
 }
 
+TEST_F(PickerTest, AttributesSetAtRunTimeShowAtOnce)
+{
+    SDateTimePicker* picker = OpenPicker();
+    ASSERT_NE(nullptr, picker);
+    m_driver->Pump();
+    RECT rect = picker->GetWindowRect();
+    int hour = rect.left;
+    while (hour < rect.right && picker->FieldAtX(hour) != SDateTimePicker::kFieldHour)
+        ++hour;
+    RECT time = {hour, rect.top + 2, picker->ButtonZone().left, rect.bottom - 2};
+    auto inked = [](UINT32 pixel) { return pixel != 0xFFFFFFFFu; };
+    EXPECT_GT(m_driver->Capture().Count(time, inked), 0);
+
+    struct Case {
+        const char* name;
+        const char* value;
+    } cases[] = {{"timeEnable", "0"}, {"dropWidth", "300"}, {"btnSkin", "_skin.sys.dropbtn"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(S_OK, picker->ApplyAttribute(c.name, c.value, FALSE)) << c.name;
+    EXPECT_EQ(L"2024-03-15", Text(picker));
+    EXPECT_EQ(0, m_driver->Capture().Count(time, inked)); // the capture paints only what was invalidated
+}
+
 TEST_F(PickerTest, DropButtonOpensTheCalendarAndAPickedDayIsReported)
 {
     SDateTimePicker* picker = OpenPicker();
@@ -372,65 +466,78 @@ TEST_F(PickerTest, DropButtonOpensTheCalendarAndAPickedDayIsReported)
     EXPECT_EQ(1, m_host->Count(EventDateTimeChanged::EventID));
 }
 
-TEST_F(PickerTest, PagingTheDropDownCalendarLeavesTheDateUntilADayIsPicked)
+TEST_F(PickerTest, EveryDayClickedInTheDropDownIsPickedAndClosesIt)
+{
+    const int kHighlighted = -1; // the cell the calendar shows as chosen
+    struct Case {
+        const char* what;
+        std::vector<int> pages; // -1 / 1 the previous / next button, other values a wheel turn
+        int cell;
+        const wchar_t* text;
+        int changes;
+    } cases[] = {
+        {"the highlighted 1st after the previous button", {-1}, kHighlighted, L"2024-02-01 08:05:09", 1},
+        {"the highlighted 1st after the wheel", {-WHEEL_DELTA, -WHEEL_DELTA}, kHighlighted, L"2024-05-01 08:05:09", 1},
+        {"the highlighted 1st after paging away and back", {1, -1}, kHighlighted, L"2024-03-01 08:05:09", 1},
+        {"another day after paging", {1}, 20, L"2024-04-20 08:05:09", 1}, // April 2024 starts on Monday
+        {"its own day", {}, kHighlighted, L"2024-03-15 08:05:09", 0},
+        {"its own day after paging away and back", {WHEEL_DELTA, 1}, 19, L"2024-03-15 08:05:09", 0},
+    };
+    SDateTimePicker* picker = OpenPicker();
+    ASSERT_NE(nullptr, picker);
+    SCalendarEx* cal = picker->GetCalendar();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        picker->SetTime(Date(2024, 3, 15));
+        int changes = DateChanges();
+        HWND popup = DropDown(picker);
+        ASSERT_NE(nullptr, popup);
+        for (int page : c.pages) {
+            if (page == -1 || page == 1)
+                ClickAt(popup, PointOf(cal, popup, page < 0 ? kCalHitPrev : kCalHitNext));
+            else
+                WheelAtFocus(page);
+        }
+        ASSERT_EQ(popup, picker->GetPopup() ? picker->GetPopup()->Handle() : nullptr); // paging keeps it open
+        EXPECT_EQ(L"2024-03-15 08:05:09", Text(picker));
+        EXPECT_EQ(changes, DateChanges());
+
+        ClickAt(popup, PointOf(cal, popup, c.cell == kHighlighted ? cal->SelectedCell() : c.cell));
+        EXPECT_EQ(nullptr, picker->GetPopup());
+        EXPECT_FALSE(::IsWindow(popup));
+        EXPECT_EQ(0, picker->ButtonState());
+        EXPECT_EQ(std::wstring(c.text), Text(picker));
+        EXPECT_EQ(changes + c.changes, DateChanges());
+    }
+}
+
+TEST_F(PickerTest, TodayTextSetsTheDateOnceAndKeepsTheDropDownOpen)
 {
     SDateTimePicker* picker = OpenPicker();
     ASSERT_NE(nullptr, picker);
-    RECT zone = picker->ButtonZone();
-    m_driver->Click(POINT{zone.left + 5, zone.top + 5});
-    ASSERT_NE(nullptr, picker->GetPopup());
-    HWND hwnd = picker->GetPopup()->Handle();
-    SCalendarEx* cal = picker->GetCalendar();
-    auto click = [hwnd](POINT pt) {
-        ::SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-        ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-        ::SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    };
-    auto wheel = [hwnd](int delta) {
-        POINT pt = {100, 100};
-        ::ClientToScreen(hwnd, &pt);
-        ::SendMessageW(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))),
-                       MAKELPARAM(pt.x, pt.y));
-    };
-    // A point of the popup whose hit code is code, scanning a row.
-    auto find = [cal](int code, int y) {
-        for (int x = 0; x < 220; ++x) {
-            if (cal->HitItem(POINT{x, y}) == code)
-                return POINT{x, y};
-        }
-        return POINT{-1, -1};
-    };
-    m_driver->Pump();
-
-    POINT today = find(kCalHitToday, 166);
-    ASSERT_NE(-1, today.x);
-    click(today);
     SYSTEMTIME now = {};
     ::GetLocalTime(&now);
-    EXPECT_EQ(now.wMonth, cal->ShownMonth());
-    POINT prev = find(kCalHitPrev, 10);
-    click(prev);
-    wheel(-WHEEL_DELTA);
-    wheel(-WHEEL_DELTA);
-    click(prev);
-    click(prev);
-    WORD month = now.wMonth == 1 ? 12 : now.wMonth - 1;
-    WORD year = now.wMonth == 1 ? now.wYear - 1 : now.wYear;
-    EXPECT_EQ(month, cal->ShownMonth());
-    EXPECT_EQ(hwnd, picker->GetPopup() ? picker->GetPopup()->Handle() : nullptr); // still open
-    EXPECT_EQ(L"2024-03-15 08:05:09", Text(picker));
-    EXPECT_EQ(0, m_host->Count(EventDateTimeChanged::EventID));
+    picker->SetTime(Date(now.wYear - 1, 3, 15));
+    SCalendarEx* cal = picker->GetCalendar();
+    HWND popup = DropDown(picker);
+    ASSERT_NE(nullptr, popup);
+    ClickAt(popup, PointOf(cal, popup, kCalHitPrev));
+    POINT today = PointOf(cal, popup, kCalHitToday);
+    ASSERT_NE(-1, today.x);
 
-    // Cell 20 always lies in the shown month.
-    WORD day = cal->CellAt(20).day;
-    click(find(20, 100));
-    EXPECT_EQ(nullptr, picker->GetPopup());
-    SYSTEMTIME picked = picker->GetTime();
-    EXPECT_EQ(year, picked.wYear);
-    EXPECT_EQ(month, picked.wMonth);
-    EXPECT_EQ(day, picked.wDay);
-    EXPECT_EQ(8, picked.wHour);
-    EXPECT_EQ(1, m_host->Count(EventDateTimeChanged::EventID));
+    for (int i = 0; i < 2; ++i) { // the second time nothing changes
+        ClickAt(popup, today);
+        ASSERT_EQ(popup, picker->GetPopup() ? picker->GetPopup()->Handle() : nullptr);
+        EXPECT_EQ(now.wMonth, cal->ShownMonth());
+        SYSTEMTIME time = picker->GetTime();
+        EXPECT_EQ((std::vector<int>{now.wYear, now.wMonth, now.wDay, 8, 5, 9}),
+                  (std::vector<int>{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond}));
+        EXPECT_EQ(1, DateChanges());
+    }
+    KeyAtFocus(VK_ESCAPE);
+    EXPECT_FALSE(::IsWindow(popup));
+    EXPECT_EQ(now.wDay, picker->GetTime().wDay);
+    EXPECT_EQ(1, DateChanges());
 }
 
 TEST_F(PickerTest, WithoutACalendarTheButtonDoesNothing)

@@ -60,7 +60,10 @@ private:
     void OnMouseMove(POINT pt);
     void OnLeftButtonDown(WPARAM keys, POINT pt);
     void DropDown();
+    // The date becomes the day (time of day kept); a change is reported only when it differs.
+    void PickDate(WORD year, WORD month, WORD day);
     bool OnCalendarChanged(EventCalendarExChanged* evt);
+    bool OnCalendarPress(EventLButtonDown* evt);
     bool OnCalendarCommand(EventArgs* evt);
 
     int m_buttonState;

@@ -53,6 +53,7 @@ SDateTimePicker::~SDateTimePicker()
     }
 }
 
+// Each answers 0 (not 1), so that a change at run time repaints the picker at once.
 HRESULT SDateTimePicker::ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading)
 {
     if (Is(name, L"btnSkin")) {
@@ -99,6 +100,8 @@ BOOL SDateTimePicker::CreateChildrenFromXml(pugi::xml_node node)
     m_calendar->SetOwnerWindow(this);
     m_calendar->GetEventSet()->AddSubscriber(EventCalendarExChanged::EventID,
                                              Subscriber(&SDateTimePicker::OnCalendarChanged, this));
+    m_calendar->GetEventSet()->AddSubscriber(EventLButtonDown::EventID,
+                                             Subscriber(&SDateTimePicker::OnCalendarPress, this));
     m_calendar->GetEventSet()->AddSubscriber(EventCmd::EventID, Subscriber(&SDateTimePicker::OnCalendarCommand, this));
     return TRUE;
 }
@@ -134,6 +137,7 @@ void SDateTimePicker::Step(bool up)
     int delta = up ? 1 : -1;
     switch (m_selectedField) {
     case kFieldYear:
+        // Held within the calendar's years: outside 1600..6999 a date has no month length.
         m_value.wYear = static_cast<WORD>(
             std::max<int>(kCalendarFirstYear, std::min<int>(kCalendarLastYear, m_value.wYear + delta)));
         break;
@@ -410,21 +414,37 @@ void SDateTimePicker::OnDropDownDestroyed(SDropDownWnd* popup)
     InvalidateArea(&zone);
 }
 
-bool SDateTimePicker::OnCalendarChanged(EventCalendarExChanged* evt)
+void SDateTimePicker::PickDate(WORD year, WORD month, WORD day)
 {
-    // Paging the calendar (its buttons, the wheel, the today text) only browses: the date
-    // changes when a day is picked.
-    if (evt->button < 0 || evt->button >= kCalCellCount)
-        return true;
-    m_value.wYear = evt->year;
-    m_value.wMonth = evt->month;
-    m_value.wDay = evt->day;
+    SYSTEMTIME old = m_value;
+    m_value.wYear = year;
+    m_value.wMonth = month;
+    m_value.wDay = day;
     ClampDay();
+    if (m_value.wYear == old.wYear && m_value.wMonth == old.wMonth && m_value.wDay == old.wDay)
+        return;
     InvalidateArea();
     EventDateTimeChanged changed(this);
     changed.newTime = m_value;
     RaiseEvent(changed);
+}
+
+bool SDateTimePicker::OnCalendarChanged(EventCalendarExChanged* evt)
+{
+    // Paging the calendar (its buttons, the wheel) only browses; a day and the today text set the date.
+    if (evt->button != kCalHitPrev && evt->button != kCalHitNext)
+        PickDate(evt->year, evt->month, evt->day);
     return true;
+}
+
+// The calendar reports no change for a press on its chosen cell (its 1st after paging), so the
+// picker takes that day here; the press goes on to the calendar as usual.
+bool SDateTimePicker::OnCalendarPress(EventLButtonDown* evt)
+{
+    int cell = m_calendar->HitItem(evt->pt);
+    if (cell == m_calendar->SelectedCell())
+        PickDate(m_calendar->ShownYear(), m_calendar->ShownMonth(), m_calendar->CellAt(cell).day);
+    return false;
 }
 
 bool SDateTimePicker::OnCalendarCommand(EventArgs*)
