@@ -26,11 +26,8 @@ protected:
     // One rich edit named "re" with the attributes (and text) given.
     SRichEdit* OpenEdit(const std::string& attributes, const std::string& text = "")
     {
-        m_driver.reset(new HostDriver(
-            Open(Layout("<richedit name='re' pos='10,10,@300,@40' " + attributes + ">" + text + "</richedit>"))));
-        return m_driver->Find<SRichEdit>(L"re");
+        return OpenControl("richedit", attributes, text);
     }
-    std::unique_ptr<HostDriver> m_driver;
 };
 
 TEST_F(RichEditTest, TextRoundTripsAndALongerTextRaisesTheLimit)

@@ -2,6 +2,7 @@
 // What the text-control tests share: a real host with the built-in resources (the edit menu
 // among them) around one control, typing into the focused control, its selection and text,
 // and stand-ins for the text services' library entry and drop target.
+#include <memory>
 #include <string>
 #include <vector>
 #include "control/SEdit.h"
@@ -56,6 +57,14 @@ inline HRESULT STDAPICALLTYPE PlainObjectEntry(IUnknown*, ITextHost*, IUnknown**
 
 class TextCtrlTest : public HostCtrlTest {
 protected:
+    // One control of the rich edit family ("richedit", "edit") named "re" with the attributes
+    // (and text) given, driven through m_driver.
+    SRichEdit* OpenControl(const std::string& tag, const std::string& attributes, const std::string& text = "")
+    {
+        m_driver.reset(new HostDriver(Open(
+            Layout("<" + tag + " name='re' pos='10,10,@300,@40' " + attributes + ">" + text + "</" + tag + ">"))));
+        return m_driver->Find<SRichEdit>(L"re");
+    }
     // A white host of 320 x 120 around the controls' XML.
     static std::string Layout(const std::string& controls)
     {
@@ -91,6 +100,7 @@ protected:
         edit->SendUiMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         return {start, end};
     }
+    std::unique_ptr<HostDriver> m_driver;
 };
 
 } // namespace hosttest

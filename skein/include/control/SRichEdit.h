@@ -93,6 +93,18 @@ protected:
     LRESULT TextLength() const;
     // Tells the services that property bits changed; nothing without them.
     void NotifyPropertyBits(DWORD mask, DWORD bits);
+    // The maximum text length (0, or more than the services take, gives the default), told to
+    // the services as a property change and as their own limit.
+    void SetMaxLength(DWORD length);
+    void SendMaxLength();
+    // The services' character count (a paragraph mark counts one).
+    LONG CharCount() const;
+    // The selection, its end kept within the text.
+    CHARRANGE SelectionInText() const;
+    // WM_PASTE and EM_PASTESPECIAL: the clipboard goes in up to the maximum length.
+    LRESULT OnPaste(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Cuts what a paste at start put in beyond room characters.
+    void CutPastedBeyond(LONG start, LONG kept, LONG room);
 
     // Message handlers.
     int OnCreate();

@@ -35,6 +35,17 @@ bool CtrlHeld()
     return (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
 }
 
+bool ShiftHeld()
+{
+    return (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+}
+
+// Ctrl+V and Shift+Insert.
+bool IsPasteKey(WPARAM key)
+{
+    return (key == 'V' && CtrlHeld()) || (key == VK_INSERT && ShiftHeld() && !CtrlHeld());
+}
+
 bool IsNumberChar(WPARAM ch)
 {
     return (ch >= L'0' && ch <= L'9') || ch == L'-' || ch == L'.' || ch == L',';
@@ -119,10 +130,8 @@ LRESULT SRichEdit::OnSetText(LPARAM lParam)
     const wchar_t* text = reinterpret_cast<const wchar_t*>(lParam);
     size_t length = text ? wcslen(text) : 0;
     // The limit grows first, so that the services keep the whole text.
-    if (length > m_maxLength) {
-        m_maxLength = static_cast<DWORD>(length);
-        NotifyPropertyBits(TXTBIT_MAXLENGTHCHANGE, TXTBIT_MAXLENGTHCHANGE);
-    }
+    if (length > m_maxLength)
+        SetMaxLength(static_cast<DWORD>(length));
     return SendToServices(WM_SETTEXT, 0, lParam) ? TRUE : FALSE;
 }
 
@@ -151,6 +160,7 @@ int SRichEdit::OnCreate()
     LRESULT options = 0;
     SendToServices(EM_GETLANGOPTIONS, 0, 0, &options);
     SendToServices(EM_SETLANGOPTIONS, 0, (options & ~kLangOptionsRemoved) | kLangOptionsAdded);
+    SendMaxLength();
     if (m_notifyChange)
         SendToServices(EM_SETEVENTMASK, 0, ENM_CHANGE);
     if (!m_richSource.IsEmptyText())
@@ -314,7 +324,10 @@ BOOL SRichEdit::OnKeyDown(WPARAM key, LPARAM lParam)
     RaiseEvent(evt);
     if (evt.cancel || (key == VK_RETURN && !HasStyle(ES_WANTRETURN) && !CtrlHeld()))
         return FALSE;
-    SendToServices(WM_KEYDOWN, key, lParam);
+    if (IsPasteKey(key))
+        OnPaste(WM_PASTE, 0, 0);
+    else
+        SendToServices(WM_KEYDOWN, key, lParam);
     return TRUE;
 }
 
@@ -432,14 +445,14 @@ BOOL SRichEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* r
         if (HasStyle(ES_MULTILINE))
             return SPanel::HandleMessage(msg, wParam, lParam, result);
         return SWindow::HandleMessage(msg, wParam, lParam, result);
-    case EM_EXLIMITTEXT: {
-        // The limit comes in lParam as the system defines it, or in wParam.
-        LPARAM limit = lParam ? lParam : static_cast<LPARAM>(wParam);
-        m_maxLength = limit ? static_cast<DWORD>(limit) : static_cast<DWORD>(kDefaultMaxLength);
-        NotifyPropertyBits(TXTBIT_MAXLENGTHCHANGE, TXTBIT_MAXLENGTHCHANGE);
+    case EM_LIMITTEXT:
+    case EM_EXLIMITTEXT:
+        // The limit comes in lParam (EM_EXLIMITTEXT as the system defines it), or in wParam.
+        SetMaxLength(static_cast<DWORD>(lParam ? lParam : static_cast<LPARAM>(wParam)));
         *result = 1;
         break;
-    }
+    case WM_PASTE:
+    case EM_PASTESPECIAL: *result = OnPaste(msg, wParam, lParam); break;
     case EM_SETCHARFORMAT: *result = OnSetCharFormat(wParam, reinterpret_cast<const CHARFORMAT2W*>(lParam)); break;
     case EM_SETPARAFORMAT: *result = OnSetParaFormat(wParam, reinterpret_cast<const PARAFORMAT2*>(lParam)); break;
     case STimer2::kMsgTimer2: SendToServices(WM_TIMER, wParam, 0); break;

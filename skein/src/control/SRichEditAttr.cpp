@@ -88,7 +88,7 @@ HRESULT SRichEdit::ApplyAttribute(const SStringW& name, const SStringW& value, B
     if (Is(name, L"style")) {
         m_editStyle = static_cast<DWORD>(ParseInt(value));
     } else if (Is(name, L"maxBuf")) {
-        m_maxLength = static_cast<DWORD>(_wtoi(value.c_str()));
+        SetMaxLength(static_cast<DWORD>(_wtoi(value.c_str())));
     } else if (Is(name, L"transparent")) {
         m_transparent = LowBit(value);
     } else if (Is(name, L"rich")) {

@@ -1,0 +1,171 @@
+// The maximum text length of the rich edit and the edit box in a real host: set from the XML or
+// by a limit message, it stops characters typed through the host's message loop and pastes
+// (Ctrl+V, Shift+Insert, WM_PASTE). These tests own the clipboard, so they run alone.
+#include "ctrl_text_test_env.h"
+
+namespace hosttest {
+namespace {
+
+class TextLimitTest : public TextCtrlTest {
+protected:
+    // Characters posted to the host and taken through its message loop, as typing delivers them.
+    static void TypeQueued(const HostDriver& driver, const std::wstring& text)
+    {
+        for (wchar_t ch : text)
+            driver.Post(WM_CHAR, ch, 1);
+        driver.Pump();
+    }
+    // Ctrl+V and Shift+Insert through the host's message loop, the modifier held in the
+    // keyboard state.
+    static void PressCtrlV(const HostDriver& driver) { PressHeld(driver, VK_CONTROL, 'V'); }
+    static void PressShiftInsert(const HostDriver& driver) { PressHeld(driver, VK_SHIFT, VK_INSERT); }
+    static void PressHeld(const HostDriver& driver, int modifier, UINT vk)
+    {
+        HeldKeys held({modifier});
+        driver.Post(WM_KEYDOWN, vk, 1);
+        driver.Post(WM_KEYUP, vk, 0xC0000001);
+        driver.Pump();
+    }
+    // Plain text on the clipboard, owned by owner, with rich text beside it when given.
+    static bool PutOnClipboard(HWND owner, const std::wstring& text, const std::string& rtf = std::string())
+    {
+        if (!::OpenClipboard(owner))
+            return false;
+        ::EmptyClipboard();
+        bool put = PutClipboardBytes(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        UINT rtfFormat = ::RegisterClipboardFormatW(L"Rich Text Format");
+        if (!rtf.empty())
+            put = put && PutClipboardBytes(rtfFormat, rtf.c_str(), rtf.size() + 1);
+        ::CloseClipboard();
+        return put;
+    }
+    static bool PutClipboardBytes(UINT format, const void* bytes, size_t size)
+    {
+        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+        void* locked = memory ? ::GlobalLock(memory) : nullptr;
+        if (!locked) {
+            if (memory)
+                ::GlobalFree(memory);
+            return false;
+        }
+        memcpy(locked, bytes, size);
+        ::GlobalUnlock(memory);
+        if (::SetClipboardData(format, memory))
+            return true;
+        ::GlobalFree(memory);
+        return false;
+    }
+    // Selects everything and pastes text over it with Ctrl+V.
+    void PasteOverAll(SRichEdit* edit, const std::wstring& text)
+    {
+        ASSERT_TRUE(PutOnClipboard(m_driver->Hwnd(), text));
+        edit->SendUiMessage(EM_SETSEL, 0, -1);
+        PressCtrlV(*m_driver);
+    }
+};
+
+// The limit from the XML or from either limit message, typed and pasted in both controls.
+TEST_F(TextLimitTest, TypingAndPastingStopAtTheLimit)
+{
+    struct Case {
+        const char* tag;
+        const char* attributes;
+        UINT limitMessage; // sent after creation; 0: none
+        WPARAM wParam;
+        LPARAM lParam;
+    } const kCases[] = {
+        {"richedit", "maxBuf='5'", 0, 0, 0},          {"edit", "maxBuf='5'", 0, 0, 0},
+        {"richedit", "", EM_EXLIMITTEXT, 0, 5},       {"edit", "", EM_EXLIMITTEXT, 0, 5},
+        {"richedit", "", EM_LIMITTEXT, 5, 0},         {"edit", "", EM_LIMITTEXT, 5, 0},
+        {"edit", "maxBuf='20'", EM_EXLIMITTEXT, 0, 5},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(std::string(c.tag) + " " + c.attributes + " " + std::to_string(c.limitMessage));
+        SRichEdit* edit = OpenControl(c.tag, c.attributes);
+        ASSERT_TRUE(edit && edit->TextServices());
+        if (c.limitMessage)
+            edit->SendUiMessage(c.limitMessage, c.wParam, c.lParam);
+        EXPECT_EQ(5u, edit->MaxLength());
+        EXPECT_EQ(5, edit->SendUiMessage(EM_GETLIMITTEXT)); // the services' own limit
+        edit->TakeFocus();
+        TypeQueued(*m_driver, L"abcdefgh");
+        EXPECT_EQ(L"abcde", TextOf(edit));
+
+        PasteOverAll(edit, L"12345678");
+        EXPECT_EQ(L"12345", TextOf(edit));
+        edit->SendUiMessage(EM_SETSEL, 1, 3);
+        edit->SendUiMessage(WM_PASTE); // over "23": room for two
+        EXPECT_EQ(L"11245", TextOf(edit));
+        edit->SendUiMessage(EM_SETSEL, 5, 5);
+        PressShiftInsert(*m_driver);
+        EXPECT_EQ(L"11245", TextOf(edit)); // full: nothing more goes in
+        edit->SendUiMessage(EM_UNDO);
+        EXPECT_EQ(L"12345", TextOf(edit)); // the cut paste undoes as one step
+        m_host->DestroyHost();
+    }
+}
+
+// A normal limit takes whole texts; every later change of the limit reaches the services.
+TEST_F(TextLimitTest, ChangedLimitsReachTheServices)
+{
+    const std::wstring kLong(300, L'x');
+    SRichEdit* edit = OpenControl("edit", "");
+    ASSERT_TRUE(edit && edit->TextServices());
+    edit->TakeFocus();
+    TypeQueued(*m_driver, L"abcdefghijklmnopqrstuvwxyz0123456789");
+    PasteOverAll(edit, kLong);
+    EXPECT_EQ(kLong, TextOf(edit));
+
+    edit->ApplyAttribute(SStringW(L"maxBuf"), SStringW(L"5"), FALSE);
+    edit->AssignText(SStringW());
+    TypeQueued(*m_driver, L"abcdefgh");
+    EXPECT_EQ(L"abcde", TextOf(edit));
+    edit->SendUiMessage(EM_EXLIMITTEXT, 0, 8);
+    TypeQueued(*m_driver, L"fghij");
+    EXPECT_EQ(L"abcdefgh", TextOf(edit));
+    edit->SendUiMessage(EM_LIMITTEXT, 0);
+    EXPECT_EQ(32767u, edit->MaxLength());
+    TypeQueued(*m_driver, L"ij");
+    EXPECT_EQ(L"abcdefghij", TextOf(edit));
+
+    // A longer text set by the program raises the limit to its length, and no further.
+    edit->SendUiMessage(EM_EXLIMITTEXT, 0, 3);
+    edit->AssignText(SStringW(L"0123456789"));
+    EXPECT_EQ(10, edit->SendUiMessage(EM_GETLIMITTEXT));
+    edit->SendUiMessage(EM_SETSEL, 10, 10);
+    TypeQueued(*m_driver, L"z");
+    EXPECT_EQ(L"0123456789", TextOf(edit));
+
+    edit->ApplyAttribute(SStringW(L"maxBuf"), SStringW(L"0"), FALSE); // no room at all is not a limit
+    EXPECT_EQ(32767u, edit->MaxLength());
+    EXPECT_EQ(32767, edit->SendUiMessage(EM_GETLIMITTEXT));
+}
+
+// Pasted lines count one character per break; formatted text that fits keeps its format, and
+// what does not fit goes in as plain text.
+TEST_F(TextLimitTest, PastedLinesCountOnePerBreakAndFormattedTextThatFitsKeepsItsFormat)
+{
+    SRichEdit* edit = OpenControl("richedit", "multiLines='1' maxBuf='5'");
+    ASSERT_TRUE(edit && edit->TextServices());
+    edit->TakeFocus();
+    PasteOverAll(edit, L"ab\r\ncd\r\nef");
+    EXPECT_EQ(L"ab\rcd", TextOf(edit));
+
+    const char kBold[] = "{\\rtf1 {\\b bold}}";
+    for (DWORD limit : {3, 5}) {
+        SCOPED_TRACE(limit);
+        edit->SendUiMessage(EM_EXLIMITTEXT, 0, limit);
+        ASSERT_TRUE(PutOnClipboard(m_driver->Hwnd(), L"bold", kBold));
+        edit->SendUiMessage(EM_SETSEL, 0, -1);
+        PressCtrlV(*m_driver);
+        EXPECT_EQ(limit == 5 ? L"bold" : L"bol", TextOf(edit));
+        CHARFORMAT2W format = {};
+        format.cbSize = sizeof(format);
+        edit->SendUiMessage(EM_SETSEL, 0, 1);
+        edit->SendUiMessage(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        EXPECT_EQ(limit == 5, (format.dwEffects & CFE_BOLD) != 0);
+    }
+}
+
+} // namespace
+} // namespace hosttest
