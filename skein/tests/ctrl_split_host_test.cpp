@@ -1,6 +1,6 @@
 // The split window in a real host: panes laid out from their ideal, minimum and maximum sizes
 // and priorities, separators painted with the separator skin, dragging a separator through
-// real mouse messages, hidden panes and inserted panes.
+// real mouse messages, hidden panes (also hidden and shown again) and inserted panes.
 #include "control/SSplitWnd.h"
 #include "host_test_env.h"
 
@@ -37,6 +37,11 @@ const char kBelowIdeals[] =
     "<pane idealSize='200px' minSize='150px' priority='1'/>"
     "<pane idealSize='100px' minSize='100px'/>"
     "</splitwnd></root></SKEIN>";
+
+const UINT32 kRed = Px(RGB(255, 0, 0));
+const UINT32 kBlue = Px(RGB(0, 0, 255));
+const UINT32 kGreen = Px(RGB(0, 255, 0));
+const UINT32 kWhite = Px(RGB(255, 255, 255));
 
 class SplitHostTest : public HostTest {
 protected:
@@ -82,6 +87,17 @@ protected:
     {
         ::SendMessageW(m_hwnd, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
     }
+    // The columns with p2 hidden: p1 at its ideal, one separator, p3 takes the rest of 196 px.
+    void ExpectMiddleHidden(SSplitWnd* split)
+    {
+        std::vector<int> starts = Starts(split);
+        EXPECT_EQ(0, starts[0]);
+        EXPECT_EQ(64, starts[2]);
+        EXPECT_EQ(136, Sizes(split)[2]);
+        EXPECT_EQ(kRed, PixelAt(61, 50));
+        for (int x : {64, 116, 118, 190})
+            EXPECT_EQ(kBlue, PixelAt(x, 50)) << x;
+    }
     // The colour of the pixel at (x, y) of a fresh capture.
     UINT32 PixelAt(int x, int y)
     {
@@ -92,11 +108,6 @@ protected:
 
     HWND m_hwnd = nullptr;
 };
-
-const UINT32 kRed = Px(RGB(255, 0, 0));
-const UINT32 kBlue = Px(RGB(0, 0, 255));
-const UINT32 kGreen = Px(RGB(0, 255, 0));
-const UINT32 kWhite = Px(RGB(255, 255, 255));
 
 TEST_F(SplitHostTest, PanesTakeIdealSizesByPriorityAndSeparatorsArePaintedInTheGaps)
 {
@@ -187,14 +198,32 @@ TEST_F(SplitHostTest, HiddenPanesKeepNoSpaceAndNoSeparator)
     RecordingHost host(L"LAYOUT:hiddenmiddle");
     SSplitWnd* split = Open(host);
     ASSERT_NE(nullptr, split);
-    std::vector<int> starts = Starts(split);
-    // p1 and p3 share 196 px: p1 at its ideal, p3 takes the rest.
-    EXPECT_EQ(0, starts[0]);
-    EXPECT_EQ(64, starts[2]);
-    EXPECT_EQ(136, Sizes(split)[2]);
-    EXPECT_EQ(kRed, PixelAt(61, 50));
-    EXPECT_EQ(kBlue, PixelAt(64, 50));
-    EXPECT_EQ(kBlue, PixelAt(118, 50));
+    ExpectMiddleHidden(split);
+}
+
+TEST_F(SplitHostTest, HidingAPaneLaysTheOthersOutAgainAndShowingItGivesItsRoomBack)
+{
+    RecordingHost host(L"LAYOUT:columns");
+    SSplitWnd* split = Open(host);
+    ASSERT_NE(nullptr, split);
+    SWindow* middle = split->GetPane(1);
+    middle->ChangeVisibility(FALSE);
+    Pump();
+    ExpectMiddleHidden(split); // as if loaded hidden
+
+    // A drag of the one separator moves the two shown panes.
+    Mouse(WM_LBUTTONDOWN, 62, 50);
+    Mouse(WM_MOUSEMOVE, 82, 50);
+    Mouse(WM_LBUTTONUP, 82, 50);
+    EXPECT_EQ(80, Sizes(split)[0]);
+    EXPECT_EQ(84, Starts(split)[2]);
+
+    // Shown again at its old size; the room comes from the panes above their ideals.
+    middle->ChangeVisibility(TRUE);
+    Pump();
+    EXPECT_EQ((std::vector<int>{60, 50, 82}), Sizes(split));
+    EXPECT_EQ((std::vector<int>{0, 64, 118}), Starts(split));
+    EXPECT_EQ(kGreen, PixelAt(100, 50));
 }
 
 TEST_F(SplitHostTest, HiddenLastPaneStillLeavesASeparatorAfterTheLastShownRow)

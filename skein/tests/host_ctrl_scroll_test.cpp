@@ -1,7 +1,8 @@
 // Scrolling and dragging controls in a real host: wheel messages reach the scroll view under the
 // mouse, the hover follows the moved content and unused notches go to the parent view; a held
-// bar arrow repeats on the host's own timers; slider drags; the tab slide runs on the host's
-// timeline.
+// bar arrow repeats on the host's own timers; slider drags and rail clicks, down to the widest
+// ranges; the tab slide runs on the host's timeline.
+#include <climits>
 #include "control/SPanel.h"
 #include "control/SScrollView.h"
 #include "control/SSliderBar.h"
@@ -35,7 +36,15 @@ std::vector<int> Values(const std::vector<EventRecord>& events, int id, int Even
     return values;
 }
 
-class HostScrollTest : public HostCtrlTest {};
+class HostScrollTest : public HostCtrlTest {
+protected:
+    // A slider "s" of 216 x 20 pixels at (10, 10) (a rail of 200 pixels) with the attributes given.
+    HostDriver OpenSlider(const std::string& attributes)
+    {
+        return Open("<SKEIN width='300' height='40'><root colorBkgnd='#ffffff'>"
+                    "<sliderbar name='s' pos='10,10,@216,@20' " + attributes + "/></root></SKEIN>");
+    }
+};
 
 TEST_F(HostScrollTest, WheelScrollsTheViewUnderTheMouseAndTheHoverFollowsTheContent)
 {
@@ -162,9 +171,7 @@ TEST_F(HostScrollTest, ThumbDraggedThroughTheHostMovesTheView)
 TEST_F(HostScrollTest, SliderFollowsADragOfItsThumbAndJumpsToARailClick)
 {
     // 216 pixels with a 16-pixel thumb: a rail of 200 pixels for 0..100.
-    HostDriver driver = Open("<SKEIN width='240' height='40'><root colorBkgnd='#ffffff'>"
-                             "<sliderbar name='s' pos='10,10,@216,@20' min='0' max='100' value='0'/>"
-                             "</root></SKEIN>");
+    HostDriver driver = OpenSlider("min='0' max='100' value='0'");
     SSliderBar* slider = driver.Find<SSliderBar>(L"s");
     ASSERT_NE(nullptr, slider);
     EventRecorder recorder;
@@ -193,6 +200,63 @@ TEST_F(HostScrollTest, SliderFollowsADragOfItsThumbAndJumpsToARailClick)
     recorder.events.clear();
     driver.Click(POINT{slider->GetWindowRect().left + 8 + 150, grip.y}); // 150 pixels along the rail
     EXPECT_EQ((std::vector<int>{75}), Values(recorder.events, EventSliderPos::EventID, &EventRecord::a));
+}
+
+TEST_F(HostScrollTest, SliderDragsAndClicksOverTheWidestRangesKeepTheirArithmetic)
+{
+    // A rail of 200 pixels: a drag by one rail length adds max - min + 1, clamped to max.
+    const int kMin = INT_MIN, kMax = INT_MAX;
+    struct Case {
+        int min, max, start;
+        int dx; // drag of the thumb
+        int expected;
+    } cases[] = {
+        {0, kMax, 0, 200, kMax},
+        {0, kMax, 0, 100, 1 << 30},
+        {0, kMax, kMax, -100, (1 << 30) - 1},
+        {kMin, kMax, kMin, 100, 0},
+        {kMin, kMax, kMin, 200, kMax},
+        {kMin, kMax, 0, 50, 1 << 30},
+        {kMin, kMax, 0, -150, kMin},
+        {kMin, 0, kMin, 50, kMin + (1 << 29)},
+        {kMin, 0, kMin, 250, 0},
+        {0, 100, 0, 200, 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.min << ".." << c.max << " from " << c.start << " by " << c.dx);
+        HostDriver driver = OpenSlider("min='" + std::to_string(c.min) + "' max='" + std::to_string(c.max) + "' value='"
+                                       + std::to_string(c.start) + "'");
+        SSliderBar* slider = driver.Find<SSliderBar>(L"s");
+        ASSERT_NE(nullptr, slider);
+        ASSERT_EQ(c.start, slider->CurrentValue());
+        EventRecorder recorder;
+        recorder.Watch(slider, {EventSliderPos::EventID});
+        RECT thumb = slider->PartRect(SSliderBar::kPartThumb);
+        POINT grip = {(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2};
+        driver.Press(grip);
+        driver.Drag(POINT{grip.x + c.dx, grip.y});
+        driver.Release(POINT{grip.x + c.dx, grip.y});
+        EXPECT_EQ(c.expected, slider->CurrentValue());
+        EXPECT_EQ((std::vector<int>{c.expected}), Values(recorder.events, EventSliderPos::EventID, &EventRecord::a));
+        m_host->DestroyHost();
+    }
+}
+
+TEST_F(HostScrollTest, SliderRailClicksOverTheWidestRange)
+{
+    HostDriver driver = OpenSlider("min='-2147483648' max='2147483647'");
+    SSliderBar* slider = driver.Find<SSliderBar>(L"s");
+    ASSERT_NE(nullptr, slider);
+    const int y = (slider->GetWindowRect().top + slider->GetWindowRect().bottom) / 2;
+    const int rail = slider->GetWindowRect().left + 8; // the rail starts half a thumb in
+    struct Case {
+        int along;
+        int expected;
+    } cases[] = {{150, 1 << 30}, {50, INT_MIN + (1 << 30)}, {199, 2126008811}, {100, 0}};
+    for (const Case& c : cases) {
+        driver.Click(POINT{rail + c.along, y});
+        EXPECT_EQ(c.expected, slider->CurrentValue()) << c.along;
+    }
 }
 
 // Two coloured pages under a top strip of headers; the slide takes ten steps.

@@ -34,8 +34,10 @@ private:
     int RailLength() const { return AxisLength() - ThumbLength(); }
     // The offset of pt from the rail's start along the axis.
     int RailOffset(POINT pt) const;
-    // (max - min + 1) * offset / rail length, 0 on an empty rail.
-    int ValueSpan(int offset) const;
+    // (max - min + 1) * offset / rail length in 64 bits, 0 on an empty rail.
+    long long ValueSpan(int offset) const;
+    // The value limited to min..max.
+    int ClampToRange(long long value) const;
     void SetValueAndNotify(int value);
     void OnPaint(IRenderTarget* rt);
     void OnLeftButtonDown(POINT pt);

@@ -26,7 +26,8 @@ public:
 
     using SWindow::ApplyAttribute;
     HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
-    // A pane being destroyed leaves the split window's lists.
+    // A pane being destroyed leaves the split window's lists; one shown or hidden lays the
+    // split window out again.
     BOOL HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     const SLayoutSize& IdealSize() const { return m_idealSize; }

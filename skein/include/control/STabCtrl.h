@@ -20,6 +20,8 @@ public:
     using SWindow::ApplyAttribute;
     HRESULT ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading) override;
     BOOL ProvideTooltip(POINT, SwndToolInfo*) override { return FALSE; }
+    // A page being destroyed leaves the tab control's list.
+    BOOL HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     const SStringW& Title() const { return m_title.GetText(false); }
     void SetTitle(const SStringW& title) { m_title.SetSource(title); }
@@ -27,6 +29,9 @@ public:
     int IconIndex() const { return m_iconIndex; }
 
 private:
+    friend class STabCtrl;
+
+    STabCtrl* m_tabs; // the tab control whose list holds this page
     STranslatableText m_title;
     int m_iconIndex;
 };
@@ -97,6 +102,9 @@ public:
     int CurSel() const { return m_curSel; }
     int HitTest(POINT pt) const;
     void RemoveAllItems();
+    // Takes a page out of the list (it stays a child); a removed selected page passes the
+    // selection to the page now at its place, or the last one. False when it is not listed.
+    bool RemoveItem(STabPage* page);
     // Ends a running slide: the slider goes and the selected page shows.
     void StopSlide();
     STabSlider* Slider() const { return m_slider; }

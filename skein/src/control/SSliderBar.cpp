@@ -128,12 +128,17 @@ int SSliderBar::RailOffset(POINT pt) const
     return m_vertical ? pt.y - rail.top : pt.x - rail.left;
 }
 
-int SSliderBar::ValueSpan(int offset) const
+long long SSliderBar::ValueSpan(int offset) const
 {
     int rail = RailLength();
     if (rail <= 0)
         return 0;
-    return static_cast<int>((static_cast<long long>(m_maxValue) - m_minValue + 1) * offset / rail);
+    return (static_cast<long long>(m_maxValue) - m_minValue + 1) * offset / rail;
+}
+
+int SSliderBar::ClampToRange(long long value) const
+{
+    return static_cast<int>(std::min<long long>(std::max<long long>(value, m_minValue), m_maxValue));
 }
 
 // ---- painting ----
@@ -182,7 +187,7 @@ void SSliderBar::OnLeftButtonDown(POINT pt)
         InvalidateArea();
         return;
     }
-    SetValueAndNotify(m_minValue + ValueSpan(RailOffset(pt)));
+    SetValueAndNotify(ClampToRange(m_minValue + ValueSpan(RailOffset(pt))));
     m_dragStartValue = m_value;
 }
 
@@ -190,8 +195,7 @@ void SSliderBar::OnMouseMove(POINT pt)
 {
     if (m_dragging) {
         int offset = m_vertical ? pt.y - m_dragStart.y : pt.x - m_dragStart.x;
-        long long wanted = static_cast<long long>(ValueSpan(offset)) + m_dragStartValue;
-        int value = static_cast<int>(std::min<long long>(std::max<long long>(wanted, m_minValue), m_maxValue));
+        int value = ClampToRange(ValueSpan(offset) + m_dragStartValue);
         if (value != m_value) {
             m_value = value;
             InvalidateArea();

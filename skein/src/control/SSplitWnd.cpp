@@ -51,7 +51,14 @@ BOOL SSplitPane::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* 
 {
     if (msg == WM_DESTROY && m_split)
         m_split->RemovePane(this);
-    return SWindow::HandleMessage(msg, wParam, lParam, result);
+    if (msg != WM_SHOWWINDOW || !m_split)
+        return SWindow::HandleMessage(msg, wParam, lParam, result);
+    BOOL wasShown = IsShown(this);
+    BOOL handled = SWindow::HandleMessage(msg, wParam, lParam, result);
+    // A pane shown or hidden on its own changes the room of the others.
+    if (IsShown(this) != wasShown)
+        m_split->InvalidateLayout();
+    return handled;
 }
 
 // ---- SSplitWnd: attributes and panes ----

@@ -25,9 +25,16 @@ const UINT kKeepVertical = 0x802C;   // DT_VCENTER | DT_BOTTOM | DT_SINGLELINE |
 
 // ---- page ----
 
-STabPage::STabPage() : m_title(this), m_iconIndex(-1)
+STabPage::STabPage() : m_tabs(nullptr), m_title(this), m_iconIndex(-1)
 {
     m_flags &= ~kWndVisible;
+}
+
+BOOL STabPage::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (msg == WM_DESTROY && m_tabs)
+        m_tabs->RemoveItem(this);
+    return SWindow::HandleMessage(msg, wParam, lParam, result);
 }
 
 HRESULT STabPage::ApplyAttribute(const SStringW& name, const SStringW& value, BOOL loading)
@@ -187,11 +194,13 @@ int STabCtrl::InsertItem(pugi::xml_node node, int index, BOOL loading)
     if (index < 0 || index > m_pages.Count())
         index = m_pages.Count();
     m_pages.InsertRepeated(index, page, 1);
+    page->m_tabs = this;
+    // Only the selected page shows, whatever the page's XML says.
+    page->ChangeVisibility(FALSE, FALSE);
     if (!loading) {
         RECT area;
         GetChildAreaRect(&area);
         page->ApplyRect(area);
-        page->ChangeVisibility(FALSE, FALSE);
         if (m_curSel >= index)
             ++m_curSel;
         RECT title;
@@ -236,14 +245,40 @@ STabPage* STabCtrl::PageAt(int index) const
 void STabCtrl::RemoveAllItems()
 {
     StopSlide();
-    for (int i = m_pages.Count() - 1; i >= 0; --i) {
-        STabPage* page = m_pages[i];
-        m_pages.RemoveAt(i);
-        OnItemRemoved(page);
+    m_curSel = -1; // nothing to pass the selection to
+    while (m_pages.Count() > 0) {
+        STabPage* page = m_pages[m_pages.Count() - 1];
+        RemoveItem(page);
         DestroyChild(page);
     }
-    m_curSel = -1;
     m_hoverItem = -1;
+}
+
+bool STabCtrl::RemoveItem(STabPage* page)
+{
+    int index = m_pages.Find(page);
+    if (index < 0)
+        return false;
+    m_pages.RemoveAt(index);
+    page->m_tabs = nullptr;
+    if (m_hoverItem == index)
+        m_hoverItem = -1;
+    else if (m_hoverItem > index)
+        --m_hoverItem;
+    bool selected = index == m_curSel;
+    if (selected)
+        m_curSel = -1;
+    else if (m_curSel > index)
+        --m_curSel;
+    // The slide may show the page that goes.
+    StopSlide();
+    RECT title;
+    GetTitleRect(&title);
+    InvalidateArea(&title);
+    if (selected)
+        SelectPage(std::min(index, m_pages.Count() - 1));
+    OnItemRemoved(page);
+    return true;
 }
 
 // ---- geometry ----
@@ -339,12 +374,13 @@ BOOL STabCtrl::SelectPage(int index)
     if (index < 0 || index >= m_pages.Count() || index == m_curSel)
         return FALSE;
     int old = m_curSel;
+    STabPage* target = m_pages[index];
     EventTabSelChanging changing(this);
     changing.oldSel = old;
     changing.newSel = index;
     RaiseEvent(changing);
-    // A subscriber may also have removed pages.
-    if (changing.cancel || index >= m_pages.Count())
+    // A subscriber may also have removed pages or moved the selection.
+    if (changing.cancel || m_curSel != old || PageAt(index) != target)
         return FALSE;
     InvalidateItem(old);
     StopSlide();
