@@ -1,12 +1,14 @@
 // Figures of Corvane's oversized inputs: language files beside the program and members of the
-// resource archive far above the size limits, against the largest ones still read. Each case
-// runs in a process of its own, so that its peak memory is its own.
+// resource archive far above the size limits, against the largest ones still read, and PNG files
+// whose chunks state huge lengths. Each case runs in a process of its own, so that its peak
+// memory is its own.
 // Usage: corvane_bench_inputs
 //   Writes the fixtures into a scratch folder (five sparse language files of 1 GiB, a model
 //   language file of the size limit, an archive holding a member that states 1 GiB in 1.1 MB of
 //   data, a member of 1 GiB of zeros and a member of the resource size limit), then runs each
 //   case as "corvane_bench_inputs --case <n> <folder>", which prints its time, whether the input
-//   was read, and how far the load raised the process's peak resident memory.
+//   was read, and how far the load raised the process's peak resident memory. The PNG files are
+//   libpng's own crashers, which the build copies into png_crashers beside the program.
 #include <windows.h>
 #include <psapi.h>
 #include <stdio.h>
@@ -15,6 +17,7 @@
 #include <vector>
 #include "LaunchTiming.h"
 #include "MainTexts.h"
+#include "interface/SImgDecoder-i.h"
 #include "res.mgr/SResLoaders.h"
 #include "res.mgr/SResProviderZip.h"
 #include "res.mgr/SXmlResource.h"
@@ -81,6 +84,27 @@ bool LoadMember(const std::wstring& folder, const wchar_t* name)
     return provider->Init(&param) && LoadXmlResource(provider, L"LAYOUT", name, document) == kXmlResourceLoaded;
 }
 
+// Each through the framework's libpng decoder; true when any decoded.
+bool DecodePngCrashers(const std::wstring&)
+{
+    const wchar_t* const names[] = {L"huge_iTXt_chunk.png", L"huge_tEXt_chunk.png", L"huge_zTXt_chunk.png",
+                                    L"huge_pCAL_chunk.png", L"huge_sCAL_chunk.png", L"huge_sPLT_chunk.png"};
+    IImgDecoderFactory* decoders = nullptr;
+    CreateImgDecoderFactory_PNG(&decoders);
+    bool decoded = false;
+    for (const wchar_t* name : names) {
+        std::wstring path = BesideProgram((std::wstring(L"png_crashers\\") + name).c_str());
+        if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            printf("missing: %ls\n", path.c_str());
+        IImgX* image = nullptr;
+        decoders->CreateImgX(&image);
+        decoded = image->LoadFromFileW(path.c_str()) > 0 || decoded;
+        image->Release();
+    }
+    decoders->Release();
+    return decoded;
+}
+
 struct Case {
     const char* what;
     bool (*load)(const std::wstring& folder);
@@ -93,6 +117,7 @@ const Case kCases[] = {
     {"archive member of 1 GiB of zeros (1 MB of deflate data)",
      [](const std::wstring& f) { return LoadMember(f, L"zeros"); }},
     {"archive member of the limit (16 MiB of XML)", [](const std::wstring& f) { return LoadMember(f, L"limit"); }},
+    {"six PNG files of 57 bytes, a text or parameter chunk stating 1 GiB", DecodePngCrashers},
 };
 const int kCaseCount = sizeof(kCases) / sizeof(kCases[0]);
 

@@ -148,11 +148,14 @@ void VibrationWorker::Stop()
 void VibrationWorker::Shutdown()
 {
     ForgetEnded();
+    if (m_shutDown)
+        return; // every worker still alive was waited for already
     if (m_run)
         Abandon();
     if (!m_abandoned.empty())
         ::WaitForMultipleObjects(static_cast<DWORD>(m_abandoned.size()), m_abandoned.data(), TRUE, kEndWaitMs);
     ForgetEnded();
+    m_shutDown = true;
 }
 
 void VibrationWorker::ForgetEnded()
@@ -204,6 +207,7 @@ void VibrationWorker::Launch(DWORD device, const VibrationReport& report, DWORD 
     }
     m_run = std::move(run);
     m_thread = thread;
+    m_shutDown = false;
 }
 
 DWORD WINAPI VibrationWorker::Work(void* run)

@@ -48,7 +48,8 @@ public:
     // Ends the running worker (its write in progress cancelled, no stop report).
     void Stop();
     // Ends the running worker and waits for it and the abandoned ones together, at most
-    // kEndWaitMs; those still alive then are left to end by themselves.
+    // kEndWaitMs; those still alive then are left to end by themselves. Until a new worker
+    // starts, a further shutdown (the joystick's and this object's end at exit) waits no more.
     void Shutdown();
 
 private:
@@ -67,4 +68,5 @@ private:
     std::shared_ptr<Run> m_run; // the running worker's, shared with its thread
     HANDLE m_thread = nullptr;  // the running worker
     std::vector<HANDLE> m_abandoned; // workers that did not end in time and may still be alive
+    bool m_shutDown = false;         // shut down, and no worker started since
 };

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 #include <algorithm>
+#include <memory>
 #include <vector>
 #include "device/CDirectInputJoy.h"
 #include "protocol/VibrationLevel.h"
@@ -239,6 +240,36 @@ TEST_F(ProtocolVibrationTest, ADriverThatIgnoresTheCancelNeverHoldsTheCaller)
     EXPECT_EQ(2, reports[1].channel);
     EXPECT_EQ(Motors(200, 200), reports[1].bytes);
     EXPECT_LT(reports[1].atMs, shutDownAt);
+}
+
+// Exit with a worker stuck in a driver that ignores the cancel: the program's shut-down of the
+// joystick, then the end of the joystick object and of its worker wait once, within the bound.
+// The worker is left, not killed; when the driver lets go it ends and nothing stays behind.
+TEST_F(ProtocolVibrationTest, ExitWithAStuckWorkerWaitsOnce)
+{
+    m_sim.Plug(0x2E7A, 6891);
+    m_sim.SetOutputMode(SimJoystick::kOutputHang);
+    int threads = ThreadCount();
+    DWORD handles = 0;
+    ::GetProcessHandleCount(::GetCurrentProcess(), &handles);
+    auto joy = std::make_unique<CDirectInputJoy>();
+    ASSERT_TRUE(joy->Probe(kWindow));
+    joy->StartVibrationTest(100, 100, 500);
+    ASSERT_TRUE(WaitUntil([&] { return m_sim.WritesInProgress() == 1; }));
+    double before = m_sim.NowMs();
+    joy->Shutdown(); // the start-up's end
+    joy.reset();     // the process's statics
+    double took = m_sim.NowMs() - before;
+    EXPECT_GE(took, VibrationWorker::kEndWaitMs - 20);
+    EXPECT_LT(took, 2 * VibrationWorker::kEndWaitMs);
+    EXPECT_EQ(1, m_sim.OpenChannels());
+
+    m_sim.SetOutputMode(SimJoystick::kOutputComplete);
+    ASSERT_TRUE(WaitForEnd(3000));
+    EXPECT_TRUE(WaitUntil([&] { return ThreadCount() == threads; })) << threads << " " << ThreadCount();
+    DWORD after = 0;
+    ::GetProcessHandleCount(::GetCurrentProcess(), &after);
+    EXPECT_EQ(handles, after);
 }
 
 // A device found anew (after a device notice) gets a worker and a channel of its own; the

@@ -16,6 +16,7 @@
 #include "texts/KeyboardTable.h"
 #include "shell_test_env.h"
 #include "texts/LanguageFile.h"
+#include "texts/ModelTexts.h"
 
 namespace {
 
@@ -207,6 +208,45 @@ TEST(MainTextsFile, FileAboveTheLanguageFileLimitIsRefused)
     EXPECT_STREQ(L"Corvane映射软件", texts.title.c_str());
     ASSERT_EQ(1u, log.lines.size());
     EXPECT_EQ(0u, log.lines[0].find("3|LoadLanguageFile|language file refused")) << log.lines[0];
+}
+
+// An editor holds the language files open for writing: "mainlang.xml" and a model's file are
+// still read and their texts taken; a file above the size limit is still refused unread.
+TEST(LanguageFiles, FilesHeldOpenForWritingAreRead)
+{
+    restest::TempFolder folder;
+    const std::string xml = "<root><TilteName name='T'/><str_menu_Mouse name='M'/></root>";
+    const DWORD kReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    const struct {
+        const char* holder;
+        DWORD access, share;
+        size_t size;
+    } kCases[] = {
+        {"writer sharing read and write", GENERIC_WRITE, kReadWrite, xml.size()},
+        {"writer sharing read, write and delete", GENERIC_READ | GENERIC_WRITE | DELETE,
+         kReadWrite | FILE_SHARE_DELETE, xml.size()},
+        {"writer of a file above the limit", GENERIC_WRITE, kReadWrite, kMaxLanguageFileBytes + 1},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.holder);
+        const bool read = c.size <= kMaxLanguageFileBytes;
+        for (const wchar_t* name : {L"mainlang.xml", L"lang6891.xml"}) {
+            std::wstring path = folder.Write(name, xml + std::string(c.size - xml.size(), ' '));
+            HANDLE holder = ::CreateFileW(path.c_str(), c.access, c.share, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+            skein_test::ScopedLogRecorder log;
+            MainTexts main;
+            main.LoadFrom(path.c_str());
+            ModelTexts model(name);
+            model.LoadFrom(path.c_str());
+            ::CloseHandle(holder);
+            EXPECT_EQ(read, main.loaded);
+            EXPECT_STREQ(read ? L"T" : L"Corvane映射软件", main.title.c_str());
+            EXPECT_EQ(read, model.Loaded());
+            EXPECT_STREQ(read ? L"M" : L"鼠标", model.Text(kTextMouse).c_str());
+            EXPECT_EQ(read ? 0u : 2u, log.lines.size()); // a refusal is logged, once per read
+        }
+    }
 }
 
 std::vector<std::wstring> Lines(const SStringW& text)

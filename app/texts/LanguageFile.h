@@ -8,6 +8,7 @@
 // The largest language file read, in bytes. A full model file of 58 texts is about 3 KB.
 const size_t kMaxLanguageFileBytes = 1024 * 1024;
 
-// Parses the file at path (default options, encoding detected); false when it is missing,
-// larger than kMaxLanguageFileBytes, unreadable or not well-formed.
+// Parses the file at path (default options, encoding detected), also while another program
+// holds it open for writing; false when it is missing, larger than kMaxLanguageFileBytes,
+// unreadable or not well-formed.
 bool LoadLanguageFile(pugi::xml_document& document, const wchar_t* path);

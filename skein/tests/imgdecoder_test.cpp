@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <malloc.h>
 #include <objbase.h>
+#include <psapi.h>
 #include <stdio.h>
 #include <string>
 #include <vector>
@@ -196,6 +197,23 @@ std::vector<Case> Cases()
                      {Premul(Gray({0xAB, 0x33}, {0xFF, 0x80}))}, {1, 1, 1, 1}, {still, still, still, still}});
     cases.push_back({"png-rgba8-interlaced", MakePng(9, 9, 6, 8, Rgba8Rows(Pattern(9, 9)), {}, true),
                      {Premul(Pattern(9, 9))}, {1, 1, 1, 1}, {still, still, still, still}});
+    // Text chunks of ordinary size (a short comment, 64 KiB of text, an international one), a
+    // resolution and a time stamp change no pixel.
+    const auto bytesOf = [](const std::string& bytes) { return Bytes(bytes.begin(), bytes.end()); };
+    cases.push_back({"png-rgba8-text",
+                     MakePng(5, 3, 6, 8, Rgba8Rows(kImage),
+                             {{"tEXt", bytesOf(std::string("Comment\0made for the tests", 26))},
+                              {"tEXt", bytesOf("Description" + std::string(1, '\0') + std::string(65536, 'x'))},
+                              {"iTXt", bytesOf(std::string("Title\0\0\0en\0Title\0Image", 22))},
+                              {"pHYs", {0, 0, 0x0E, 0xC4, 0, 0, 0x0E, 0xC4, 1}},
+                              {"tIME", {0x07, 0xE8, 1, 2, 3, 4, 5}}}),
+                     {Premul(kImage)}, {1, 1, 1, 1}, {still, still, still, still}});
+    // The libpng back end takes sides up to 32768 pixels.
+    const std::vector<Rgba> widest(32768, kImage[5]), wider(32769, kImage[5]);
+    cases.push_back({"png-32768-wide", MakePng(32768, 1, 6, 8, Rgba8Rows(widest)), {Premul(widest)}, {1, 1, 1, 1},
+                     {still, still, still, still}});
+    cases.push_back({"png-32769-wide", MakePng(32769, 1, 6, 8, Rgba8Rows(wider)), {Premul(wider)}, {1, 1, 1, 0},
+                     {still, still, still, {}}});
 
     // Frame 1 covers the middle pixel of row 1 with blending over; the others show frame 0 only.
     std::vector<Rgba> composed = kImage;
@@ -347,6 +365,56 @@ std::string Narrow(const std::wstring& text)
     char buffer[MAX_PATH * 2];
     WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, buffer, sizeof(buffer), nullptr, nullptr);
     return buffer;
+}
+
+// The process's peak resident memory so far (Wine keeps the peak of the working set, not the
+// peak of the committed memory).
+SIZE_T PeakResidentBytes()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    return counters.PeakWorkingSetSize;
+}
+
+double NowMs()
+{
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return count.QuadPart * 1000.0 / frequency.QuadPart;
+}
+
+// libpng's own hostile files (its contrib/testpngs/crashers, copied beside the tests): chunks
+// that state about 1 GiB in files of 57 bytes, bad checksums, empty chunks of every kind. Each
+// ends at once without a large allocation: the huge ones refused, the others decoded or not.
+TEST_F(ImgDecoders, LibpngCrashersEndAtOnceWithoutALargeAllocation)
+{
+    wchar_t program[MAX_PATH];
+    std::wstring folder(program, GetModuleFileNameW(nullptr, program, MAX_PATH));
+    folder = folder.substr(0, folder.rfind(L'\\')) + L"\\png_crashers\\";
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"*.png").c_str(), &found);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found))
+        names.push_back(found.cFileName);
+    if (find != INVALID_HANDLE_VALUE)
+        FindClose(find);
+    ASSERT_GE(names.size(), 20u) << Narrow(folder);
+    for (const std::wstring& name : names) {
+        SRefPtr<IImgX> image = NewImage(s_factory[kPng]);
+        SIZE_T peak = PeakResidentBytes();
+        double start = NowMs();
+        int count = image->LoadFromFileW((folder + name).c_str());
+        double took = NowMs() - start;
+        SIZE_T grew = PeakResidentBytes() - peak;
+        EXPECT_LT(took, 100) << Narrow(name); // generous for shared machines: the decode takes well under 1 ms
+        EXPECT_LT(grew, SIZE_T(16) << 20) << Narrow(name);
+        if (name.compare(0, 5, L"huge_") == 0)
+            EXPECT_EQ(count, 0) << Narrow(name);
+        else
+            EXPECT_LE(count, 1) << Narrow(name);
+    }
 }
 
 TEST_F(ImgDecoders, LoadsFilesByWideAndNarrowPath)

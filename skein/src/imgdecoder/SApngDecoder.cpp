@@ -56,6 +56,25 @@ struct FrameHead {
     bool timed; // the frame has an fcTL
 };
 
+// libpng's limits for what the framework reads. Sides up to 32768 pixels, the largest bitmap side
+// the framework takes anywhere (kMaxImageBytes still bounds the area), keep libpng's own row
+// buffers small; chunks other than the pixel data are capped at 1 MiB, and at 128 kept.
+const png_uint_32 kMaxPngSide = 0x8000;
+const png_alloc_size_t kMaxChunkBytes = 1 << 20;
+const png_uint_32 kMaxCachedChunks = 128;
+
+// libpng only warns about a chunk above the cap and then allocates what the chunk states, up to
+// 2 GiB for a file of a few bytes. No ancillary chunk but tRNS changes the pixels made here
+// (texts, profiles, gamma and the like are never applied), so all the others are skipped unread:
+// no stated length is ever allocated, and a chunk longer than its file ends at the file's end.
+void SetLimits(png_structp png)
+{
+    png_set_user_limits(png, kMaxPngSide, kMaxPngSide);
+    png_set_chunk_malloc_max(png, kMaxChunkBytes);
+    png_set_chunk_cache_max(png, kMaxCachedChunks);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+}
+
 void OnError(png_structp png, png_const_charp)
 {
     png_longjmp(png, 1);
@@ -212,6 +231,7 @@ bool ReadPng(ApngState* s, IPngReader* reader)
     if (setjmp(png_jmpbuf(s->png)))
         return false;
     png_set_read_fn(s->png, reader, OnRead);
+    SetLimits(s->png);
     png_set_sig_bytes(s->png, sizeof(signature));
     ReadImage(s);
     return true;
