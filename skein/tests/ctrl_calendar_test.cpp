@@ -379,12 +379,15 @@ protected:
         Deliver(m_driver->Hwnd(), WM_KEYDOWN, vk, 1);
         Deliver(m_driver->Hwnd(), WM_KEYUP, vk, 0xC0000001);
     }
-    // The drop-down opened by a click on the button; its native window (null when none opened).
-    HWND DropDown(SDateTimePicker* picker)
+    // The native window of the open drop-down (null when none is open).
+    static HWND Popup(SDateTimePicker* picker) { return picker->GetPopup() ? picker->GetPopup()->Handle() : nullptr; }
+    // The drop-down opened by a click on the button of a picker set to time.
+    HWND DropDown(SDateTimePicker* picker, const SYSTEMTIME& time)
     {
+        picker->SetTime(time);
         RECT zone = picker->ButtonZone();
         ClickAt(m_driver->Hwnd(), POINT{zone.left + 5, zone.top + 5});
-        return picker->GetPopup() ? picker->GetPopup()->Handle() : nullptr;
+        return Popup(picker);
     }
 };
 
@@ -549,9 +552,8 @@ TEST_F(PickerTest, EveryDayClickedInTheDropDownIsPickedAndClosesIt)
     SCalendarEx* cal = picker->GetCalendar();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        picker->SetTime(Date(2024, 3, 15));
         int changes = DateChanges();
-        HWND popup = DropDown(picker);
+        HWND popup = DropDown(picker, Date(2024, 3, 15));
         ASSERT_NE(nullptr, popup);
         for (int page : c.pages) {
             if (page == -1 || page == 1)
@@ -559,7 +561,7 @@ TEST_F(PickerTest, EveryDayClickedInTheDropDownIsPickedAndClosesIt)
             else
                 WheelAtFocus(page);
         }
-        ASSERT_EQ(popup, picker->GetPopup() ? picker->GetPopup()->Handle() : nullptr); // paging keeps it open
+        ASSERT_EQ(popup, Popup(picker)); // paging keeps it open
         EXPECT_EQ(L"2024-03-15 08:05:09", Text(picker));
         EXPECT_EQ(changes, DateChanges());
 
@@ -596,12 +598,11 @@ TEST_F(PickerTest, GreyDayInTheDropDownShowsItsMonthAndTheDayClickedIsPicked)
     SCalendarEx* cal = picker->GetCalendar();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        picker->SetTime(Date(2024, 3, 15));
         int changes = DateChanges();
-        HWND popup = DropDown(picker);
+        HWND popup = DropDown(picker, Date(2024, 3, 15));
         ASSERT_NE(nullptr, popup);
         PressAndRelease(popup, PointOf(cal, c.greyCell), PointOf(cal, kCalHitCaption));
-        ASSERT_EQ(popup, picker->GetPopup() ? picker->GetPopup()->Handle() : nullptr);
+        ASSERT_EQ(popup, Popup(picker));
         EXPECT_EQ(std::wstring(c.afterPress), Text(picker));
         EXPECT_EQ(changes + 1, DateChanges());
         EXPECT_EQ(c.shown, Shown(cal));
@@ -620,9 +621,8 @@ TEST_F(PickerTest, TodayTextSetsTheDateOnceAndKeepsTheDropDownOpen)
     ASSERT_NE(nullptr, picker);
     SYSTEMTIME now = {};
     ::GetLocalTime(&now);
-    picker->SetTime(Date(now.wYear - 1, 3, 15));
     SCalendarEx* cal = picker->GetCalendar();
-    HWND popup = DropDown(picker);
+    HWND popup = DropDown(picker, Date(now.wYear - 1, 3, 15));
     ASSERT_NE(nullptr, popup);
     ClickAt(popup, PointOf(cal, kCalHitPrev));
     POINT today = PointOf(cal, kCalHitToday);
@@ -630,7 +630,7 @@ TEST_F(PickerTest, TodayTextSetsTheDateOnceAndKeepsTheDropDownOpen)
 
     for (int i = 0; i < 2; ++i) { // the second time nothing changes
         ClickAt(popup, today);
-        ASSERT_EQ(popup, picker->GetPopup() ? picker->GetPopup()->Handle() : nullptr);
+        ASSERT_EQ(popup, Popup(picker));
         EXPECT_EQ(now.wMonth, cal->ShownMonth());
         SYSTEMTIME time = picker->GetTime();
         EXPECT_EQ((std::vector<int>{now.wYear, now.wMonth, now.wDay, 8, 5, 9}),
