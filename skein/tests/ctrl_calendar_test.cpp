@@ -16,6 +16,18 @@ std::vector<LONG> Edges(const RECT& rect)
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
+SYSTEMTIME Date(WORD year, WORD month, WORD day, WORD hour = 8, WORD minute = 5, WORD second = 9)
+{
+    SYSTEMTIME time = {};
+    time.wYear = year;
+    time.wMonth = month;
+    time.wDay = day;
+    time.wHour = hour;
+    time.wMinute = minute;
+    time.wSecond = second;
+    return time;
+}
+
 TEST(CalendarDateTest, DateFunctionsOverTheRange)
 {
     struct DayOfWeekCase {
@@ -66,6 +78,58 @@ protected:
         return m_driver->Find<T>(L"cal");
     }
     std::unique_ptr<HostDriver> m_driver;
+
+    // Posted to hwnd and taken from the queue by the application's loop (its filters first).
+    void Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        ::PostMessageW(hwnd, msg, wParam, lParam);
+        MSG queued;
+        while (::PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE)) {
+            if (queued.message != WM_QUIT)
+                m_app->GetMainMessageLoop()->OnMsg(&queued);
+        }
+    }
+    // A press at a client point of hwnd, released at another; the release goes where the system
+    // sends it: to the window holding the mouse capture (the drop-down, once a press opened it).
+    void PressAndRelease(HWND hwnd, POINT press, POINT release)
+    {
+        Deliver(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(press.x, press.y));
+        Deliver(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+        HWND target = ::GetCapture() ? ::GetCapture() : hwnd;
+        ::MapWindowPoints(hwnd, target, &release, 1);
+        if (release.x != press.x || release.y != press.y)
+            Deliver(target, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(release.x, release.y));
+        Deliver(target, WM_LBUTTONUP, 0, MAKELPARAM(release.x, release.y));
+    }
+    void ClickAt(HWND hwnd, POINT pt) { PressAndRelease(hwnd, pt, pt); }
+    // The middle of the calendar's points whose hit code is code ({-1, -1} when there are none).
+    static POINT PointOf(SCalendarEx* cal, int code)
+    {
+        RECT area = cal->GetWindowRect(), found = {LONG_MAX, LONG_MAX, -1, -1};
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                if (cal->HitItem(POINT{x, y}) == code)
+                    found = RECT{std::min<LONG>(found.left, x), std::min<LONG>(found.top, y),
+                                 std::max<LONG>(found.right, x), std::max<LONG>(found.bottom, y)};
+            }
+        }
+        return found.right < 0 ? POINT{-1, -1} : POINT{(found.left + found.right) / 2, (found.top + found.bottom) / 2};
+    }
+    // The first cell showing day, or -1.
+    static int CellShowing(SCalendarEx* cal, WORD day)
+    {
+        for (int i = 0; i < kCalCellCount; ++i) {
+            if (cal->CellAt(i).day == day)
+                return i;
+        }
+        return -1;
+    }
+    // Shown year and month, then the selected cell's day and kind.
+    static std::vector<int> Shown(SCalendarEx* cal)
+    {
+        const SCalendarEx::Cell& cell = cal->CellAt(cal->SelectedCell());
+        return {cal->ShownYear(), cal->ShownMonth(), cell.day, cell.kind};
+    }
 };
 
 TEST_F(CalendarTest, MonthGridAndItsDays)
@@ -203,6 +267,49 @@ TEST_F(CalendarTest, ExtendedCalendarPagingHitsAndClicks)
     EXPECT_TRUE(changes.log.empty());
 }
 
+TEST_F(CalendarTest, ExtendedCalendarGreyDayShowsItsMonth)
+{
+    const std::vector<int> kNone;
+    const SYSTEMTIME kAsBefore = {};
+    struct Case {
+        const char* what;
+        SYSTEMTIME start;          // kAsBefore: the grid the case before left
+        int cell;                  // clicked
+        std::vector<int> reported; // year, month, day, button; kNone: no event
+        std::vector<int> shown;    // see Shown
+    } cases[] = {
+        {"25 February in the March grid", Date(2024, 3, 15), 0, {2024, 2, 25, 0}, {2024, 2, 25, 0}},
+        {"31 in the February grid it left", kAsBefore, 3, {2024, 1, 31, 3}, {2024, 1, 31, 0}},
+        {"10 February in the January grid", kAsBefore, 41, {2024, 2, 10, 41}, {2024, 2, 10, 0}},
+        {"a day of the shown month", kAsBefore, 20, {2024, 2, 17, 20}, {2024, 2, 17, 0}},
+        {"31 December in the January grid", Date(2024, 1, 5), 0, {2023, 12, 31, 0}, {2023, 12, 31, 0}},
+        {"1 January in the December grid", Date(2023, 12, 5), 41, {2024, 1, 6, 41}, {2024, 1, 6, 0}},
+        {"December 1599 in the first grid", Date(1600, 1, 10), 0, kNone, {1600, 1, 10, 0}},
+        {"January 7000 in the last grid", Date(6999, 12, 10), 41, kNone, {6999, 12, 10, 0}},
+    };
+    SCalendarEx* cal = OpenOne<SCalendarEx>("calendarex", "");
+    ASSERT_NE(nullptr, cal);
+    ExChanges changes;
+    cal->GetEventSet()->AddSubscriber(EventCalendarExChanged::EventID, Subscriber(&ExChanges::On, &changes));
+    m_driver->Pump();
+    RECT area = cal->GetWindowRect();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.start.wYear)
+            ASSERT_TRUE(cal->SetDate(c.start.wYear, c.start.wMonth, c.start.wDay, -1, false));
+        changes.log.clear();
+        ClickAt(m_driver->Hwnd(), PointOf(cal, c.cell));
+        EXPECT_EQ(c.reported.empty() ? std::vector<std::vector<int>>{} : std::vector<std::vector<int>>{c.reported},
+                  changes.log);
+        EXPECT_EQ(c.shown, Shown(cal));
+        // Caption and cells look as when that day is set directly.
+        m_driver->Leave();
+        Shot clicked = m_driver->Capture();
+        cal->SetDate(cal->ShownYear(), cal->ShownMonth(), cal->CellAt(cal->SelectedCell()).day, -1, false);
+        EXPECT_FALSE(clicked.Differs(m_driver->Capture(), area));
+    }
+}
+
 TEST_F(CalendarTest, ExtendedCalendarColourSetAtRunTimeShowsAtOnce)
 {
     SCalendarEx* cal = OpenOne<SCalendarEx>("calendarex", "");
@@ -246,18 +353,6 @@ TEST_F(CalendarTest, ExtendedCalendarOnATinyWindowStaysInItsCells)
 
 // ---- date-time picker ----
 
-SYSTEMTIME Date(WORD year, WORD month, WORD day, WORD hour = 8, WORD minute = 5, WORD second = 9)
-{
-    SYSTEMTIME time = {};
-    time.wYear = year;
-    time.wMonth = month;
-    time.wDay = day;
-    time.wHour = hour;
-    time.wMinute = minute;
-    time.wSecond = second;
-    return time;
-}
-
 class PickerTest : public CalendarTest {
 protected:
     SDateTimePicker* OpenPicker(const std::string& attributes = "")
@@ -271,26 +366,6 @@ protected:
     static std::wstring Text(SDateTimePicker* picker) { return picker->QueryText().c_str(); }
     int DateChanges() const { return m_host->Count(EventDateTimeChanged::EventID); }
 
-    // Posted to hwnd and taken from the queue by the application's loop (its filters first).
-    void Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-    {
-        ::PostMessageW(hwnd, msg, wParam, lParam);
-        MSG queued;
-        while (::PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE)) {
-            if (queued.message != WM_QUIT)
-                m_app->GetMainMessageLoop()->OnMsg(&queued);
-        }
-    }
-    // A click at a client point of hwnd; the release goes where the system sends it: to the
-    // window holding the mouse capture (the drop-down, once the press has opened it).
-    void ClickAt(HWND hwnd, POINT pt)
-    {
-        Deliver(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-        Deliver(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-        HWND target = ::GetCapture() ? ::GetCapture() : hwnd;
-        ::MapWindowPoints(hwnd, target, &pt, 1);
-        Deliver(target, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    }
     // A wheel turn and a key as the system sends them: to the main window, which has the focus.
     void WheelAtFocus(int delta)
     {
@@ -304,26 +379,15 @@ protected:
         Deliver(m_driver->Hwnd(), WM_KEYDOWN, vk, 1);
         Deliver(m_driver->Hwnd(), WM_KEYUP, vk, 0xC0000001);
     }
-    // The drop-down opened by a click on the button; its native window (null when none opened).
-    HWND DropDown(SDateTimePicker* picker)
+    // The native window of the open drop-down (null when none is open).
+    static HWND Popup(SDateTimePicker* picker) { return picker->GetPopup() ? picker->GetPopup()->Handle() : nullptr; }
+    // The drop-down opened by a click on the button of a picker set to time.
+    HWND DropDown(SDateTimePicker* picker, const SYSTEMTIME& time)
     {
+        picker->SetTime(time);
         RECT zone = picker->ButtonZone();
         ClickAt(m_driver->Hwnd(), POINT{zone.left + 5, zone.top + 5});
-        return picker->GetPopup() ? picker->GetPopup()->Handle() : nullptr;
-    }
-    // The middle of the drop-down's points whose hit code is code ({-1, -1} when there are none).
-    static POINT PointOf(SCalendarEx* cal, HWND popup, int code)
-    {
-        RECT client = {}, found = {LONG_MAX, LONG_MAX, -1, -1};
-        ::GetClientRect(popup, &client);
-        for (int y = 0; y < client.bottom; ++y) {
-            for (int x = 0; x < client.right; ++x) {
-                if (cal->HitItem(POINT{x, y}) == code)
-                    found = RECT{std::min<LONG>(found.left, x), std::min<LONG>(found.top, y),
-                                 std::max<LONG>(found.right, x), std::max<LONG>(found.bottom, y)};
-            }
-        }
-        return found.right < 0 ? POINT{-1, -1} : POINT{(found.left + found.right) / 2, (found.top + found.bottom) / 2};
+        return Popup(picker);
     }
 };
 
@@ -488,24 +552,64 @@ TEST_F(PickerTest, EveryDayClickedInTheDropDownIsPickedAndClosesIt)
     SCalendarEx* cal = picker->GetCalendar();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        picker->SetTime(Date(2024, 3, 15));
         int changes = DateChanges();
-        HWND popup = DropDown(picker);
+        HWND popup = DropDown(picker, Date(2024, 3, 15));
         ASSERT_NE(nullptr, popup);
         for (int page : c.pages) {
             if (page == -1 || page == 1)
-                ClickAt(popup, PointOf(cal, popup, page < 0 ? kCalHitPrev : kCalHitNext));
+                ClickAt(popup, PointOf(cal, page < 0 ? kCalHitPrev : kCalHitNext));
             else
                 WheelAtFocus(page);
         }
-        ASSERT_EQ(popup, picker->GetPopup() ? picker->GetPopup()->Handle() : nullptr); // paging keeps it open
+        ASSERT_EQ(popup, Popup(picker)); // paging keeps it open
         EXPECT_EQ(L"2024-03-15 08:05:09", Text(picker));
         EXPECT_EQ(changes, DateChanges());
 
-        ClickAt(popup, PointOf(cal, popup, c.cell == kHighlighted ? cal->SelectedCell() : c.cell));
+        ClickAt(popup, PointOf(cal, c.cell == kHighlighted ? cal->SelectedCell() : c.cell));
         EXPECT_EQ(nullptr, picker->GetPopup());
         EXPECT_FALSE(::IsWindow(popup));
         EXPECT_EQ(0, picker->ButtonState());
+        EXPECT_EQ(std::wstring(c.text), Text(picker));
+        EXPECT_EQ(changes + c.changes, DateChanges());
+    }
+}
+
+TEST_F(PickerTest, GreyDayInTheDropDownShowsItsMonthAndTheDayClickedIsPicked)
+{
+    const WORD kHighlighted = 0; // the day the calendar shows as chosen
+    struct Case {
+        const char* what;
+        int greyCell;                  // pressed in the March 2024 grid, released on the caption
+        const wchar_t* afterPress;
+        std::vector<int> shown;        // see Shown
+        WORD day;                      // then the first cell showing it is clicked
+        const wchar_t* text;
+        int changes;
+    } cases[] = {
+        {"25 February, then 31", 0, L"2024-02-25 08:05:09", {2024, 2, 25, 0}, 31, L"2024-01-31 08:05:09", 2},
+        {"25 February, then 15", 0, L"2024-02-25 08:05:09", {2024, 2, 25, 0}, 15, L"2024-02-15 08:05:09", 2},
+        {"25 February, then itself", 0, L"2024-02-25 08:05:09", {2024, 2, 25, 0}, kHighlighted,
+         L"2024-02-25 08:05:09", 1},
+        // April 2024 starts on Monday: its first cell is 31 March.
+        {"1 April, then 31", 36, L"2024-04-01 08:05:09", {2024, 4, 1, 0}, 31, L"2024-03-31 08:05:09", 2},
+    };
+    SDateTimePicker* picker = OpenPicker();
+    ASSERT_NE(nullptr, picker);
+    SCalendarEx* cal = picker->GetCalendar();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        int changes = DateChanges();
+        HWND popup = DropDown(picker, Date(2024, 3, 15));
+        ASSERT_NE(nullptr, popup);
+        PressAndRelease(popup, PointOf(cal, c.greyCell), PointOf(cal, kCalHitCaption));
+        ASSERT_EQ(popup, Popup(picker));
+        EXPECT_EQ(std::wstring(c.afterPress), Text(picker));
+        EXPECT_EQ(changes + 1, DateChanges());
+        EXPECT_EQ(c.shown, Shown(cal));
+
+        int cell = c.day == kHighlighted ? cal->SelectedCell() : CellShowing(cal, c.day);
+        ClickAt(popup, PointOf(cal, cell));
+        EXPECT_FALSE(::IsWindow(popup));
         EXPECT_EQ(std::wstring(c.text), Text(picker));
         EXPECT_EQ(changes + c.changes, DateChanges());
     }
@@ -517,17 +621,16 @@ TEST_F(PickerTest, TodayTextSetsTheDateOnceAndKeepsTheDropDownOpen)
     ASSERT_NE(nullptr, picker);
     SYSTEMTIME now = {};
     ::GetLocalTime(&now);
-    picker->SetTime(Date(now.wYear - 1, 3, 15));
     SCalendarEx* cal = picker->GetCalendar();
-    HWND popup = DropDown(picker);
+    HWND popup = DropDown(picker, Date(now.wYear - 1, 3, 15));
     ASSERT_NE(nullptr, popup);
-    ClickAt(popup, PointOf(cal, popup, kCalHitPrev));
-    POINT today = PointOf(cal, popup, kCalHitToday);
+    ClickAt(popup, PointOf(cal, kCalHitPrev));
+    POINT today = PointOf(cal, kCalHitToday);
     ASSERT_NE(-1, today.x);
 
     for (int i = 0; i < 2; ++i) { // the second time nothing changes
         ClickAt(popup, today);
-        ASSERT_EQ(popup, picker->GetPopup() ? picker->GetPopup()->Handle() : nullptr);
+        ASSERT_EQ(popup, Popup(picker));
         EXPECT_EQ(now.wMonth, cal->ShownMonth());
         SYSTEMTIME time = picker->GetTime();
         EXPECT_EQ((std::vector<int>{now.wYear, now.wMonth, now.wDay, 8, 5, 9}),

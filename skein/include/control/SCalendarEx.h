@@ -12,7 +12,7 @@ class EventCalendarExChanged : public EventArgs {
     WORD day;
     WORD month;
     WORD year;
-    int button; // the cell index, kCalHitPrev, kCalHitNext or kCalHitToday
+    int button; // the cell clicked, kCalHitPrev, kCalHitNext or kCalHitToday
 };
 
 // Hit codes of SCalendarEx::HitItem besides the cells 0..41.
@@ -65,8 +65,7 @@ private:
     void PaintToday(IRenderTarget* rt, const RECT& band);
     void OnLeftButtonDown(WPARAM keys, POINT pt);
     void OnLeftButtonUp(WPARAM keys, POINT pt);
-    void StepShownMonth(int delta);
-    void PageMonth(int delta, int button);
+    void ShowMonth(int delta, WORD day, int button);
     int Px(const SLayoutSize& size) const { return size.ToPixels(GetScale()); }
 
     SLayoutSize m_yearHeight;

@@ -115,7 +115,9 @@ BOOL SCalendarEx::SetDate(WORD year, WORD month, WORD day, int button, bool noti
     return TRUE;
 }
 
-void SCalendarEx::StepShownMonth(int delta)
+// Shows the month delta (-1, 0 or 1) from the shown one with day selected and reports it; a
+// month before 1600 or after 6999 is refused and nothing changes.
+void SCalendarEx::ShowMonth(int delta, WORD day, int button)
 {
     int month = m_shownMonth + delta;
     int year = m_shownYear;
@@ -126,29 +128,17 @@ void SCalendarEx::StepShownMonth(int delta)
         month = 1;
         ++year;
     }
-    m_shownMonth = static_cast<WORD>(month);
-    m_shownYear = static_cast<WORD>(year);
-}
-
-// Paging past 1600 or 6999 is refused: the shown month rolls back, so that it matches the cells.
-void SCalendarEx::PageMonth(int delta, int button)
-{
-    WORD year = m_shownYear, month = m_shownMonth;
-    StepShownMonth(delta);
-    if (!SetDate(m_shownYear, m_shownMonth, 1, button, true)) {
-        m_shownYear = year;
-        m_shownMonth = month;
-    }
+    SetDate(static_cast<WORD>(year), static_cast<WORD>(month), day, button, true);
 }
 
 void SCalendarEx::PrevMonth()
 {
-    PageMonth(-1, kCalHitPrev);
+    ShowMonth(-1, 1, kCalHitPrev);
 }
 
 void SCalendarEx::NextMonth()
 {
-    PageMonth(1, kCalHitNext);
+    ShowMonth(1, 1, kCalHitNext);
 }
 
 void SCalendarEx::Layout(const RECT& client, RECT& title, RECT& week, RECT& days, RECT& today) const
@@ -305,16 +295,8 @@ void SCalendarEx::OnLeftButtonDown(WPARAM keys, POINT pt)
         SetDate(m_today.wYear, m_today.wMonth, m_today.wDay, kCalHitToday, true);
         InvalidateArea();
     } else if (hit >= 0 && hit < kCalCellCount && hit != m_selectedCell) {
-        m_selectedCell = hit;
-        if (m_cells[hit].kind != 0)
-            StepShownMonth(m_cells[hit].kind);
-        EventCalendarExChanged evt(this);
-        evt.day = m_cells[hit].day;
-        evt.month = m_shownMonth;
-        evt.year = m_shownYear;
-        evt.button = hit;
-        RaiseEvent(evt);
-        InvalidateArea();
+        // A day of a neighbouring month shows that month, so that the cells match the caption.
+        ShowMonth(m_cells[hit].kind, m_cells[hit].day, hit);
     }
 }
 
