@@ -79,16 +79,6 @@ protected:
     }
     std::unique_ptr<HostDriver> m_driver;
 
-    // Posted to hwnd and taken from the queue by the application's loop (its filters first).
-    void Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-    {
-        ::PostMessageW(hwnd, msg, wParam, lParam);
-        MSG queued;
-        while (::PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE)) {
-            if (queued.message != WM_QUIT)
-                m_app->GetMainMessageLoop()->OnMsg(&queued);
-        }
-    }
     // A press at a client point of hwnd, released at another; the release goes where the system
     // sends it: to the window holding the mouse capture (the drop-down, once a press opened it).
     void PressAndRelease(HWND hwnd, POINT press, POINT release)

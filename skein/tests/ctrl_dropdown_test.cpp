@@ -175,17 +175,6 @@ protected:
         MSG msg = {m_driver->Hwnd(), WM_KEYDOWN, vk, 1};
         return m_app->GetMainMessageLoop()->PreTranslateMessage(&msg);
     }
-    // A message queued for a window and taken through the application's loop, as the system
-    // delivers input: the popup's filter sees it before dispatch.
-    void Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-    {
-        ::PostMessageW(hwnd, msg, wParam, lParam);
-        MSG queued;
-        while (::PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE)) {
-            if (queued.message != WM_QUIT)
-                m_app->GetMainMessageLoop()->OnMsg(&queued);
-        }
-    }
     // A key pressed and released on the host, which holds the keyboard focus.
     void TypeKey(UINT vk)
     {

@@ -239,6 +239,18 @@ protected:
         return HostDriver(*m_host);
     }
 
+    // Posted to hwnd and taken from the queue by the application's loop (its filters first), as
+    // the system delivers input.
+    void Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        ::PostMessageW(hwnd, msg, wParam, lParam);
+        MSG queued;
+        while (::PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE)) {
+            if (queued.message != WM_QUIT)
+                m_app->GetMainMessageLoop()->OnMsg(&queued);
+        }
+    }
+
     // Writes the shot beside the test program; returns the path.
     std::wstring SaveBesideProgram(const Shot& shot, const wchar_t* fileName)
     {
