@@ -2,8 +2,10 @@
 // time to create 1,000, 10,000 and 100,000 sibling windows under one parent in a host window,
 // with the default and with a linear layout (creation is linear when the ratios stay near 10
 // and 100); and the stack that each level of a nested tree takes in creation, layout, showing,
-// painting and destruction (what the nesting limit of creation from XML rests on); and the time
-// that hostile layouts take in a host window within the default work budget of a creation.
+// painting and destruction (what the nesting limit of creation from XML rests on); the time
+// that hostile layouts take in a host window within the default work budget of a creation; and
+// the time each piece of every kind of work that the budget counts takes (what its unit costs
+// rest on: a unit is meant as a microsecond).
 // Usage: skein_bench_tree [runs]
 #include <malloc.h>
 #include <string.h>
@@ -233,6 +235,24 @@ std::wstring DoublingData()
     return data + L" a30='x'/>";
 }
 
+// " x0='1' x1='1' ..."
+std::wstring NumberedAttributes(int count)
+{
+    std::wstring attributes;
+    for (int i = 0; i < count; ++i)
+        attributes += L" x" + std::to_wstring(i) + L"='1'";
+    return attributes;
+}
+
+// Template data of fields d0, d1, ... that no template names.
+std::wstring UnusedData(int fields)
+{
+    std::wstring data = L"<data";
+    for (int i = 0; i < fields; ++i)
+        data += L" d" + std::to_wstring(i) + L"='v'";
+    return data + L"/>";
+}
+
 // Notes when the creation from the root element has ended (the first layout follows it).
 class CreationTimedHost : public SHostWnd {
 public:
@@ -245,6 +265,33 @@ public:
     LARGE_INTEGER created = {};
 };
 
+// A layout created in a new host window: ms to create (until the root's initialisation is done)
+// and to create and lay out first, and the windows it made.
+struct Created {
+    double create = -1, laidOut = -1;
+    int windows = 0;
+};
+
+Created CreateInHost(const std::wstring& sections, const std::wstring& root)
+{
+    Created created;
+    std::wstring xml = L"<SKEIN width='400' height='300'>" + sections + L"<root>" + root + L"</root></SKEIN>";
+    pugi::xml_document document;
+    CreationTimedHost host;
+    if (!document.load_string(xml.c_str()) || !host.CreateHost(nullptr, WS_POPUP, 0, 0, 0, 400, 300))
+        return created;
+    LARGE_INTEGER frequency, t0, t1;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&t0);
+    host.InitFromXmlNode(document.first_child(), 400, 300);
+    QueryPerformanceCounter(&t1);
+    created.create = Milliseconds(t0, host.created, frequency);
+    created.laidOut = Milliseconds(t0, t1, frequency);
+    created.windows = CountWindows(&host) - 1;
+    host.DestroyHost();
+    return created;
+}
+
 struct HostileCase {
     const char* name;
     std::wstring sections; // the host's own template and style sections
@@ -254,14 +301,7 @@ struct HostileCase {
 void PrintHostile()
 {
     LayoutFolder folder;
-    std::wstring manyAttributes;
-    for (int i = 0; i < 10000; ++i)
-        manyAttributes += L" x" + std::to_wstring(i) + L"='1'";
     std::wstring longTemplate = L"<template><long><window text='" + std::wstring(200000, L'x') + L"'/></long></template>";
-    std::wstring manyData = L"<data";
-    for (int i = 0; i < 10000; ++i)
-        manyData += L" d" + std::to_wstring(i) + L"='v'";
-    manyData += L"/>";
     const HostileCase kCases[] = {
         {"template data doubling 30 times", L"<template><dbl><window text='{{a0}}'/></dbl></template>",
          L"<t:dbl>" + DoublingData() + L"</t:dbl>"},
@@ -274,37 +314,120 @@ void PrintHostile()
         {"200,000 plain sibling windows", L"", Repeat(L"<window/>", 200000)},
         {"200,000 rich edits", L"", Repeat(L"<richedit/>", 200000)},
         {"a style of 10,000 attributes on 10,000 windows",
-         L"<style><class name='wide'" + manyAttributes + L"/></style>", Repeat(L"<window class='wide'/>", 10000)},
+         L"<style><class name='wide'" + NumberedAttributes(10000) + L"/></style>", Repeat(L"<window class='wide'/>", 10000)},
+        {"a style with a text of 100,000 characters on 10,000 windows",
+         L"<style><class name='long' text='" + std::wstring(100000, L't') + L"'/></style>",
+         Repeat(L"<window class='long'/>", 10000)},
         {"10,000 data attributes over a 200,000-character template, 100 uses", longTemplate,
-         Repeat(L"<t:long>" + manyData + L"</t:long>", 100)},
+         Repeat(L"<t:long>" + UnusedData(10000) + L"</t:long>", 100)},
     };
     printf("hostile layouts in a host window, default work budget (%lld units): ms to create, ms to create and\n"
            "lay out first, windows created\n", kXmlWorkBudget);
     printf("%-66s %8s %8s %8s  %s\n", "", "create", "+layout", "windows", "first refusal logged");
     SApplication* app = SApplication::Instance();
-    LARGE_INTEGER frequency, t0, t1;
-    QueryPerformanceFrequency(&frequency);
     for (const HostileCase& c : kCases) {
-        std::wstring xml = L"<SKEIN width='400' height='300'>" + c.sections + L"<root>" + c.root + L"</root></SKEIN>";
-        pugi::xml_document document;
-        CreationTimedHost host;
-        if (!document.load_string(xml.c_str()) || !host.CreateHost(nullptr, WS_POPUP, 0, 0, 0, 400, 300)) {
-            printf("%-66s set-up failed\n", c.name);
-            continue;
-        }
         FirstLine* log = new FirstLine;
         app->SetLogManager(log);
-        QueryPerformanceCounter(&t0);
-        host.InitFromXmlNode(document.first_child(), 400, 300);
-        QueryPerformanceCounter(&t1);
-        int windows = CountWindows(&host) - 1;
-        host.DestroyHost();
+        Created created = CreateInHost(c.sections, c.root);
         std::string line = log->line.substr(0, 90);
         app->SetLogManager(nullptr);
         log->Release();
-        printf("%-66s %8.0f %8.0f %8d  %s\n", c.name, Milliseconds(t0, host.created, frequency),
-               Milliseconds(t0, t1, frequency), windows, line.c_str());
+        if (created.create < 0)
+            printf("%-66s set-up failed\n", c.name);
+        else
+            printf("%-66s %8.0f %8.0f %8d  %s\n", c.name, created.create, created.laidOut, created.windows,
+                   line.c_str());
     }
+}
+
+// ---- unit costs of the work budget ----
+
+// One kind of work: a layout made of many pieces of it, timed against a base layout without it.
+struct UnitCase {
+    const char* name;
+    std::wstring sections;
+    std::wstring root;
+    double pieces;    // of the kind in the layout
+    int base;         // index of the case whose time the kind adds to; -1: none
+    double baseShare; // pieces of the base case that this layout holds, divided by its pieces
+};
+
+// " name='value' name='value' ..." (pugixml keeps repeated names).
+std::wstring SameAttribute(const std::wstring& attribute, int count)
+{
+    return Repeat(L" " + attribute, count);
+}
+
+std::wstring ClassOf(const std::wstring& attributes)
+{
+    return L"<style><class name='k'" + attributes + L"/></style>";
+}
+
+// Microseconds each piece of every kind takes in a creation (best of runs, budget raised).
+void PrintUnitCosts(int runs)
+{
+    const int kWindows = 20000, kStyled = 1000, kPerClass = 100, kCostly = 500;
+    const int kPadding = 8 << 20, kSearched = 200000, kFields = 1000, kManyFields = 100000;
+    const int kMade = 200000, kMadeUses = 5, kUses = 20000;
+    LayoutFolder folder;
+    std::wstring padded = folder.Put(L"padded", L"<include><!--" + std::wstring(kPadding, L'p') + L"--><window/></include>");
+    const std::wstring styledWindows = Repeat(L"<window class='k'/>", kStyled);
+    const double styled = double(kStyled) * kPerClass;
+    const double costly = double(kCostly) / kWindows;
+    // The first two are the bases of the others.
+    const UnitCase kCases[] = {
+        {"plain windows", L"", Repeat(L"<window/>", kWindows), kWindows, -1, 0},
+        {"windows of an empty class", ClassOf(L""), styledWindows, kStyled, -1, 0},
+        {"plain windows, 200,000", L"", Repeat(L"<window/>", 10 * kWindows), 10 * kWindows, -1, 0},
+        {"attributes: unknown names", ClassOf(NumberedAttributes(kPerClass)), styledWindows, styled, 1, 1},
+        {"attributes: text", ClassOf(SameAttribute(L"text='level'", kPerClass)), styledWindows, styled, 1, 1},
+        {"attributes: colorBkgnd", ClassOf(SameAttribute(L"colorBkgnd='#102030'", kPerClass)), styledWindows, styled,
+         1, 1},
+        {"attributes: pos", ClassOf(SameAttribute(L"pos='1,2'", kPerClass)), styledWindows, styled, 1, 1},
+        {"attributes: skin", ClassOf(SameAttribute(L"skin='none'", kPerClass)), styledWindows, styled, 1, 1},
+        {"attributes: font", ClassOf(SameAttribute(L"font='face:Arial,size:20'", kPerClass)), styledWindows, styled,
+         1, 1},
+        {"characters of a text attribute applied", ClassOf(L" text='" + std::wstring(100000, L't') + L"'"),
+         styledWindows, 100000.0 * kStyled, 1, 1},
+        {"rich edits, beyond a plain window", L"", Repeat(L"<richedit/>", kCostly), kCostly, 0, costly},
+        {"hot-key controls, beyond a plain window", L"", Repeat(L"<hotkey/>", kCostly), kCostly, 0, costly},
+        {"characters of an included layout parsed", L"", padded, kPadding, -1, 0},
+        {"characters of template text searched",
+         L"<template><s><window text='" + std::wstring(kSearched, L's') + L"'/></s></template>",
+         L"<t:s>" + UnusedData(kFields) + L"</t:s>", double(kSearched) * kFields, -1, 0},
+        {"data fields over a small template", L"<template><f><window/></f></template>",
+         L"<t:f>" + UnusedData(kManyFields) + L"</t:f>", kManyFields, -1, 0},
+        {"characters of template text made (and parsed)", L"<template><m><window text='{{v}}'/></m></template>",
+         Repeat(L"<t:m><data v='" + std::wstring(kMade, L'm') + L"'/></t:m>", kMadeUses), double(kMade) * kMadeUses,
+         -1, 0},
+        {"template uses of one window, beyond the window", L"<template><u><window/></u></template>",
+         Repeat(L"<t:u/>", kUses), kUses, 0, 1},
+    };
+    const int kCount = sizeof(kCases) / sizeof(kCases[0]);
+    Created best[kCount];
+    SetXmlWorkBudget(1000LL * kXmlWorkBudget);
+    printf("work of creation from XML in a host window, best of %d runs: us each piece takes to create, and to\n"
+           "create and lay out first (units now: element %d, attribute %d, %d characters a unit and half as\n"
+           "many applied, rich edit %d and hot-key control %d more)\n", runs, kXmlWorkPerElement,
+           kXmlWorkPerAttribute, kXmlCharsPerWork, kXmlWorkPerRichEdit, kXmlWorkPerHotKey);
+    printf("%-48s %10s %9s %9s %11s %11s\n", "", "pieces", "create", "+layout", "us create", "us +layout");
+    for (int i = 0; i < kCount; ++i) {
+        const UnitCase& c = kCases[i];
+        best[i].create = best[i].laidOut = 1e9;
+        for (int run = 0; run < runs; ++run) {
+            Created created = CreateInHost(c.sections, c.root);
+            best[i].create = created.create < best[i].create ? created.create : best[i].create;
+            best[i].laidOut = created.laidOut < best[i].laidOut ? created.laidOut : best[i].laidOut;
+        }
+        double create = best[i].create, laidOut = best[i].laidOut;
+        if (c.base >= 0) {
+            create -= best[c.base].create * c.baseShare;
+            laidOut -= best[c.base].laidOut * c.baseShare;
+        }
+        printf("%-48s %10.0f %9.1f %9.1f %11.5f %11.5f\n", c.name, c.pieces, best[i].create, best[i].laidOut,
+               create * 1000 / c.pieces, laidOut * 1000 / c.pieces);
+    }
+    SetXmlWorkBudget(0);
 }
 
 // ---- stack per nesting level ----
@@ -447,6 +570,7 @@ int main(int argc, char** argv)
     PrintSiblings(runs < 5 ? runs : 5);
     PrintStackPerLevel(target);
     PrintHostile();
+    PrintUnitCosts(runs < 5 ? runs : 5);
     target->Release();
     delete app;
     factory->Release();

@@ -15,12 +15,12 @@ std::wstring Repeat(const std::wstring& text, int count)
     return all;
 }
 
-// " p0='1' p1='1' ..."
+// " p0='' p1='' ..."
 std::string Attributes(const char* prefix, int count)
 {
     std::string all;
     for (int i = 0; i < count; ++i)
-        all += " " + std::string(prefix) + std::to_string(i) + "='1'";
+        all += " " + std::string(prefix) + std::to_string(i) + "=''";
     return all;
 }
 
@@ -54,8 +54,9 @@ protected:
     }
 };
 
-// Each shape multiplies work without bound; the creation stops once the budget is spent.
-TEST_F(XmlBudgetTest, FanOutStopsWhenTheWorkBudgetIsSpent)
+// Each shape multiplies work without bound; the creation stops once the budget is spent, and
+// template uses end once they have made the text of a creation.
+TEST_F(XmlBudgetTest, FanOutStopsWithinTheBudgetAndBounds)
 {
     std::string uidef = "<uidef><template>";
     for (int i = 0; i < 31; ++i) {
@@ -71,34 +72,56 @@ TEST_F(XmlBudgetTest, FanOutStopsWhenTheWorkBudgetIsSpent)
     }
     provider->Put(L"layout", L"fan20", "<include/>");
     provider->Put(L"layout", L"one", "<include><window/></include>");
-    const int kMost = static_cast<int>(kXmlWorkBudget / kXmlWorkPerElement);
+    const int kElement = kXmlWorkPerElement, kAttribute = kXmlWorkPerAttribute;
+    const int kMost = static_cast<int>(kXmlWorkBudget / kElement);
+    const char* const kBudgetSpent = "work budget of 1000000 spent";
     const struct {
         const char* shape;
         std::wstring children;
-        int fewest; // windows
+        int each;            // work that each window brings
+        const char* refusal; // logged
+        bool stops;          // nothing after it is created
     } kCases[] = {
-        {"distinct layouts each including the next twice", L"<include src='fan0'/>", kMost / 4},
-        {"one layout included 100,000 times", Repeat(L"<include src='one'/>", 100000), kMost * 2 / 5},
-        {"31 templates each using the next twice", L"<t:f0/>", kMost * 9 / 10},
-        {"200,000 siblings", Repeat(L"<window/>", 200000), kMost},
-        {"a style of 1,000 attributes on every window", Repeat(L"<window class='wide'/>", 1000), 100},
-        {"class defaults of 1,000 attributes", Repeat(L"<check/>", 1000), 100},
+        {"distinct layouts each including the next twice", L"<include src='fan0'/>", 3 * kElement + 2 * kAttribute,
+         kBudgetSpent, true},
+        {"one layout included 100,000 times", Repeat(L"<include src='one'/>", 100000), 2 * kElement + kAttribute,
+         kBudgetSpent, true},
+        {"31 templates each using the next twice", L"<t:f0/>", kElement,
+         "templates would make more than 1048576 characters in all", false},
+        {"200,000 siblings", Repeat(L"<window/>", 200000), kElement, kBudgetSpent, true},
+        {"a style of 1,000 attributes on every window", Repeat(L"<window class='wide'/>", 1000),
+         kElement + 1001 * kAttribute, kBudgetSpent, true},
+        {"class defaults of 1,000 attributes", Repeat(L"<check/>", 1000), kElement + 1000 * kAttribute, kBudgetSpent,
+         true},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.shape);
         m_log->lines.clear();
         SWindow* holder = Create(L"<window>" + c.children + L"<window name='after'/></window>");
-        int windows = CountWindows(holder) - 1;
-        EXPECT_GE(windows, c.fewest);
+        int windows = CountWindows(holder) - 1 - CountNamed(holder, L"after");
         EXPECT_LE(windows, kMost);
-        EXPECT_EQ(0, CountNamed(holder, L"after"));
-        EXPECT_TRUE(LogHas("work budget of 1000000 spent"));
+        if (c.stops) {
+            EXPECT_GE(windows, kXmlWorkBudget / c.each * 9 / 10);
+        }
+        EXPECT_EQ(c.stops ? 0 : 1, CountNamed(holder, L"after"));
+        EXPECT_TRUE(LogHas(c.refusal));
         m_root->DestroyChild(holder);
     }
 }
 
-// Each included resource is read and parsed once per creation, and its size counts: ten
-// distinct layouts of 800 KB spend the budget at the tenth.
+// A large legitimate layout fits the default budget whole.
+TEST_F(XmlBudgetTest, TwentyThousandPlainWindowsAreCreatedWhole)
+{
+    const int kWindows = 20000;
+    SWindow* holder = Create(L"<window>" + Repeat(L"<window size='10,2' colorBkgnd='#102030'/>", kWindows) +
+                             L"<window name='after'/></window>");
+    EXPECT_EQ(kWindows + 1, CountWindows(holder) - 1);
+    EXPECT_EQ(1, CountNamed(holder, L"after"));
+    EXPECT_FALSE(LogHas("SXmlCreation"));
+}
+
+// Each included resource is read and parsed once per creation, and its size counts: with a
+// budget of nine layouts of 800 KB and a little more, ten distinct ones spend it at the tenth.
 TEST_F(XmlBudgetTest, IncludedResourcesAreReadOncePerCreationAndTheirSizeCounts)
 {
     skein_test::MemProvider* provider = AddResources("");
@@ -109,10 +132,12 @@ TEST_F(XmlBudgetTest, IncludedResourcesAreReadOncePerCreationAndTheirSizeCounts)
         EXPECT_EQ(round, provider->Reads(L"layout", L"cell"));
     }
 
+    const int kPadding = 800000;
+    SetXmlWorkBudget(9 * kPadding / kXmlCharsPerWork + 1000);
     std::wstring includes;
     for (int i = 0; i < 10; ++i) {
         std::wstring name = L"padded" + std::to_wstring(i);
-        provider->Put(L"layout", name, "<include><!--" + std::string(800000, 'p') + "--><window name='padded'/></include>");
+        provider->Put(L"layout", name, "<include><!--" + std::string(kPadding, 'p') + "--><window name='padded'/></include>");
         includes += L"<include src='" + name + L"'/>";
     }
     SWindow* holder = Create(L"<window>" + includes + L"<window name='after'/></window>");
@@ -120,6 +145,7 @@ TEST_F(XmlBudgetTest, IncludedResourcesAreReadOncePerCreationAndTheirSizeCounts)
     EXPECT_EQ(0, provider->Reads(L"layout", L"padded9"));
     EXPECT_EQ(0, CountNamed(holder, L"after"));
     EXPECT_TRUE(LogHas("characters): creation stopped at [layout:padded9]"));
+    SetXmlWorkBudget(0);
 }
 
 // Substitution that would produce too much text, in one use or in all the uses of a creation,
@@ -147,6 +173,27 @@ TEST_F(XmlBudgetTest, TemplateTextBeyondItsBoundsIsNotCreated)
     EXPECT_TRUE(LogHas("templates would make more than 1048576 characters in all: [big] not created"));
 }
 
+// A use is charged the text it makes, once: 400 uses of a 2 KB template with 10 fields make
+// 800 KB in all, within the bound of a creation.
+TEST_F(XmlBudgetTest, TemplateUsesAreChargedTheTextTheyMake)
+{
+    std::string fields;
+    for (int i = 0; i < 10; ++i)
+        fields += "{{f" + std::to_string(i) + "}}";
+    AddResources("<uidef><template><row><window name='row' text='" + fields + std::string(2000, 'x') +
+                 "'/></row></template></uidef>");
+    std::wstring data = L"<data";
+    for (int i = 0; i < 10; ++i)
+        data += L" f" + std::to_wstring(i) + L"='" + std::to_wstring(i) + L"'";
+    data += L"/>";
+    const int kUses = 400;
+    SWindow* holder = Create(L"<window>" + Repeat(L"<t:row>" + data + L"</t:row>", kUses) + L"</window>");
+    EXPECT_EQ(kUses, CountNamed(holder, L"row"));
+    EXPECT_EQ(L"0123456789" + std::wstring(2000, L'x'),
+              std::wstring(holder->LookupChildByName(SStringW(L"row"), 1)->QueryText(false).c_str()));
+    EXPECT_FALSE(LogHas("SXmlCreation"));
+}
+
 // What each kind of work costs, seen through a small budget: siblings are created while the
 // work before them leaves room for one more element.
 TEST_F(XmlBudgetTest, EachKindOfWorkCountsAgainstTheBudget)
@@ -156,22 +203,25 @@ TEST_F(XmlBudgetTest, EachKindOfWorkCountsAgainstTheBudget)
     const long long kBudget = 5000;
     const int kElement = kXmlWorkPerElement;
     const int kAttribute = kXmlWorkPerAttribute;
+    const std::wstring kLong(20 * kXmlCharsPerWork, L't'); // applied: 40 units
     const struct {
-        const wchar_t* element;
+        std::wstring element;
         int admission; // work counted when the element is admitted
         int each;      // all the work of one
     } kCases[] = {
         {L"<window/>", kElement, kElement},
-        {L"<window a='1' b='1' c='1' d='1'/>", kElement + 4 * kAttribute, kElement + 4 * kAttribute},
+        {L"<window a='' b='' c='' d=''/>", kElement + 4 * kAttribute, kElement + 4 * kAttribute},
         {L"<window class='wide'/>", kElement + kAttribute, kElement + 21 * kAttribute},
         {L"<check/>", kElement, kElement + 20 * kAttribute},
-        {L"<richedit/>", kElement, 11 * kElement},
-        {L"<hotkey/>", kElement, 5 * kElement},
+        {L"<window text='" + kLong + L"'/>", kElement + kAttribute + 40, kElement + kAttribute + 40},
+        {L"<window>" + kLong + L"</window>", kElement + 40, kElement + 40},
+        {L"<richedit/>", kElement, kElement + kXmlWorkPerRichEdit},
+        {L"<hotkey/>", kElement, kElement + kXmlWorkPerHotKey},
     };
     SetXmlWorkBudget(kBudget);
     for (const auto& c : kCases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.element)));
-        SWindow* holder = Create(L"<window>" + Repeat(c.element, 100) + L"</window>");
+        SCOPED_TRACE(testing::PrintToString(c.element.substr(0, 30)));
+        SWindow* holder = Create(L"<window>" + Repeat(c.element, 800) + L"</window>");
         EXPECT_EQ((kBudget - c.admission) / c.each + 1, CountWindows(holder) - 1);
         m_root->DestroyChild(holder);
     }

@@ -74,18 +74,24 @@ enum {
 //   and 0.85 KB on i686 (estimated from the compiler's frame sizes), so 256 levels stay below
 //   300 KB of the 2 MB stack the programs are linked with;
 // - one creation does at most kXmlWorkBudget units of work (SetXmlWorkBudget): each element
-//   kXmlWorkPerElement, each attribute applied kXmlWorkPerAttribute, and one unit for every
+//   kXmlWorkPerElement, each attribute applied kXmlWorkPerAttribute, one unit for every
 //   kXmlCharsPerWork characters of included resources parsed (each once per creation) or of
-//   template text scanned, produced and parsed. A unit is about a microsecond of creation on
-//   x86_64 under Wine (skein_bench_tree), so any creation ends in about a second;
-// - one template use produces at most kMaxXmlTemplateText characters and the uses of one
-//   creation kMaxXmlTemplateTextTotal in all; a use beyond them is not created.
+//   template text searched, made or parsed, and for every half as many characters of
+//   attribute values and element texts applied; a rich edit kXmlWorkPerRichEdit more, a
+//   hot-key control kXmlWorkPerHotKey more. A unit is about a microsecond of creating and
+//   first laying out on x86_64 under Wine, measured for each kind (skein_bench_tree), so any
+//   creation ends in about a second;
+// - one template use makes at most kMaxXmlTemplateText characters and the uses of one
+//   creation kMaxXmlTemplateTextTotal in all (each use counting the text it makes); a use
+//   beyond them is not created.
 const int kMaxXmlNesting = 32;
 const int kMaxXmlDepth = 256;
 const long long kXmlWorkBudget = 1000000;
-const int kXmlWorkPerElement = 100;
-const int kXmlWorkPerAttribute = 8;
-const int kXmlCharsPerWork = 8;
+const int kXmlWorkPerElement = 7;
+const int kXmlWorkPerAttribute = 4;
+const int kXmlCharsPerWork = 300;
+const int kXmlWorkPerRichEdit = 1200;
+const int kXmlWorkPerHotKey = 90;
 const int kMaxXmlTemplateText = 1 << 18;
 const int kMaxXmlTemplateTextTotal = 1 << 20;
 

@@ -13,9 +13,6 @@ namespace {
 const WORD kCombOfModifiers[8] = {kCombNone,     kCombAlt,      kCombCtrl,      kCombAltCtrl,
                                   kCombShift,    kCombAltShift, kCombCtrlShift, kCombAltCtrlShift};
 
-// Its measuring target costs about four plain windows' creation (skein_bench_tree).
-const int kMeasureTargetWork = 4 * kXmlWorkPerElement;
-
 bool IsDown(int vk)
 {
     return (::GetKeyState(vk) & 0x8000) != 0;
@@ -137,7 +134,7 @@ int SHotKeyCtrl::CreateHotKey()
     m_measure = NewRenderTarget(0, 0);
     if (m_measure)
         ApplyAncestorPaintSettings(m_measure);
-    SXmlCreation::CountWork(kMeasureTargetWork);
+    SXmlCreation::CountWork(kXmlWorkPerHotKey); // the measuring target
     return 0;
 }
 

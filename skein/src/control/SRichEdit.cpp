@@ -27,9 +27,6 @@ const LRESULT kLangOptionsRemoved = IMF_AUTOFONT;
 // EM_SETSEL's end with autoSel.
 const LPARAM kAutoSelEnd = 0xFFFF;
 
-// Starting the text services costs about ten plain windows' creation (skein_bench_tree).
-const int kTextServicesWork = 10 * kXmlWorkPerElement;
-
 bool CtrlHeld()
 {
     return (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
@@ -151,7 +148,7 @@ int SRichEdit::OnCreate()
         m_host = nullptr;
         return 1;
     }
-    SXmlCreation::CountWork(kTextServicesWork);
+    SXmlCreation::CountWork(kXmlWorkPerRichEdit); // starting the text services
     ITextServices* services = TextServices();
     services->OnTxInPlaceActivate(nullptr);
     m_host->SetUiActive(FALSE);

@@ -19,12 +19,24 @@ int DepthInTree(const SWindow* window)
     return depth;
 }
 
-int AttributeCount(pugi::xml_node element)
-{
+// Applying a character (of an attribute's value or an element's text, copied on its way into the
+// window) takes about twice as long as parsing or searching one (skein_bench_tree).
+const int kAppliedCharWeight = 2;
+
+// The attributes of an element and the weighted characters of their values.
+struct AttributeWork {
     int count = 0;
-    for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute())
-        ++count;
-    return count;
+    long long chars = 0;
+};
+
+AttributeWork AttributesOf(pugi::xml_node element)
+{
+    AttributeWork work;
+    for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+        ++work.count;
+        work.chars += kAppliedCharWeight * static_cast<long long>(wcslen(attribute.value()));
+    }
+    return work;
 }
 
 } // namespace
@@ -100,13 +112,18 @@ bool SXmlCreation::AdmitElement(pugi::xml_node element)
                          element.name(), kMaxXmlDepth);
         return false;
     }
-    return Spend(1, AttributeCount(element), 0, element.name());
+    AttributeWork attributes = AttributesOf(element);
+    long long text = kAppliedCharWeight * static_cast<long long>(wcslen(element.text().get()));
+    return Spend(1, attributes.count, attributes.chars + text, element.name());
 }
 
 void SXmlCreation::CountAttributes(pugi::xml_node element)
 {
-    if (s_current)
-        s_current->attributes += AttributeCount(element);
+    if (!s_current)
+        return;
+    AttributeWork attributes = AttributesOf(element);
+    s_current->attributes += attributes.count;
+    s_current->chars += attributes.chars;
 }
 
 void SXmlCreation::CountWork(int units)
@@ -147,47 +164,54 @@ void SXmlCreation::DeleteDocument(pugi::xml_document* document)
     delete document;
 }
 
-bool SXmlCreation::AdmitTemplateText(long long length, const wchar_t* templateName)
+bool SXmlCreation::FitsOneUse(long long length, const wchar_t* templateName)
+{
+    if (length <= kMaxXmlTemplateText)
+        return true;
+    if (FirstTime(kTemplateTooLong))
+        SKEIN_LOG(3, "SKEIN::SXmlCreation::FillTemplate")
+            .FormatW(L"template [%s] would make more than %d characters: not created", templateName,
+                     kMaxXmlTemplateText);
+    return false;
+}
+
+bool SXmlCreation::FitsAllUses(long long length, const wchar_t* templateName)
 {
     State& s = *m_state;
-    if (length > kMaxXmlTemplateText) {
-        if (FirstTime(kTemplateTooLong))
-            SKEIN_LOG(3, "SKEIN::SXmlCreation::FillTemplate")
-                .FormatW(L"template [%s] would make more than %d characters: not created", templateName,
-                         kMaxXmlTemplateText);
-        return false;
+    if (s.templateText + length <= kMaxXmlTemplateTextTotal) {
+        s.templateText += length;
+        return true;
     }
-    if (s.templateText + length > kMaxXmlTemplateTextTotal) {
-        if (FirstTime(kTemplatesTooLong))
-            SKEIN_LOG(3, "SKEIN::SXmlCreation::FillTemplate")
-                .FormatW(L"templates would make more than %d characters in all: [%s] not created",
-                         kMaxXmlTemplateTextTotal, templateName);
-        return false;
-    }
-    s.templateText += length;
-    return Spend(0, 0, length, templateName);
+    if (FirstTime(kTemplatesTooLong))
+        SKEIN_LOG(3, "SKEIN::SXmlCreation::FillTemplate")
+            .FormatW(L"templates would make more than %d characters in all: [%s] not created",
+                     kMaxXmlTemplateTextTotal, templateName);
+    return false;
 }
 
 bool SXmlCreation::FillTemplate(SStringW& text, pugi::xml_node data, const wchar_t* templateName)
 {
-    if (!AdmitTemplateText(text.Length(), templateName))
+    if (!FitsOneUse(text.Length(), templateName) || !Spend(0, 0, text.Length(), templateName))
         return false;
     for (pugi::xml_attribute attribute : data.attributes()) {
         SStringW pattern(L"{{");
         pattern += attribute.name();
         pattern += L"}}";
-        if (!Spend(0, 0, text.Length(), templateName)) // the search
+        if (!Spend(0, 0, text.Length() + kXmlCharsPerWork, templateName)) // the search, at least a unit
             return false;
         int count = 0;
         for (int at = text.FindText(pattern.c_str()); at >= 0; at = text.FindText(pattern.c_str(), at + pattern.Length()))
             ++count;
         if (count == 0)
             continue;
-        long long grown = static_cast<long long>(count) * (static_cast<long long>(wcslen(attribute.value())) - pattern.Length());
-        if (!AdmitTemplateText(text.Length() + grown, templateName) || text.Replace(pattern.c_str(), attribute.value()) < 0)
+        long long grown = text.Length() + static_cast<long long>(count) *
+                                              (static_cast<long long>(wcslen(attribute.value())) - pattern.Length());
+        if (!FitsOneUse(grown, templateName) || !Spend(0, 0, grown, templateName) ||
+            text.Replace(pattern.c_str(), attribute.value()) < 0)
             return false;
     }
-    return Spend(0, 0, text.Length(), templateName); // the parse
+    // What the use makes counts once towards all uses; then the parse.
+    return FitsAllUses(text.Length(), templateName) && Spend(0, 0, text.Length(), templateName);
 }
 
 SXmlCreation::Expansion::Expansion(SXmlCreation& creation, const wchar_t* kind, const SStringW& key,

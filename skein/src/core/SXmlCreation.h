@@ -29,11 +29,12 @@ public:
     SXmlCreation(const SXmlCreation&) = delete;
     SXmlCreation& operator=(const SXmlCreation&) = delete;
 
-    // Counts the element with its attributes; false when it lies too deep or the budget is spent.
+    // Counts the element with its attributes and its text; false when it lies too deep or the
+    // budget is spent.
     bool AdmitElement(pugi::xml_node element);
-    // Counts the attributes of an element that a window being created takes besides those of
-    // its own element (class defaults, named styles, a template's root); nothing outside a
-    // creation.
+    // Counts the attributes (with their values) of an element that a window being created takes
+    // besides those of its own element (class defaults, named styles, a template's root);
+    // nothing outside a creation.
     static void CountAttributes(pugi::xml_node element);
     // Counts work units of a window being created whose creation costs far more than a plain
     // window's (native objects behind it); nothing outside a creation.
@@ -45,7 +46,8 @@ public:
     pugi::xml_node IncludedRoot(const SStringW& type, const SStringW& name, const SStringW& key);
 
     // Replaces "{{name}}" in the template's text by the value of each attribute of data, in
-    // order; false (text undefined) when the text would grow too long or the budget is spent.
+    // order; false (text undefined) when a text of the use would grow too long, the uses of the
+    // creation would make too much text in all, or the budget is spent.
     bool FillTemplate(SStringW& text, pugi::xml_node data, const wchar_t* templateName);
 
     // An include or template expansion for as long as it lives. key tells expansions apart
@@ -76,8 +78,8 @@ private:
         bool stopped = false;           // the budget is spent
         int elements = 0;
         long long attributes = 0;
-        long long chars = 0;            // parsed, scanned and produced
-        long long templateText = 0;     // produced by substitution
+        long long chars = 0;            // parsed, searched, made and applied
+        long long templateText = 0;     // made by the template uses
         long long other = 0;            // CountWork
         SDynArray<SStringW> chain;      // keys of the expansions running, outermost first
         Documents* included = nullptr;  // made on the first include
@@ -88,7 +90,10 @@ private:
     // Adds the work when the budget has room for it; otherwise stops the creation (logged
     // once, naming what it stopped before) and answers false.
     bool Spend(int elements, long long attributes, long long chars, const wchar_t* before);
-    bool AdmitTemplateText(long long length, const wchar_t* templateName);
+    // Whether one text of a use stays within the bound of one use; logged once when not.
+    bool FitsOneUse(long long length, const wchar_t* templateName);
+    // Adds the text a use made to all uses' when it fits; logged once when not.
+    bool FitsAllUses(long long length, const wchar_t* templateName);
     static void DeleteDocument(pugi::xml_document* document);
 
     static thread_local State* s_current;
