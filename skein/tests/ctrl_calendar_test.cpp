@@ -633,6 +633,27 @@ TEST_F(PickerTest, TodayTextSetsTheDateOnceAndKeepsTheDropDownOpen)
     EXPECT_EQ(1, DateChanges());
 }
 
+TEST_F(PickerTest, DropDownsOpenedAndClosedTwentyTimesLeaveNothingBehind)
+{
+    SDateTimePicker* picker = OpenPicker();
+    ASSERT_NE(nullptr, picker);
+    SCalendarEx* cal = picker->GetCalendar();
+    const int windows = ThreadWindowCount();
+    const long hosts = SHostWnd::LiveCount();
+    for (int round = 1; round <= 20; ++round) {
+        HWND popup = DropDown(picker, Date(2024, 3, 15)); // ended by Esc
+        ASSERT_NE(nullptr, popup) << round;
+        ClickAt(popup, PointOf(cal, kCalHitNext));
+        KeyAtFocus(VK_ESCAPE);
+        popup = DropDown(picker, Date(2024, 3, 15)); // ended by a picked day
+        ASSERT_NE(nullptr, popup) << round;
+        ClickAt(popup, PointOf(cal, 20));
+        ASSERT_EQ(nullptr, Popup(picker)) << round;
+        ASSERT_EQ(windows, ThreadWindowCount()) << "round " << round;
+        ASSERT_EQ(hosts, SHostWnd::LiveCount()) << "round " << round;
+    }
+}
+
 TEST_F(PickerTest, WithoutACalendarTheButtonDoesNothing)
 {
     ASSERT_TRUE(m_app->RemoveFactory(SObjectInfo(L"calendarex", kKindWindow)));

@@ -577,5 +577,32 @@ TEST_F(ComboViewTest, KeyStepsInTheDroppedListAreReportedOnce)
     }
 }
 
+TEST_F(ComboViewTest, DropDownsOpenedAndClosedTwentyTimesLeaveNothingBehind)
+{
+    const char* listStyle = "<listStyle><template itemHeight='20'><text pos='0,0,-0,-0'/></template></listStyle>";
+    const std::vector<UINT> kWays[] = {{VK_ESCAPE}, {VK_DOWN, VK_RETURN}, {VK_DOWN, VK_DOWN, VK_ESCAPE}, {}};
+    for (bool view : {false, true}) {
+        SCOPED_TRACE(view ? "combo view" : "combo box");
+        SComboBase* combo = view ? static_cast<SComboBase*>(OpenView(listStyle, 3, "dropDown='0'"))
+                                 : OpenCombo("dropDown='0'", 3);
+        ASSERT_NE(nullptr, combo);
+        const int windows = ThreadWindowCount();
+        const long hosts = SHostWnd::LiveCount();
+        for (int round = 1; round <= 20; ++round) {
+            for (const std::vector<UINT>& keys : kWays) {
+                ClickDropButton(combo);
+                ASSERT_NE(nullptr, combo->GetPopup()) << round;
+                for (UINT key : keys)
+                    TypeKey(key);
+                if (keys.empty())
+                    ClickAt(POINT{190, 5}); // away from the combo and its list
+                ASSERT_EQ(nullptr, combo->GetPopup()) << round;
+            }
+            ASSERT_EQ(windows, ThreadWindowCount()) << "round " << round;
+            ASSERT_EQ(hosts, SHostWnd::LiveCount()) << "round " << round;
+        }
+    }
+}
+
 } // namespace
 } // namespace hosttest
