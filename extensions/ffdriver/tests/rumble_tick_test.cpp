@@ -2,6 +2,7 @@
 // force formulas, iterations, long plays, saturation, and the device's open, write and close.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <string>
 
@@ -123,6 +124,9 @@ TEST_F(RumbleTickTest, ReportBytesFollowTheForceFormulas) {
          "153/204"},
         {"square on (3, 4) takes the larger", kSquare,
          [](TestEffect& e) { e.Periodic(10000, 0, 0, kSecond).Gain(5000).Directions(3, 4); }, 2, 0, 10000, 0,
+        {"cartesian direction at its ends", kConstant,
+         [](TestEffect& e) { e.Constant(10000).Gain(9000).Directions(LONG_MIN, LONG_MIN); }, 2, 0, 10000, 0,
+         "180/180"},
          "102/102"},
         {"polar, 60 degrees", kConstant,
          [](TestEffect& e) { e.Constant(10000).Gain(9000).Flags(DIEFF_POLAR).Directions(60); }, 1, 0, 10000, 0,
