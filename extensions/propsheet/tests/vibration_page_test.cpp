@@ -136,6 +136,78 @@ TEST_F(PelkoVibrationPage, TrackbarStoresTheStrengthAndShowsItsPercentage)
     EXPECT_TRUE(Reaches(Rumble(0, 127)));
 }
 
+DWORD StoredAmplify()
+{
+    HKEY key;
+    DWORD stored = 0xBAD, size = sizeof stored;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kOemKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        RegQueryValueExA(key, "Amplify", nullptr, nullptr, reinterpret_cast<BYTE*>(&stored), &size);
+        RegCloseKey(key);
+    }
+    return stored;
+}
+
+// A key pressed on the trackbar, as the keyboard delivers it.
+void Press(HWND trackbar, UINT key)
+{
+    SendMessageA(trackbar, WM_KEYDOWN, key, 1);
+    SendMessageA(trackbar, WM_KEYUP, key, 0xC0000001);
+}
+
+TEST_F(PelkoVibrationPage, WithoutADeviceTheStrengthKeepsItsRange)
+{
+    // Nothing handed over, and this system's DirectInput cannot prepare a device.
+    IDIGameCntrlPropSheet* bare = PelkoLibrary::Get().CreateSheet();
+    bare->SetID(0);
+    SetAmplify(600);
+    {
+        TestSheet window(bare);
+        window.Select(kVibrationPage);
+        HWND page = window.Page(kVibrationPage);
+        HWND trackbar = GetDlgItem(page, IDC_STRENGTH);
+        EXPECT_EQ("50%", Text(page, IDC_STRENGTH_TEXT));
+        EXPECT_EQ(600, SendMessageA(trackbar, TBM_GETPOS, 0, 0));
+        const struct {
+            UINT key;
+            DWORD stored;
+            const char* shown;
+        } keys[] = {
+            {VK_END, 1200, "100%"},
+            {VK_HOME, 0, "0%"},
+            {VK_RIGHT, 1, "0%"},
+            {VK_END, 1200, "100%"},
+        };
+        for (const auto& k : keys) {
+            Press(trackbar, k.key);
+            EXPECT_EQ(k.stored, StoredAmplify()) << k.key;
+            EXPECT_EQ(k.shown, Text(page, IDC_STRENGTH_TEXT)) << k.key;
+        }
+    }
+    bare->Release();
+}
+
+TEST_F(PelkoVibrationPage, StrengthAboveFullIsNotStoredCut)
+{
+    SetAmplify(5000);
+    TestSheet window(sheet);
+    HWND page = Open(window);
+    HWND trackbar = GetDlgItem(page, IDC_STRENGTH);
+    EXPECT_EQ("100%", Text(page, IDC_STRENGTH_TEXT));
+    EXPECT_EQ(1200, SendMessageA(trackbar, TBM_GETPOS, 0, 0));
+    Press(trackbar, VK_END);  // already at the end
+    EXPECT_EQ(5000u, StoredAmplify());
+
+    // A click on the channel left of the thumb pages the strength down.
+    RECT channel;
+    SendMessageA(trackbar, TBM_GETCHANNELRECT, 0, LPARAM(&channel));
+    const LPARAM at = MAKELPARAM(channel.left + 2, (channel.top + channel.bottom) / 2);
+    SendMessageA(trackbar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(trackbar, WM_LBUTTONUP, 0, at);
+    const LRESULT paged = SendMessageA(trackbar, TBM_GETPOS, 0, 0);
+    EXPECT_LT(paged, 1200);
+    EXPECT_EQ(DWORD(paged), StoredAmplify());
+}
+
 TEST_F(PelkoVibrationPage, MissingStrengthShowsFull)
 {
     RemoveAmplify();
@@ -217,6 +289,18 @@ TEST_F(PelkoVibrationPage, LeavingThePageSendsOneZeroReport)
     const std::vector<ReceivedReport> reports = pipe.Reports();
     EXPECT_NE(kZero, reports[reports.size() - 2].bytes) << "one zero report";
     EXPECT_GE(device.unacquires, 1);
+}
+
+TEST_F(PelkoVibrationPage, ClosingTheSheetDuringATestStopsTheMotors)
+{
+    {
+        TestSheet window(sheet);
+        Open(window);
+        window.Click(kVibrationPage, IDC_BOTH_FORCES);
+        ASSERT_TRUE(Reaches(Rumble(255, 255)));
+    }
+    ASSERT_TRUE(PumpUntil([&] { return pipe.Closes() == 1; }));
+    EXPECT_EQ(kZero, Last());
 }
 
 } // namespace
