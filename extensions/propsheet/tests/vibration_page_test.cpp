@@ -16,6 +16,24 @@ Report Rumble(BYTE right, BYTE left)
     return {0, 2, 8, right, left, 0xFF, 0, 0, 0};
 }
 
+DWORD StoredAmplify(DWORD* type = nullptr)
+{
+    HKEY key;
+    DWORD stored = 0xBAD, size = sizeof stored;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kOemKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        RegQueryValueExA(key, "Amplify", nullptr, type, reinterpret_cast<BYTE*>(&stored), &size);
+        RegCloseKey(key);
+    }
+    return stored;
+}
+
+// A key pressed on the trackbar, as the keyboard delivers it.
+void Press(HWND trackbar, UINT key)
+{
+    SendMessageA(trackbar, WM_KEYDOWN, key, 1);
+    SendMessageA(trackbar, WM_KEYUP, key, 0xC0000001);
+}
+
 class PelkoVibrationPage : public PelkoPage {
 protected:
     void SetUp() override
@@ -38,6 +56,13 @@ protected:
     {
         const std::vector<ReceivedReport> reports = pipe.Reports();
         return reports.empty() ? Report{} : reports.back().bytes;
+    }
+
+    // The strength shown as text and as the trackbar's position.
+    static void ExpectStrength(HWND page, const char* shown, LRESULT position)
+    {
+        EXPECT_EQ(shown, Text(page, IDC_STRENGTH_TEXT));
+        EXPECT_EQ(position, SendDlgItemMessageA(page, IDC_STRENGTH, TBM_GETPOS, 0, 0));
     }
 
     // Waits until the last report is the expected one.
@@ -117,41 +142,18 @@ TEST_F(PelkoVibrationPage, TrackbarStoresTheStrengthAndShowsItsPercentage)
     TestSheet window(sheet);
     HWND page = Open(window);
     HWND trackbar = GetDlgItem(page, IDC_STRENGTH);
-    EXPECT_EQ("75%", Text(page, IDC_STRENGTH_TEXT));
-    EXPECT_EQ(900, SendMessageA(trackbar, TBM_GETPOS, 0, 0));
+    ExpectStrength(page, "75%", 900);
     EXPECT_EQ(1200, SendMessageA(trackbar, TBM_GETRANGEMAX, 0, 0));
 
     SendMessageA(trackbar, TBM_SETPOS, TRUE, 600);
     SendMessageA(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 600), LPARAM(trackbar));
     EXPECT_EQ("50%", Text(page, IDC_STRENGTH_TEXT));
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kOemKey, 0, KEY_READ, &key));
-    DWORD stored = 0, type = 0, size = sizeof stored;
-    RegQueryValueExA(key, "Amplify", nullptr, &type, reinterpret_cast<BYTE*>(&stored), &size);
-    RegCloseKey(key);
+    DWORD type = 0;
+    EXPECT_EQ(600u, StoredAmplify(&type));
     EXPECT_EQ(DWORD(REG_DWORD), type);
-    EXPECT_EQ(600u, stored);
 
     device.state.lX = 0;
     EXPECT_TRUE(Reaches(Rumble(0, 127)));
-}
-
-DWORD StoredAmplify()
-{
-    HKEY key;
-    DWORD stored = 0xBAD, size = sizeof stored;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kOemKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        RegQueryValueExA(key, "Amplify", nullptr, nullptr, reinterpret_cast<BYTE*>(&stored), &size);
-        RegCloseKey(key);
-    }
-    return stored;
-}
-
-// A key pressed on the trackbar, as the keyboard delivers it.
-void Press(HWND trackbar, UINT key)
-{
-    SendMessageA(trackbar, WM_KEYDOWN, key, 1);
-    SendMessageA(trackbar, WM_KEYUP, key, 0xC0000001);
 }
 
 TEST_F(PelkoVibrationPage, WithoutADeviceTheStrengthKeepsItsRange)
@@ -165,8 +167,7 @@ TEST_F(PelkoVibrationPage, WithoutADeviceTheStrengthKeepsItsRange)
         window.Select(kVibrationPage);
         HWND page = window.Page(kVibrationPage);
         HWND trackbar = GetDlgItem(page, IDC_STRENGTH);
-        EXPECT_EQ("50%", Text(page, IDC_STRENGTH_TEXT));
-        EXPECT_EQ(600, SendMessageA(trackbar, TBM_GETPOS, 0, 0));
+        ExpectStrength(page, "50%", 600);
         const struct {
             UINT key;
             DWORD stored;
@@ -192,8 +193,7 @@ TEST_F(PelkoVibrationPage, StrengthAboveFullIsNotStoredCut)
     TestSheet window(sheet);
     HWND page = Open(window);
     HWND trackbar = GetDlgItem(page, IDC_STRENGTH);
-    EXPECT_EQ("100%", Text(page, IDC_STRENGTH_TEXT));
-    EXPECT_EQ(1200, SendMessageA(trackbar, TBM_GETPOS, 0, 0));
+    ExpectStrength(page, "100%", 1200);
     Press(trackbar, VK_END);  // already at the end
     EXPECT_EQ(5000u, StoredAmplify());
 
