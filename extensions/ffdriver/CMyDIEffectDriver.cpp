@@ -1,7 +1,5 @@
 #include "CMyDIEffectDriver.h"
 
-#include <mmsystem.h>
-
 #include "CEffectDriverFactory.h"
 #include "ComServer.h"
 #include "DeviceTable.h"
@@ -13,9 +11,6 @@ namespace {
 
 constexpr DWORD kOldestDirectInput = 0x700;
 constexpr DWORD kReleaseDelayMs = 100;
-constexpr UINT kTimerResolutionMs = 100;
-
-void CALLBACK OnTimer(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) { RumbleTick::Run(); }
 
 }  // namespace
 
@@ -26,9 +21,9 @@ CMyDIEffectDriver::CMyDIEffectDriver(CEffectDriverFactory* factory) : factory_(f
 
 CMyDIEffectDriver::~CMyDIEffectDriver() {
     Sleep(kReleaseDelayMs);
-    // Created with TIME_KILL_SYNCHRONOUS: the kill waits for a tick that is running.
-    if (timer_) timeKillEvent(timer_);
-    DeviceTable::Instance().Shutdown();
+    // Waits for a running tick; the tick then leaves the closed devices alone.
+    DeviceTable::Instance().Shutdown(this);
+    if (holdsTick_) RumbleTick::Drop();
     factory_->Forget(this);
     factory_->Release();
     ComServer::UnlockModule();
@@ -49,17 +44,9 @@ bool CMyDIEffectDriver::TryAddRef() {
 }
 
 HRESULT CMyDIEffectDriver::OpenDevice(DWORD device, const char* path) {
-    HRESULT hr = DeviceTable::Instance().Open(device, path);
-    if (SUCCEEDED(hr)) StartTimer();
+    HRESULT hr = DeviceTable::Instance().Open(device, path, this);
+    if (SUCCEEDED(hr) && !InterlockedExchange(&holdsTick_, 1)) RumbleTick::Hold();
     return hr;
-}
-
-void CMyDIEffectDriver::StartTimer() {
-    AcquireSRWLockExclusive(&timerLock_);
-    if (!timer_)
-        timer_ = timeSetEvent(RumbleTick::kPeriodMs, kTimerResolutionMs, &OnTimer, 0,
-                              TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS);
-    ReleaseSRWLockExclusive(&timerLock_);
 }
 
 STDMETHODIMP CMyDIEffectDriver::QueryInterface(REFIID iid, void** out) {

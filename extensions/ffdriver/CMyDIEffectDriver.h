@@ -1,6 +1,7 @@
 #pragma once
-// The object Rundel serves: DirectInput's force-feedback effect driver of the device. Effect
-// operations work on the process-wide DeviceTable; the driver owns the 35 ms tick timer.
+// The object Rundel serves: DirectInput's force-feedback effect driver of one device. Effect
+// operations work on the process-wide DeviceTable; while the driver has a device open it holds
+// the process's one tick timer.
 #include <windows.h>
 #include <dinput.h>
 #include <dinputd.h>
@@ -13,7 +14,8 @@ class CMyDIEffectDriver final : public IDirectInputEffectDriver {
 public:
     explicit CMyDIEffectDriver(CEffectDriverFactory* factory);  // one reference
 
-    // Resets the device table and reads the effect attributes; E_FAIL when any is missing.
+    // Resets the device records that no driver has open and reads the effect attributes; E_FAIL
+    // when any is missing.
     HRESULT Startup();
     // Adds a reference unless the last one is already gone.
     bool TryAddRef();
@@ -39,11 +41,9 @@ public:
 
 private:
     ~CMyDIEffectDriver();
-    void StartTimer();
 
     LONG refs_ = 1;
     DIEFFECTATTRIBUTES attributes_[RundelDevice::kEffectCount] = {};
-    SRWLOCK timerLock_ = SRWLOCK_INIT;  // one timer even when devices are opened at once
-    UINT timer_ = 0;
+    LONG holdsTick_ = 0;  // set once by the first device opened
     CEffectDriverFactory* factory_;  // holds a reference until the driver is gone
 };

@@ -115,9 +115,13 @@ bool CRumble::Split(double magnitude, double (&entries)[2]) const {
     // Only the coordinate bits matter; DirectInput may add the object-id or offset bits.
     const DWORD coordinates = params.flags & (DIEFF_CARTESIAN | DIEFF_POLAR | DIEFF_SPHERICAL);
     if (coordinates == DIEFF_CARTESIAN) {
-        LONGLONG squares = 0;
-        for (size_t j = 0; j < count; ++j) squares += static_cast<LONGLONG>(params.directions[j]) * params.directions[j];
-        double share = squares ? std::sqrt(magnitude * magnitude / squares) : 0;
+        // Two squares of 32-bit directions fit in 64 unsigned bits.
+        ULONGLONG squares = 0;
+        for (size_t j = 0; j < count; ++j) {
+            LONGLONG direction = params.directions[j];
+            squares += static_cast<ULONGLONG>(direction * direction);
+        }
+        double share = squares ? std::sqrt(magnitude * magnitude / static_cast<double>(squares)) : 0;
         for (size_t j = 0; j < count; ++j) entries[j] = squares ? std::fabs(params.directions[j] * share) : magnitude;
         return true;
     }

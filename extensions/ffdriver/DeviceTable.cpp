@@ -12,7 +12,7 @@
 namespace {
 
 void ResetRecord(DeviceRecord& record) {
-    record.open = false;
+    record.owner = nullptr;
     record.handle = nullptr;
     record.deviceId = static_cast<DWORD>(-1);
     record.reportId = 0;
@@ -44,15 +44,13 @@ DeviceTable& DeviceTable::Instance() {
 }
 
 void DeviceTable::Reset() {
-    RumblePort& port = RumblePort::Current();
     EffectLock::Guard guard;
     for (DeviceRecord& record : records_) {
-        if (RumblePort::IsOpen(record.handle)) port.Close(record.handle);
-        ResetRecord(record);
+        if (!record.owner) ResetRecord(record);  // a closed record holds no handle
     }
 }
 
-HRESULT DeviceTable::Open(DWORD device, const char* path) {
+HRESULT DeviceTable::Open(DWORD device, const char* path, const void* owner) {
     if (device >= kDeviceCount || std::strlen(path) >= kPathLength) return E_INVALIDARG;
     RumblePort& port = RumblePort::Current();
     EffectLock::Guard guard;
@@ -62,27 +60,29 @@ HRESULT DeviceTable::Open(DWORD device, const char* path) {
     record.handle = port.Open(path);
     if (!RumblePort::IsOpen(record.handle)) {
         record.handle = nullptr;
-        record.open = false;
+        record.owner = nullptr;
         return HRESULT_FROM_WIN32(ERROR_DEVICE_NOT_CONNECTED);
     }
     HidDevice::ReadOutputReportId(record.handle, &record.reportId);
     record.deviceId = device;
-    record.open = true;
+    record.owner = owner;
     return S_OK;
 }
 
-void DeviceTable::Shutdown() {
+void DeviceTable::Shutdown(const void* owner) {
     RumblePort& port = RumblePort::Current();
     EffectLock::Guard guard;
     for (DeviceRecord& record : records_) {
+        if (record.owner != owner) continue;
         for (EffectSlot& slot : record.slots) {
             if (slot.state == kStatePlaying) slot = EffectSlot();
         }
-        if (record.open && RumblePort::IsOpen(record.handle)) {
+        if (RumblePort::IsOpen(record.handle)) {
             RumbleTick::SendReport(record, 0, 0, port);
             port.Close(record.handle);
-            record.handle = nullptr;
         }
+        record.handle = nullptr;
+        record.owner = nullptr;
     }
 }
 
@@ -124,7 +124,7 @@ HRESULT DeviceTable::Create(DeviceRecord& record, DWORD* handle, DWORD effectId,
 }
 
 HRESULT DeviceTable::Start(DWORD device, DWORD handle, DWORD mode, DWORD count) {
-    if (device >= kDeviceCount || !ValidHandle(handle)) return E_INVALIDARG;
+    if (device >= kDeviceCount || !ValidHandle(handle) || count == 0) return E_INVALIDARG;
     DWORD amplify;
     bool amplifyRead = DriverRegistry::ReadAmplify(&amplify);
     ULONGLONG now = RumblePort::Current().Now();

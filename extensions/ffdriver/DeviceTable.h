@@ -1,6 +1,8 @@
 #pragma once
-// The process-wide effect state of the driver: 16 device records indexed by DirectInput's external
-// device id, each with 32 effect slots. An effect handle is its slot number plus 1.
+// The process-wide effect state of the drivers: 16 device records indexed by DirectInput's external
+// device id, each with 32 effect slots. An effect handle is its slot number plus 1. A record
+// belongs to the driver that opened it until that driver shuts it down; every driver of the
+// process works on the same table.
 // Every operation takes the effect lock; the tick (RumbleTick) takes it for its whole pass.
 // Clock and device I/O go through RumblePort::Current().
 #include <windows.h>
@@ -15,7 +17,7 @@ constexpr DWORD kSlotCount = 32;
 constexpr size_t kPathLength = 1024;
 
 struct DeviceRecord {
-    bool open = false;
+    const void* owner = nullptr;  // the driver that opened the device; null while it is closed
     HANDLE handle = nullptr;
     DWORD deviceId = static_cast<DWORD>(-1);
     BYTE reportId = 0;
@@ -31,13 +33,15 @@ class DeviceTable {
 public:
     static DeviceTable& Instance();
 
-    // Every record back to its defaults (the path stays); open handles are closed.
+    // Every record that no driver has open back to its defaults (the path stays).
     void Reset();
-    // Opens path for the device and reads its output report id; a repeated open closes the
-    // previous handle. HRESULT_FROM_WIN32(ERROR_DEVICE_NOT_CONNECTED) when it cannot be opened.
-    HRESULT Open(DWORD device, const char* path);
-    // Destroys every playing effect, sends the stop report to each open device and closes it.
-    void Shutdown();
+    // Opens path for the device on behalf of owner and reads its output report id; a repeated
+    // open closes the previous handle. HRESULT_FROM_WIN32(ERROR_DEVICE_NOT_CONNECTED) when it
+    // cannot be opened, and the record is left closed.
+    HRESULT Open(DWORD device, const char* path, const void* owner);
+    // For each device that owner opened: destroys its playing effects, sends it the stop report,
+    // closes it and lets it go, so that no tick opens it again.
+    void Shutdown(const void* owner);
 
     HRESULT Download(DWORD device, DWORD effectId, DWORD* handle, const DIEFFECT* effect, DWORD paramFlags);
     HRESULT Start(DWORD device, DWORD handle, DWORD mode, DWORD count);

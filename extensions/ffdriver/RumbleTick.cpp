@@ -1,11 +1,21 @@
 #include "RumbleTick.h"
 
+#include <mmsystem.h>
+
 #include "CRumble.h"
 #include "EffectLock.h"
 #include "RumblePort.h"
 
 namespace RumbleTick {
 namespace {
+
+constexpr UINT kTimerResolutionMs = 100;
+
+SRWLOCK g_timerLock = SRWLOCK_INIT;
+LONG g_holders = 0;
+UINT g_timer = 0;
+
+void CALLBACK OnTimer(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) { Run(); }
 
 // Forces are added in 64 bits; a sum is compared the way an unsigned 32-bit motor value was,
 // so a negative total ranks above every positive one and is sent as full strength.
@@ -43,7 +53,7 @@ void AddForce(const DeviceRecord& record, const EffectSlot& slot, MotorSums& sum
     if (slot.effectId != 0) sums.right = sums.left = RanksAbove(sums.right, sums.left) ? sums.right : sums.left;
 }
 
-void TickDevice(DeviceRecord& record, RumblePort& port) {
+void TickDevice(DeviceRecord& record, RumblePort& port, ULONGLONG now) {
     if (!RumblePort::IsOpen(record.handle)) {
         record.handle = port.Open(record.path);
         if (!RumblePort::IsOpen(record.handle)) {
@@ -53,7 +63,7 @@ void TickDevice(DeviceRecord& record, RumblePort& port) {
     }
     MotorSums sums;
     for (EffectSlot& slot : record.slots) {
-        if (slot.inUse && slot.state == kStatePlaying && Advance(slot, port.Now())) AddForce(record, slot, sums);
+        if (slot.inUse && slot.state == kStatePlaying && Advance(slot, now)) AddForce(record, slot, sums);
     }
     record.rightSum = MotorByte(sums.right);
     record.leftSum = MotorByte(sums.left);
@@ -66,13 +76,32 @@ void TickDevice(DeviceRecord& record, RumblePort& port) {
 
 }  // namespace
 
+void Hold() {
+    AcquireSRWLockExclusive(&g_timerLock);
+    ++g_holders;
+    if (!g_timer)
+        g_timer = timeSetEvent(kPeriodMs, kTimerResolutionMs, &OnTimer, 0,
+                               TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS);
+    ReleaseSRWLockExclusive(&g_timerLock);
+}
+
+void Drop() {
+    AcquireSRWLockExclusive(&g_timerLock);
+    if (--g_holders == 0 && g_timer) {
+        timeKillEvent(g_timer);  // waits for a running pass
+        g_timer = 0;
+    }
+    ReleaseSRWLockExclusive(&g_timerLock);
+}
+
 void Run() {
     RumblePort& port = RumblePort::Current();
     DeviceTable& table = DeviceTable::Instance();
     EffectLock::Guard guard;
+    const ULONGLONG now = port.Now();
     for (DWORD device = 0; device < kDeviceCount; ++device) {
         DeviceRecord& record = table.Record(device);
-        if (record.open) TickDevice(record, port);
+        if (record.owner) TickDevice(record, port, now);
     }
 }
 

@@ -12,7 +12,12 @@ namespace RumbleTick {
 
 constexpr UINT kPeriodMs = 35;
 
-// One pass over the device table under the effect lock.
+// The process has one timer that runs the tick, whatever number of drivers opened devices: the
+// first holder starts it; when the last one lets go it is killed, once a running pass has ended.
+void Hold();
+void Drop();
+
+// One pass over the open devices of the table under the effect lock, at one reading of the clock.
 void Run();
 
 // Writes the rumble report; 0 when every byte was written, otherwise the error code.

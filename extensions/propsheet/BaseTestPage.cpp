@@ -2,6 +2,7 @@
 #include "CDIGameCntrlPropSheet.h"
 #include "PageCommon.h"
 #include "SheetControls.h"
+#include "SheetDevice.h"
 #include "SheetPages.h"
 #include "resource.h"
 
@@ -20,22 +21,20 @@ struct BaseTestState : PageState {
     DIJOYSTATE shown = {};  // the state the controls show
 };
 
-BaseTestState g_state;
-
-void ResetControls(HWND page)
+void ResetControls(HWND page, BaseTestState& state)
 {
     for (int i = 0; i < LAMP_COUNT; ++i)
         SetControlValue(page, IDC_LAMP_FIRST + i, kLampOff);
     SetControlValue(page, IDC_Z_BAR, 0);
     SetControlValue(page, IDC_RZ_BAR, 0);
-    g_state.shown = {};
-    g_state.shown.lX = g_state.shown.lY = kAxisCentre;
-    g_state.shown.rgdwPOV[0] = DWORD(-1);
+    state.shown = {};
+    state.shown.lX = state.shown.lY = kAxisCentre;
+    state.shown.rgdwPOV[0] = DWORD(-1);
 }
 
-void Show(HWND page, const DIJOYSTATE& now)
+void Show(HWND page, BaseTestState& state, const DIJOYSTATE& now)
 {
-    const DIJOYSTATE& before = g_state.shown;
+    const DIJOYSTATE& before = state.shown;
     for (int i = 0; i < LAMP_COUNT; ++i) {
         if (now.rgbButtons[i] != before.rgbButtons[i])
             SetControlValue(page, IDC_LAMP_FIRST + i, now.rgbButtons[i] ? kLampOn : kLampOff);
@@ -48,40 +47,44 @@ void Show(HWND page, const DIJOYSTATE& now)
         SetControlValue(page, IDC_RZ_BAR, DWORD(now.lRz / 256));
     if (now.rgdwPOV[0] != before.rgdwPOV[0])
         SetHat(page, IDC_POV, now.rgdwPOV[0], 100, 100);
-    g_state.shown = now;
+    state.shown = now;
 }
 
-void Update(HWND page)
+void Update(HWND page, BaseTestState& state)
 {
-    if (CheckLink(page, g_state, kStatus) != Link::Connected || SkipTick(g_state))
+    if (CheckLink(page, state, kStatus) != Link::Connected || SkipTick(state))
         return;
     DIJOYSTATE now;
-    if (SUCCEEDED(PageDevice(g_state)->GetDeviceState(sizeof now, &now)))
-        Show(page, now);
+    if (SUCCEEDED(PageDevice(state)->GetDeviceState(sizeof now, &now)))
+        Show(page, state, now);
 }
 
-} // namespace
-
-INT_PTR CALLBACK BaseTestPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR Handle(BaseTestState& state, HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        if (SUCCEEDED(InitPage(page, lParam, g_state)))
-            ResetControls(page);
+        if (SUCCEEDED(PrepareDevice(state.sheet, page)))
+            ResetControls(page, state);
         return TRUE;
     case WM_NOTIFY:
         return PollWhileActive(page, lParam, kTimer);
     case WM_TIMER:
         if (wParam != kTimer)
             return FALSE;
-        Update(page);
+        Update(page, state);
         return TRUE;
     case WM_DESTROY:
         KillTimer(page, kTimer);
-        g_state.connection = 0;
         return TRUE;
     }
     return FALSE;
+}
+
+} // namespace
+
+INT_PTR CALLBACK BaseTestPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return WithPageState(page, message, wParam, lParam, &Handle);
 }
 
 } // namespace pelko

@@ -26,126 +26,123 @@ struct CalibrationState : PageState {
     LONG shownX = 0, shownY = 0;
 };
 
-CalibrationState g_state;
-
-JOYRANGE& Range()
+void SetAxisRange(CalibrationState& state, DWORD JOYPOS::*axis, DWORD minimum, DWORD centre, DWORD maximum)
 {
-    return g_state.record.hwc.hwv.jrvHardware;
-}
-
-void SetAxisRange(DWORD JOYPOS::*axis, DWORD minimum, DWORD centre, DWORD maximum)
-{
-    JOYRANGE& range = Range();
+    JOYRANGE& range = state.record.hwc.hwv.jrvHardware;
     range.jpMin.*axis = minimum;
     range.jpCenter.*axis = centre;
     range.jpMax.*axis = maximum;
 }
 
 // X as the full 16-bit range, the others as bytes.
-void SetDefaultRanges()
+void SetDefaultRanges(CalibrationState& state)
 {
-    SetAxisRange(&JOYPOS::dwX, 0, 0x8000, 0xFFFF);
+    SetAxisRange(state, &JOYPOS::dwX, 0, 0x8000, 0xFFFF);
     for (DWORD JOYPOS::*axis : {&JOYPOS::dwY, &JOYPOS::dwZ, &JOYPOS::dwR})
-        SetAxisRange(axis, 0, 128, 255);
+        SetAxisRange(state, axis, 0, 128, 255);
 }
 
-void Init()
+void Init(CalibrationState& state)
 {
-    IDirectInputJoyConfig* config = g_state.sheet->JoyConfig();
+    IDirectInputJoyConfig* config = state.sheet->JoyConfig();
     config->Acquire();
-    g_state.record = {};
-    g_state.record.dwSize = sizeof g_state.record;
-    const HRESULT hr = config->GetConfig(g_state.sheet->GetID(), reinterpret_cast<DIJOYCONFIG*>(&g_state.record),
+    state.record = {};
+    state.record.dwSize = sizeof state.record;
+    const HRESULT hr = config->GetConfig(state.sheet->GetID(), reinterpret_cast<DIJOYCONFIG*>(&state.record),
                                          DIJC_REGHWCONFIGTYPE);
     config->Unacquire();
     if (FAILED(hr))
         return;
     for (DWORD JOYPOS::*axis : {&JOYPOS::dwX, &JOYPOS::dwY, &JOYPOS::dwZ, &JOYPOS::dwR})
-        SetAxisRange(axis, kStartValue, kStartValue, kStartValue);
-    g_state.shownX = g_state.shownY = kAxisCentre;
+        SetAxisRange(state, axis, kStartValue, kStartValue, kStartValue);
+    state.shownX = state.shownY = kAxisCentre;
 }
 
-void Track(DWORD JOYPOS::*axis, DWORD value)
+void Track(CalibrationState& state, DWORD JOYPOS::*axis, DWORD value)
 {
-    JOYRANGE& range = Range();
+    JOYRANGE& range = state.record.hwc.hwv.jrvHardware;
     range.jpMin.*axis = std::min(range.jpMin.*axis, value);
     range.jpMax.*axis = std::max(range.jpMax.*axis, value);
     range.jpCenter.*axis = value;
 }
 
-void Update(HWND page)
+void Update(HWND page, CalibrationState& state)
 {
-    if (CheckLink(page, g_state, kStatus) != Link::Connected || SkipTick(g_state))
+    if (CheckLink(page, state, kStatus) != Link::Connected || SkipTick(state))
         return;
     DIJOYSTATE now;
-    if (FAILED(PageDevice(g_state)->GetDeviceState(sizeof now, &now)))
+    if (FAILED(PageDevice(state)->GetDeviceState(sizeof now, &now)))
         return;
-    if (now.lX != g_state.shownX || now.lY != g_state.shownY) {
+    if (now.lX != state.shownX || now.lY != state.shownY) {
         SetControlPoint(page, IDC_AXES, now.lX, now.lY);
-        g_state.shownX = now.lX;
-        g_state.shownY = now.lY;
+        state.shownX = now.lX;
+        state.shownY = now.lY;
     }
     {
         LibraryLock lock;
-        Track(&JOYPOS::dwX, DWORD(now.lX));
-        Track(&JOYPOS::dwY, DWORD(now.lY / 256));
+        Track(state, &JOYPOS::dwX, DWORD(now.lX));
+        Track(state, &JOYPOS::dwY, DWORD(now.lY / 256));
     }
     SetDlgItemInt(page, IDC_CAL_X_TEXT, UINT(now.lX / 256), TRUE);
     SetDlgItemInt(page, IDC_CAL_Y_TEXT, UINT(now.lY / 256), TRUE);
 }
 
-void Store(HWND page)
+void Store(HWND page, CalibrationState& state)
 {
-    CDIGameCntrlPropSheet* sheet = g_state.sheet;
+    CDIGameCntrlPropSheet* sheet = state.sheet;
     IDirectInputJoyConfig* config = sheet->JoyConfig();
     if (!config || !AcquireDevice(sheet->Device()))
         return;
     DIJOYCONFIG_DX5 joystick = {};
     joystick.dwSize = sizeof joystick;
     if (SUCCEEDED(config->GetConfig(sheet->GetID(), reinterpret_cast<DIJOYCONFIG*>(&joystick), DIJC_GUIDINSTANCE)))
-        WriteCalibration(g_state.record, DIJC_REGHWCONFIGTYPE, joystick.guidInstance, sheet->GetID(),
+        WriteCalibration(state.record, DIJC_REGHWCONFIGTYPE, joystick.guidInstance, sheet->GetID(),
                          CalibrationLocationFor(WindowsClass(), DirectXVersion()));
     RecreateDevice(sheet, page);
 }
 
-bool Command(HWND page, WORD id)
+bool Command(HWND page, CalibrationState& state, WORD id)
 {
     switch (id) {
     case IDC_CAL_DEFAULT:
-        SetDefaultRanges();
-        Store(page);
+        SetDefaultRanges(state);
+        Store(page, state);
         return true;
     case IDC_CAL_SET:
-        Store(page);
+        Store(page, state);
         return true;
     }
     return false;
 }
 
-} // namespace
-
-INT_PTR CALLBACK CalibrationPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR Handle(CalibrationState& state, HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        if (SUCCEEDED(InitPage(page, lParam, g_state)))
-            Init();
+        if (SUCCEEDED(PrepareDevice(state.sheet, page)))
+            Init(state);
         return TRUE;
     case WM_NOTIFY:
         return PollWhileActive(page, lParam, kTimer);
     case WM_TIMER:
         if (wParam != kTimer)
             return FALSE;
-        Update(page);
+        Update(page, state);
         return TRUE;
     case WM_COMMAND:
-        return HIWORD(wParam) == BN_CLICKED && Command(page, LOWORD(wParam));
+        return HIWORD(wParam) == BN_CLICKED && Command(page, state, LOWORD(wParam));
     case WM_DESTROY:
         KillTimer(page, kTimer);
-        g_state.connection = 0;
         return TRUE;
     }
     return FALSE;
+}
+
+} // namespace
+
+INT_PTR CALLBACK CalibrationPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return WithPageState(page, message, wParam, lParam, &Handle);
 }
 
 } // namespace pelko

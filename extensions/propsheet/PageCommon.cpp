@@ -9,6 +9,7 @@ namespace pelko {
 namespace {
 
 const int kSkipTicks = 50;
+const char kStateProperty[] = "PelkoPageState";
 
 void ShowStatus(HWND page, const StatusTexts& texts, bool connected)
 {
@@ -18,12 +19,27 @@ void ShowStatus(HWND page, const StatusTexts& texts, bool connected)
 
 } // namespace
 
-HRESULT InitPage(HWND page, LPARAM lParam, PageState& state)
+void AttachPage(HWND page, LPARAM lParam, PageState& state)
 {
     const PROPSHEETPAGEA* description = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
     state.sheet = reinterpret_cast<CDIGameCntrlPropSheet*>(description->lParam);
+    if (state.sheet)
+        state.sheet->AddRef();
     SetWindowLongPtrA(page, DWLP_USER, LONG_PTR(state.sheet));
-    return PrepareDevice(state.sheet, page);
+    SetPropA(page, kStateProperty, &state);
+}
+
+void DetachPage(HWND page, PageState& state)
+{
+    RemovePropA(page, kStateProperty);
+    if (state.sheet)
+        state.sheet->Release();
+    state.sheet = nullptr;
+}
+
+PageState* FindPageState(HWND page)
+{
+    return static_cast<PageState*>(GetPropA(page, kStateProperty));
 }
 
 IDirectInputDevice2A* PageDevice(const PageState& state)

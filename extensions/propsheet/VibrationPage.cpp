@@ -36,31 +36,30 @@ struct VibrationState : PageState {
     TestMode mode = kFollowAxes;
     DWORD modeTime = 0;
     int shownX = 0, shownY = 0;
+    LRESULT strength = 0;  // the trackbar position the page set or stored last
 };
 
-VibrationState g_state;
-
-void SetMode(TestMode mode)
+void SetMode(VibrationState& state, TestMode mode)
 {
-    g_state.mode = mode;
-    g_state.modeTime = mode == kFollowAxes ? 0 : timeGetTime();
+    state.mode = mode;
+    state.modeTime = mode == kFollowAxes ? 0 : timeGetTime();
 }
 
-void OpenHid()
+void OpenHid(VibrationState& state)
 {
-    g_state.hid = OpenDeviceFile(PageDevice(g_state));
-    if (g_state.hid)
-        g_state.reportId = OutputReportId(g_state.hid);
+    state.hid = OpenDeviceFile(PageDevice(state));
+    if (state.hid)
+        state.reportId = OutputReportId(state.hid);
 }
 
 // Sends the zero report and closes the device file.
-void StopMotors()
+void StopMotors(VibrationState& state)
 {
-    if (!g_state.hid)
+    if (!state.hid)
         return;
-    SendRumble(g_state.hid, MakeRumbleReport(g_state.reportId, 0, 0, 0));
-    CloseHandle(g_state.hid);
-    g_state.hid = nullptr;
+    SendRumble(state.hid, MakeRumbleReport(state.reportId, 0, 0, 0));
+    CloseHandle(state.hid);
+    state.hid = nullptr;
 }
 
 void ShowStrength(HWND page, DWORD amplify)
@@ -70,22 +69,23 @@ void ShowStrength(HWND page, DWORD amplify)
     SetDlgItemTextA(page, IDC_STRENGTH_TEXT, text);
 }
 
-void Activate(HWND page)
+void Activate(HWND page, VibrationState& state)
 {
     SetTimer(page, kTimer, kPollMilliseconds, nullptr);
     const DWORD amplify = ReadAmplify();
     ShowStrength(page, amplify);
     SendDlgItemMessageA(page, IDC_STRENGTH, TBM_SETPOS, TRUE, LPARAM(amplify));
-    SetMode(kFollowAxes);
+    state.strength = SendDlgItemMessageA(page, IDC_STRENGTH, TBM_GETPOS, 0, 0);
+    SetMode(state, kFollowAxes);
 }
 
-void Deactivate(HWND page)
+void Deactivate(HWND page, VibrationState& state)
 {
-    if (IDirectInputDevice2A* device = PageDevice(g_state))
+    if (IDirectInputDevice2A* device = PageDevice(state))
         device->Unacquire();
     KillTimer(page, kTimer);
-    StopMotors();
-    SetMode(kFollowAxes);
+    StopMotors(state);
+    SetMode(state, kFollowAxes);
 }
 
 int AxisDemand(LONG axis)
@@ -103,93 +103,117 @@ int Snap(int value)
     return value <= -kSnap ? -kFull : value >= kSnap ? kFull : value;
 }
 
-void Drive(int x, int y)
+void Drive(VibrationState& state, int x, int y)
 {
-    if (g_state.mode != kFollowAxes && timeGetTime() - g_state.modeTime > kTestMilliseconds)
-        SetMode(kFollowAxes);
+    if (state.mode != kFollowAxes && timeGetTime() - state.modeTime > kTestMilliseconds)
+        SetMode(state, kFollowAxes);
     int left = x, right = y;
-    switch (g_state.mode) {
+    switch (state.mode) {
     case kLeftMotor: left = kFull, right = 0; break;
     case kBothMotors: left = kFull, right = kFull; break;
     case kRightMotor: left = 0, right = kFull; break;
     case kFollowAxes: break;
     }
-    if (!g_state.hid)
-        OpenHid();
-    if (g_state.hid)
-        SendRumble(g_state.hid, MakeRumbleReport(g_state.reportId, ReadAmplify(), OutsideDeadBand(left),
-                                                 OutsideDeadBand(right)));
+    if (!state.hid)
+        OpenHid(state);
+    if (state.hid)
+        SendRumble(state.hid, MakeRumbleReport(state.reportId, ReadAmplify(), OutsideDeadBand(left),
+                                               OutsideDeadBand(right)));
 }
 
-void ShowRumble(HWND page, int x, int y)
+void ShowRumble(HWND page, VibrationState& state, int x, int y)
 {
     x = Snap(x);
     y = Snap(y);
-    if (x == g_state.shownX && y == g_state.shownY)
+    if (x == state.shownX && y == state.shownY)
         return;
     SetControlPoint(page, IDC_RUMBLE, x, y);
-    g_state.shownX = x;
-    g_state.shownY = y;
+    state.shownX = x;
+    state.shownY = y;
 }
 
-void Update(HWND page)
+void Update(HWND page, VibrationState& state)
 {
-    const Link link = CheckLink(page, g_state, kStatus);
+    const Link link = CheckLink(page, state, kStatus);
     if (link != Link::Connected) {
-        StopMotors();
+        StopMotors(state);
         if (link == Link::Lost)
-            SetMode(kFollowAxes);
+            SetMode(state, kFollowAxes);
         return;
     }
-    if (SkipTick(g_state))
+    if (SkipTick(state))
         return;
     DIJOYSTATE now;
     int x = 0, y = 0;
-    if (SUCCEEDED(PageDevice(g_state)->GetDeviceState(sizeof now, &now))) {
+    if (SUCCEEDED(PageDevice(state)->GetDeviceState(sizeof now, &now))) {
         x = AxisDemand(now.lX);
         y = AxisDemand(now.lY);
-        Drive(x, y);
+        Drive(state, x, y);
     }
-    ShowRumble(page, x, y);
+    ShowRumble(page, state, x, y);
 }
 
-void Init(HWND page)
+// A position that the page set from a stored strength above full is not stored
+// until the user moves the trackbar away from it.
+void StrengthMoved(HWND page, VibrationState& state)
 {
-    SendDlgItemMessageA(page, IDC_STRENGTH, TBM_SETRANGE, TRUE, MAKELPARAM(0, kFullAmplify));
-    if (g_state.hid) {
-        CloseHandle(g_state.hid);
-        OpenHid();
-    }
-    SetMode(kFollowAxes);
+    const LRESULT position = SendDlgItemMessageA(page, IDC_STRENGTH, TBM_GETPOS, 0, 0);
+    if (position == state.strength)
+        return;
+    state.strength = position;
+    WriteAmplify(DWORD(position));
+    ShowStrength(page, DWORD(position));
 }
 
-void StrengthMoved(HWND page)
-{
-    const DWORD amplify = DWORD(SendDlgItemMessageA(page, IDC_STRENGTH, TBM_GETPOS, 0, 0));
-    WriteAmplify(amplify);
-    ShowStrength(page, amplify);
-}
-
-bool Command(WORD id)
+bool Command(VibrationState& state, WORD id)
 {
     switch (id) {
-    case IDC_LEFT_FORCE: SetMode(kLeftMotor); return true;
-    case IDC_BOTH_FORCES: SetMode(kBothMotors); return true;
-    case IDC_RIGHT_FORCE: SetMode(kRightMotor); return true;
-    case IDC_STOP: SetMode(kFollowAxes); return true;
+    case IDC_LEFT_FORCE: SetMode(state, kLeftMotor); return true;
+    case IDC_BOTH_FORCES: SetMode(state, kBothMotors); return true;
+    case IDC_RIGHT_FORCE: SetMode(state, kRightMotor); return true;
+    case IDC_STOP: SetMode(state, kFollowAxes); return true;
     }
     return false;
 }
 
-INT_PTR Notify(HWND page, LPARAM lParam)
+INT_PTR Notify(HWND page, VibrationState& state, LPARAM lParam)
 {
     switch (NotifyCode(lParam)) {
     case PSN_SETACTIVE:
-        Activate(page);
+        Activate(page, state);
         return AcceptNotify(page);
     case PSN_KILLACTIVE:
-        Deactivate(page);
+        Deactivate(page, state);
         return AcceptNotify(page);
+    }
+    return FALSE;
+}
+
+INT_PTR Handle(VibrationState& state, HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        // The range holds whether or not the device could be prepared.
+        SendDlgItemMessageA(page, IDC_STRENGTH, TBM_SETRANGE, TRUE, MAKELPARAM(0, kFullAmplify));
+        PrepareDevice(state.sheet, page);
+        return TRUE;
+    case WM_NOTIFY:
+        return Notify(page, state, lParam);
+    case WM_TIMER:
+        if (wParam != kTimer)
+            return FALSE;
+        Update(page, state);
+        return TRUE;
+    case WM_HSCROLL:
+        if (HWND(lParam) != GetDlgItem(page, IDC_STRENGTH))
+            return FALSE;
+        StrengthMoved(page, state);
+        return TRUE;
+    case WM_COMMAND:
+        return HIWORD(wParam) == BN_CLICKED && Command(state, LOWORD(wParam));
+    case WM_DESTROY:
+        Deactivate(page, state);
+        return TRUE;
     }
     return FALSE;
 }
@@ -198,31 +222,7 @@ INT_PTR Notify(HWND page, LPARAM lParam)
 
 INT_PTR CALLBACK VibrationPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        if (SUCCEEDED(InitPage(page, lParam, g_state)))
-            Init(page);
-        return TRUE;
-    case WM_NOTIFY:
-        return Notify(page, lParam);
-    case WM_TIMER:
-        if (wParam != kTimer)
-            return FALSE;
-        Update(page);
-        return TRUE;
-    case WM_HSCROLL:
-        if (HWND(lParam) != GetDlgItem(page, IDC_STRENGTH))
-            return FALSE;
-        StrengthMoved(page);
-        return TRUE;
-    case WM_COMMAND:
-        return HIWORD(wParam) == BN_CLICKED && Command(LOWORD(wParam));
-    case WM_DESTROY:
-        Deactivate(page);
-        g_state.connection = 0;
-        return TRUE;
-    }
-    return FALSE;
+    return WithPageState(page, message, wParam, lParam, &Handle);
 }
 
 } // namespace pelko

@@ -5,8 +5,10 @@
 
 #include <array>
 #include <atomic>
+#include <map>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "RumblePort.h"
@@ -18,14 +20,20 @@ public:
     RecordingPort() { Install(this); }
     ~RecordingPort() { Install(nullptr); }
 
-    ULONGLONG Now() override { return now; }
+    ULONGLONG Now() override {
+        ++readings_;
+        return now;
+    }
     HANDLE Open(const char* path) override;
     DWORD Write(HANDLE device, const BYTE* data, DWORD size) override;
     void Close(HANDLE device) override;
 
     std::vector<Report> Reports();
-    // "open <path>", "write <right> <left>", "close", in order
+    // "open <path>", "write <right> <left>", "close", in order; of every device or of one path
     std::vector<std::string> Events();
+    std::vector<std::string> Events(const std::string& path);
+    // How often the clock was read.
+    int Readings() const { return readings_; }
 
     std::atomic<ULONGLONG> now{1000000};
     std::atomic<bool> refuseOpen{false};
@@ -35,6 +43,8 @@ public:
 private:
     std::mutex mutex_;
     std::vector<Report> reports_;
-    std::vector<std::string> events_;
+    std::vector<std::pair<std::string, std::string>> events_;  // path, event
+    std::map<HANDLE, std::string> paths_;
     UINT_PTR nextHandle_ = 0x100;
+    std::atomic<int> readings_{0};
 };

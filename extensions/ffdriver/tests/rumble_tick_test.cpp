@@ -2,6 +2,7 @@
 // force formulas, iterations, long plays, saturation, and the device's open, write and close.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <string>
 
@@ -29,20 +30,23 @@ protected:
     }
 
     void TearDown() override {
-        DeviceTable::Instance().Reset();
+        table_.Shutdown(kOther);
+        table_.Shutdown(this);
+        table_.Reset();
         RundelTest::ClearAmplify();
     }
 
-    // An empty table with device 0 open on "dev0".
+    // An empty table with device 0 open on "dev0" for this test.
     void Fresh() {
+        table_.Shutdown(this);
         table_.Reset();
-        ASSERT_EQ(S_OK, table_.Open(0, "dev0"));
+        ASSERT_EQ(S_OK, table_.Open(0, "dev0", this));
     }
 
-    DWORD Play(TestEffect& effect, DWORD effectId, DWORD count = 1) {
+    DWORD Play(TestEffect& effect, DWORD effectId, DWORD count = 1, DWORD device = 0) {
         DWORD handle = 0;
-        EXPECT_EQ(S_OK, table_.Download(0, effectId, &handle, effect.Get(), DIEP_ALLPARAMS));
-        EXPECT_EQ(S_OK, table_.Start(0, handle, 0, count));
+        EXPECT_EQ(S_OK, table_.Download(device, effectId, &handle, effect.Get(), DIEP_ALLPARAMS));
+        EXPECT_EQ(S_OK, table_.Start(device, handle, 0, count));
         return handle;
     }
 
@@ -55,6 +59,8 @@ protected:
 
     RecordingPort port_;
     DeviceTable& table_ = DeviceTable::Instance();
+    // Another driver of the process.
+    const void* const kOther = &port_;
 };
 
 std::string Motors(const RecordingPort::Report& report) {
@@ -118,6 +124,9 @@ TEST_F(RumbleTickTest, ReportBytesFollowTheForceFormulas) {
          10000, 1500, "114/114"},
         {"cartesian direction (3, 4)", kConstant,
          [](TestEffect& e) { e.Constant(10000).Gain(9000).Directions(3, 4); }, 2, 0, 10000, 0, "204/153"},
+        {"cartesian direction at its ends", kConstant,
+         [](TestEffect& e) { e.Constant(10000).Gain(9000).Directions(LONG_MIN, LONG_MIN); }, 2, 0, 10000, 0,
+         "180/180"},
         {"axes given Y first", kConstant,
          [](TestEffect& e) { e.Constant(10000).Gain(9000).Directions(3, 4).Axes(kAxisY, kAxisX); }, 2, 0, 10000, 0,
          "153/204"},
@@ -233,12 +242,12 @@ TEST_F(RumbleTickTest, DisconnectedWriteClosesTheDeviceAndTheNextTickReopensIt) 
 }
 
 TEST_F(RumbleTickTest, OpeningAgainClosesThePreviousHandle) {
-    EXPECT_EQ(S_OK, table_.Open(0, "dev0"));
+    EXPECT_EQ(S_OK, table_.Open(0, "dev0", this));
     port_.refuseOpen = true;
-    HRESULT absent = table_.Open(0, "gone");
+    HRESULT absent = table_.Open(0, "gone", this);
     EXPECT_TRUE(FAILED(absent));
     EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_DEVICE_NOT_CONNECTED), absent);
-    EXPECT_EQ(E_INVALIDARG, table_.Open(0, std::string(kPathLength, 'p').c_str()));
+    EXPECT_EQ(E_INVALIDARG, table_.Open(0, std::string(kPathLength, 'p').c_str(), this));
     TickAfter(35);  // the device is closed: nothing is sent or reopened
     std::vector<std::string> expected = {"open dev0", "close", "open dev0", "close", "open gone"};
     EXPECT_EQ(expected, port_.Events());
@@ -250,13 +259,36 @@ TEST_F(RumbleTickTest, ShutdownDestroysPlayingEffectsAndSendsTheStopReport) {
     DWORD idle = Play(effect, kConstant);
     table_.Stop(0, idle);
     TickAfter(35);
-    table_.Shutdown();
+    table_.Shutdown(this);
+    TickAfter(35);  // the device was let go: the tick neither reopens nor writes it
     std::vector<std::string> events = port_.Events();
     ASSERT_GE(events.size(), 2u);
+    EXPECT_EQ("write 255 255", events[events.size() - 3]);
     EXPECT_EQ("write 0 0", events[events.size() - 2]);
     EXPECT_EQ("close", events.back());
     DWORD status;
     EXPECT_EQ(S_OK, table_.Status(0, playing, &status));
     EXPECT_EQ(E_INVALIDARG, table_.Start(0, playing, 0, 1)) << "destroyed";
     EXPECT_EQ(S_OK, table_.Start(0, idle, 0, 1)) << "stopped effects stay downloaded";
+}
+
+TEST_F(RumbleTickTest, DriversResetAndShutDownOnlyTheDevicesTheyOpened) {
+    ASSERT_EQ(S_OK, table_.Open(1, "dev1", kOther));
+    TestEffect mine(1), theirs(1);
+    DWORD playing = Play(mine.Constant(7000), kConstant);
+    DWORD other = Play(theirs.Constant(3500), kConstant, 1, 1);
+    table_.Reset();  // another driver starting up
+    TickAfter(35);
+    table_.Shutdown(kOther);
+    TickAfter(35);
+
+    std::vector<std::string> expected0 = {"open dev0", "write 198 198", "write 198 198"};
+    EXPECT_EQ(expected0, port_.Events("dev0"));
+    std::vector<std::string> expected1 = {"open dev1", "write 99 99", "write 0 0", "close"};
+    EXPECT_EQ(expected1, port_.Events("dev1"));
+    DWORD status = 0;
+    EXPECT_EQ(S_OK, table_.Status(0, playing, &status));
+    EXPECT_EQ(DWORD(DIEGES_PLAYING), status);
+    EXPECT_EQ(S_OK, table_.Status(1, other, &status));
+    EXPECT_EQ(0u, status);
 }

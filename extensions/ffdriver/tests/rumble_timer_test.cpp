@@ -1,19 +1,36 @@
 // The driver with its real 35 ms multimedia timer: reports read from a named pipe that stands in
-// for the device, and the end of a driver while a tick is running.
+// for the device, the end of a driver while a tick is running, and two drivers of one process.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <mmsystem.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
 #include <array>
+#include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "CEffectDriverFactory.h"
 #include "CMyDIEffectDriver.h"
+#include "ComServer.h"
 #include "EffectLock.h"
 #include "RecordingPort.h"
 #include "RundelTestSupport.h"
 
 namespace {
+
+// A driver from a fresh class factory, started up, as DirectInput makes one for each device.
+CMyDIEffectDriver* NewDriver() {
+    CMyIClassFactory* factory = CEffectDriverFactory::Create();
+    IDirectInputEffectDriver* driver = nullptr;
+    EXPECT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IDirectInputEffectDriver, reinterpret_cast<void**>(&driver)));
+    factory->Release();
+    return static_cast<CMyDIEffectDriver*>(driver);
+}
 
 double NowMs() {
     LARGE_INTEGER count, frequency;
@@ -87,11 +104,8 @@ protected:
         ASSERT_TRUE(EffectLock::Open());
         RundelTest::SeedAttributes();
         RundelTest::ClearAmplify();
-        CMyIClassFactory* factory = CEffectDriverFactory::Create();
-        IDirectInputEffectDriver* driver = nullptr;
-        ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IDirectInputEffectDriver, reinterpret_cast<void**>(&driver)));
-        factory->Release();
-        driver_ = static_cast<CMyDIEffectDriver*>(driver);
+        driver_ = NewDriver();
+        ASSERT_NE(nullptr, driver_);
     }
 
     void TearDown() override { ReleaseDriver(); }
@@ -167,4 +181,184 @@ TEST_F(RumbleTimerTest, ReleaseWaitsForARunningTickAndNothingFollowsTheStopRepor
     EXPECT_EQ("write 0 0", atRelease[atRelease.size() - 2]);
     EXPECT_EQ("close", atRelease.back());
     EXPECT_EQ("write 0 255", atRelease[atRelease.size() - 3]);
+}
+
+namespace {
+
+// Ticks of a 35 ms multimedia timer of the test's own: the yardstick of the driver's tick rate.
+class ReferenceTicks {
+public:
+    ReferenceTicks() {
+        timer_ = timeSetEvent(35, 100, &ReferenceTicks::OnTick, reinterpret_cast<DWORD_PTR>(this),
+                              TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS);
+    }
+    ~ReferenceTicks() { timeKillEvent(timer_); }
+
+    // Waits for n more ticks.
+    void Wait(int n) {
+        int until = ticks_ + n;
+        while (ticks_ < until) Sleep(1);
+    }
+
+private:
+    static void CALLBACK OnTick(UINT, UINT, DWORD_PTR self, DWORD_PTR, DWORD_PTR) {
+        ++reinterpret_cast<ReferenceTicks*>(self)->ticks_;
+    }
+
+    UINT timer_;
+    std::atomic<int> ticks_{0};
+};
+
+int ThreadCount() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {sizeof entry};
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snapshot);
+    return count;
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
+    for (DWORD start = GetTickCount(); !done(); Sleep(2)) {
+        if (GetTickCount() - start > timeoutMs) return false;
+    }
+    return true;
+}
+
+int Writes(RecordingPort& port, const std::string& path) {
+    std::vector<std::string> events = port.Events(path);
+    return static_cast<int>(std::count_if(events.begin(), events.end(),
+                                          [](const std::string& e) { return e.rfind("write", 0) == 0; }));
+}
+
+// Two joysticks of one game: a driver for each, from a fresh factory each, device 0 playing a
+// constant force of 7000 (198 on both motors) and device 1 one of 3500 (99).
+class RumbleTwoDriversTest : public ::testing::Test {
+protected:
+    struct Joystick {
+        CMyDIEffectDriver* driver;
+        DWORD device;
+        std::string path;
+        DWORD handle;
+        std::string playing;  // its report while the effect plays
+    };
+
+    void SetUp() override {
+        ASSERT_TRUE(EffectLock::Open());
+        RundelTest::SeedAttributes();
+        RundelTest::ClearAmplify();
+    }
+
+    void TearDown() override {
+        for (Joystick& joystick : sticks_) Release(joystick);
+    }
+
+    // The effect plays before the device opens, so that every report carries it.
+    Joystick& Plug(DWORD device, LONG magnitude, const char* playing) {
+        Joystick& joystick = sticks_[device];
+        joystick = {NewDriver(), device, "dev" + std::to_string(device) + "." + std::to_string(plugs_++), 0, playing};
+        RundelTest::TestEffect effect(1);
+        EXPECT_EQ(S_OK, joystick.driver->DownloadEffect(device, 0, &joystick.handle, effect.Constant(magnitude).Get(),
+                                                        DIEP_ALLPARAMS | DIEP_START));
+        EXPECT_EQ(S_OK, joystick.driver->OpenDevice(device, joystick.path.c_str()));
+        return joystick;
+    }
+
+    static DWORD Status(const Joystick& joystick) {
+        DWORD status = 0xBAD;
+        EXPECT_EQ(S_OK, joystick.driver->GetEffectStatus(joystick.device, joystick.handle, &status));
+        return status;
+    }
+
+    // Waits for n more reports to the device.
+    bool MoreReports(const Joystick& joystick, int n) {
+        int until = Writes(port_, joystick.path) + n;
+        return WaitUntil([&] { return Writes(port_, joystick.path) >= until; });
+    }
+
+    static void Release(Joystick& joystick) {
+        if (joystick.driver) joystick.driver->Release();
+        joystick.driver = nullptr;
+    }
+
+    // Every report of a device playing its effect until released: the effect's, then one stop
+    // report and the close.
+    void ExpectPlayedUntilReleased(const Joystick& joystick) {
+        std::vector<std::string> events = port_.Events(joystick.path);
+        ASSERT_GE(events.size(), 4u) << joystick.path;
+        EXPECT_EQ("open " + joystick.path, events.front());
+        for (size_t i = 1; i + 2 < events.size(); ++i) EXPECT_EQ(joystick.playing, events[i]) << joystick.path << i;
+        EXPECT_EQ("write 0 0", events[events.size() - 2]) << joystick.path;
+        EXPECT_EQ("close", events.back()) << joystick.path;
+    }
+
+    // Every report so far the effect's, and the effect still playing.
+    void ExpectPlaying(const Joystick& joystick) {
+        std::vector<std::string> events = port_.Events(joystick.path);
+        ASSERT_GE(events.size(), 2u) << joystick.path;
+        for (size_t i = 1; i < events.size(); ++i) EXPECT_EQ(joystick.playing, events[i]) << joystick.path << i;
+        EXPECT_EQ(DWORD(DIEGES_PLAYING), Status(joystick)) << joystick.path;
+    }
+
+    RecordingPort port_;
+    Joystick sticks_[2] = {};
+    int plugs_ = 0;
+};
+
+}  // namespace
+
+TEST_F(RumbleTwoDriversTest, SecondDriverStartingUpLeavesTheFirstPlaying) {
+    Joystick& first = Plug(0, 7000, "write 198 198");
+    ASSERT_TRUE(MoreReports(first, 2));
+    Joystick& second = Plug(1, 3500, "write 99 99");
+    ASSERT_TRUE(MoreReports(second, 3));
+    ASSERT_TRUE(MoreReports(first, 3));
+    ExpectPlaying(first);
+    ExpectPlaying(second);
+}
+
+TEST_F(RumbleTwoDriversTest, ReleasingEitherDriverLeavesTheOtherPlaying) {
+    for (int released : {0, 1}) {
+        Plug(0, 7000, "write 198 198");
+        Plug(1, 3500, "write 99 99");
+        Joystick &gone = sticks_[released], &kept = sticks_[1 - released];
+        ASSERT_TRUE(MoreReports(gone, 2) && MoreReports(kept, 2));
+
+        Release(gone);
+        ASSERT_TRUE(MoreReports(kept, 5)) << released;
+        ExpectPlayedUntilReleased(gone);
+        ExpectPlaying(kept);
+
+        Release(kept);
+        ExpectPlayedUntilReleased(kept);
+        ExpectPlayedUntilReleased(gone);  // never reopened
+        EXPECT_EQ(S_OK, ComServer::CanUnloadNow()) << released;
+    }
+}
+
+TEST_F(RumbleTwoDriversTest, OneTickServesEveryDeviceAndEndsWithTheLastDriver) {
+    const int threads = ThreadCount();  // no timer yet
+    {
+        ReferenceTicks ticks;
+        Joystick& first = Plug(0, 7000, "write 198 198");
+        Joystick& second = Plug(1, 3500, "write 99 99");
+        ASSERT_TRUE(MoreReports(first, 2) && MoreReports(second, 2));
+
+        const int before[] = {Writes(port_, first.path), Writes(port_, second.path)};
+        ticks.Wait(20);
+        for (int device : {0, 1}) {
+            int reports = Writes(port_, sticks_[device].path) - before[device];
+            EXPECT_GE(reports, 16) << device;
+            EXPECT_LE(reports, 24) << device << ": one report per tick of 35 ms";
+        }
+
+        Release(first);
+        ASSERT_TRUE(MoreReports(second, 3)) << "the tick goes on for the other driver";
+        Release(second);
+        const int readings = port_.Readings();
+        ticks.Wait(5);
+        EXPECT_EQ(readings, port_.Readings()) << "no tick runs without a driver";
+    }
+    EXPECT_TRUE(WaitUntil([&] { return ThreadCount() == threads; })) << "the timer thread is gone";
 }

@@ -198,6 +198,10 @@ TEST_F(RundelDriverTest, StartStopSoloAndTheStartFlag) {
     EXPECT_EQ(DWORD(DIEGES_PLAYING), Status(second));
     EXPECT_EQ(0u, Status(third));
 
+    EXPECT_EQ(E_INVALIDARG, driver_->StartEffect(0, first, DIES_SOLO, 0)) << "no plays";
+    EXPECT_EQ(0u, Status(first));
+    EXPECT_EQ(DWORD(DIEGES_PLAYING), Status(second)) << "a refused solo start stops nothing";
+
     ASSERT_EQ(S_OK, driver_->StopEffect(0, second));
     EXPECT_EQ(0u, Status(second));
 }

@@ -20,7 +20,11 @@ protected:
         sheet->SetDevice(&device);
         sheet->SetJoyConfig(&config);
     }
-    void TearDown() override { sheet->Release(); }
+    void TearDown() override
+    {
+        if (sheet)
+            sheet->Release();
+    }
 
     FakeDevice device;
     FakeJoyConfig config;

@@ -67,6 +67,23 @@ TEST_F(PelkoBaseTestPage, DisconnectShowsItsTextOnceAndWaitsFiftyTicksAfterReplu
     EXPECT_FALSE(Visible(page, IDC_BASE_WARNING));
 }
 
+TEST_F(PelkoBaseTestPage, PageKeepsItsSheetUntilItCloses)
+{
+    {
+        TestSheet window(sheet);
+        HWND page = window.Page(kBaseTestPage);
+        sheet->Release();  // the panel lets go first
+        sheet = nullptr;
+        device.state.rgbButtons[2] = 0x80;
+        EXPECT_TRUE(PumpUntil([&] { return UserData(page, IDC_LAMP_FIRST + 2) == 255; }));
+        EXPECT_EQ(2, device.references);
+        EXPECT_EQ(S_FALSE, PelkoLibrary::Get().CanUnloadNow());
+    }
+    EXPECT_EQ(1, device.references) << "the sheet went with its page";
+    EXPECT_EQ(1, config.references);
+    EXPECT_EQ(S_OK, PelkoLibrary::Get().CanUnloadNow());
+}
+
 TEST(PelkoBaseTestPageWithoutDevice, ShowsNotConnected)
 {
     // Nothing handed over: the library prepares the device itself, which this

@@ -16,6 +16,24 @@ Report Rumble(BYTE right, BYTE left)
     return {0, 2, 8, right, left, 0xFF, 0, 0, 0};
 }
 
+DWORD StoredAmplify(DWORD* type = nullptr)
+{
+    HKEY key;
+    DWORD stored = 0xBAD, size = sizeof stored;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kOemKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        RegQueryValueExA(key, "Amplify", nullptr, type, reinterpret_cast<BYTE*>(&stored), &size);
+        RegCloseKey(key);
+    }
+    return stored;
+}
+
+// A key pressed on the trackbar, as the keyboard delivers it.
+void Press(HWND trackbar, UINT key)
+{
+    SendMessageA(trackbar, WM_KEYDOWN, key, 1);
+    SendMessageA(trackbar, WM_KEYUP, key, 0xC0000001);
+}
+
 class PelkoVibrationPage : public PelkoPage {
 protected:
     void SetUp() override
@@ -38,6 +56,13 @@ protected:
     {
         const std::vector<ReceivedReport> reports = pipe.Reports();
         return reports.empty() ? Report{} : reports.back().bytes;
+    }
+
+    // The strength shown as text and as the trackbar's position.
+    static void ExpectStrength(HWND page, const char* shown, LRESULT position)
+    {
+        EXPECT_EQ(shown, Text(page, IDC_STRENGTH_TEXT));
+        EXPECT_EQ(position, SendDlgItemMessageA(page, IDC_STRENGTH, TBM_GETPOS, 0, 0));
     }
 
     // Waits until the last report is the expected one.
@@ -117,23 +142,70 @@ TEST_F(PelkoVibrationPage, TrackbarStoresTheStrengthAndShowsItsPercentage)
     TestSheet window(sheet);
     HWND page = Open(window);
     HWND trackbar = GetDlgItem(page, IDC_STRENGTH);
-    EXPECT_EQ("75%", Text(page, IDC_STRENGTH_TEXT));
-    EXPECT_EQ(900, SendMessageA(trackbar, TBM_GETPOS, 0, 0));
+    ExpectStrength(page, "75%", 900);
     EXPECT_EQ(1200, SendMessageA(trackbar, TBM_GETRANGEMAX, 0, 0));
 
     SendMessageA(trackbar, TBM_SETPOS, TRUE, 600);
     SendMessageA(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 600), LPARAM(trackbar));
     EXPECT_EQ("50%", Text(page, IDC_STRENGTH_TEXT));
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kOemKey, 0, KEY_READ, &key));
-    DWORD stored = 0, type = 0, size = sizeof stored;
-    RegQueryValueExA(key, "Amplify", nullptr, &type, reinterpret_cast<BYTE*>(&stored), &size);
-    RegCloseKey(key);
+    DWORD type = 0;
+    EXPECT_EQ(600u, StoredAmplify(&type));
     EXPECT_EQ(DWORD(REG_DWORD), type);
-    EXPECT_EQ(600u, stored);
 
     device.state.lX = 0;
     EXPECT_TRUE(Reaches(Rumble(0, 127)));
+}
+
+TEST_F(PelkoVibrationPage, WithoutADeviceTheStrengthKeepsItsRange)
+{
+    // Nothing handed over, and this system's DirectInput cannot prepare a device.
+    IDIGameCntrlPropSheet* bare = PelkoLibrary::Get().CreateSheet();
+    bare->SetID(0);
+    SetAmplify(600);
+    {
+        TestSheet window(bare);
+        window.Select(kVibrationPage);
+        HWND page = window.Page(kVibrationPage);
+        HWND trackbar = GetDlgItem(page, IDC_STRENGTH);
+        ExpectStrength(page, "50%", 600);
+        const struct {
+            UINT key;
+            DWORD stored;
+            const char* shown;
+        } keys[] = {
+            {VK_END, 1200, "100%"},
+            {VK_HOME, 0, "0%"},
+            {VK_RIGHT, 1, "0%"},
+            {VK_END, 1200, "100%"},
+        };
+        for (const auto& k : keys) {
+            Press(trackbar, k.key);
+            EXPECT_EQ(k.stored, StoredAmplify()) << k.key;
+            EXPECT_EQ(k.shown, Text(page, IDC_STRENGTH_TEXT)) << k.key;
+        }
+    }
+    bare->Release();
+}
+
+TEST_F(PelkoVibrationPage, StrengthAboveFullIsNotStoredCut)
+{
+    SetAmplify(5000);
+    TestSheet window(sheet);
+    HWND page = Open(window);
+    HWND trackbar = GetDlgItem(page, IDC_STRENGTH);
+    ExpectStrength(page, "100%", 1200);
+    Press(trackbar, VK_END);  // already at the end
+    EXPECT_EQ(5000u, StoredAmplify());
+
+    // A click on the channel left of the thumb pages the strength down.
+    RECT channel;
+    SendMessageA(trackbar, TBM_GETCHANNELRECT, 0, LPARAM(&channel));
+    const LPARAM at = MAKELPARAM(channel.left + 2, (channel.top + channel.bottom) / 2);
+    SendMessageA(trackbar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(trackbar, WM_LBUTTONUP, 0, at);
+    const LRESULT paged = SendMessageA(trackbar, TBM_GETPOS, 0, 0);
+    EXPECT_LT(paged, 1200);
+    EXPECT_EQ(DWORD(paged), StoredAmplify());
 }
 
 TEST_F(PelkoVibrationPage, MissingStrengthShowsFull)
@@ -217,6 +289,18 @@ TEST_F(PelkoVibrationPage, LeavingThePageSendsOneZeroReport)
     const std::vector<ReceivedReport> reports = pipe.Reports();
     EXPECT_NE(kZero, reports[reports.size() - 2].bytes) << "one zero report";
     EXPECT_GE(device.unacquires, 1);
+}
+
+TEST_F(PelkoVibrationPage, ClosingTheSheetDuringATestStopsTheMotors)
+{
+    {
+        TestSheet window(sheet);
+        Open(window);
+        window.Click(kVibrationPage, IDC_BOTH_FORCES);
+        ASSERT_TRUE(Reaches(Rumble(255, 255)));
+    }
+    ASSERT_TRUE(PumpUntil([&] { return pipe.Closes() == 1; }));
+    EXPECT_EQ(kZero, Last());
 }
 
 } // namespace
