@@ -43,8 +43,9 @@ public:
 
     // Runs both motors' levels (low bytes) for durationMs, then the stop report. A test running
     // on the current device takes the levels and runs durationMs from now; otherwise it is
-    // ended and, with a current device, a new one runs on a channel of its own. Without a
-    // device only the running test ends. Never waits longer than the test worker's bound. 0.
+    // ended, its device sent the stop report, and, with a current device, a new one runs on a
+    // channel of its own. Without a device only the running test ends. Never waits longer than
+    // the test worker's bound. 0.
     int StartVibrationTest(DWORD left, DWORD right, DWORD durationMs);
 
     // 0 when the state was read; a negative DirectInput error when reading failed; 1 without a

@@ -41,15 +41,17 @@ public:
         return kTaken;
     }
 
-    // Interface thread: the worker writes nothing more; cancel also ends its write in progress.
-    void Stop(bool cancel)
+    // Interface thread: the worker's motor write in progress is cancelled and it writes no
+    // further motor report; with finish it then sends the stop report (one already being sent
+    // goes on), else nothing more.
+    void Stop(bool finish)
     {
         {
             SAutoLock hold(m_lock);
             m_stopped = true;
+            m_finishOnStop = finish;
         }
-        if (cancel)
-            ::SetEvent(m_stopEvent);
+        ::SetEvent(m_stopEvent);
     }
 
     // Worker: motor reports until the duration has passed, then the stop report; a stop ends
@@ -64,8 +66,9 @@ public:
             m_writing = false;
         }
         if (step == kFinish) {
+            // Bounded by its own time-out only: a stop must not cancel it.
             VibrationReport stop = MakeVibrationReport(0, 0);
-            m_channel->WriteOutput(stop.bytes, VibrationReport::kSize, m_stopEvent, kStopTimeoutMs);
+            m_channel->WriteOutput(stop.bytes, VibrationReport::kSize, nullptr, kStopTimeoutMs);
         }
         m_channel.reset();
     }
@@ -79,7 +82,7 @@ private:
         ::Sleep(0);
         SAutoLock hold(m_lock);
         if (m_stopped)
-            return kQuit;
+            return m_finishOnStop ? kFinish : kQuit;
         ULONGLONG now = ::GetTickCount64();
         m_writing = true;
         m_writeStartMs = now;
@@ -102,6 +105,7 @@ private:
     bool m_writing = false;   // a write has begun and not returned
     bool m_finishing = false; // past the duration: the stop report is the last write
     bool m_stopped = false;
+    bool m_finishOnStop = false; // a stopped worker sends the stop report
 };
 
 VibrationWorker::VibrationWorker()
@@ -129,7 +133,7 @@ void VibrationWorker::Request(DWORD device, DWORD left, DWORD right, DWORD durat
                 return; // no room for its successor
             Abandon();
         } else {
-            EndRunning(offer == kOtherDevice);
+            EndRunning();
         }
     }
     if (m_abandoned.size() >= kMaxWorkers)
@@ -142,7 +146,7 @@ void VibrationWorker::Stop()
 {
     ForgetEnded();
     if (m_run)
-        EndRunning(true);
+        EndRunning();
 }
 
 void VibrationWorker::Shutdown()
@@ -175,9 +179,9 @@ void VibrationWorker::ForgetEnded()
     m_abandoned.erase(gone, m_abandoned.end());
 }
 
-void VibrationWorker::EndRunning(bool cancel)
+void VibrationWorker::EndRunning()
 {
-    m_run->Stop(cancel);
+    m_run->Stop(true);
     if (::WaitForSingleObject(m_thread, kEndWaitMs) != WAIT_OBJECT_0) {
         Abandon();
         return;
@@ -189,7 +193,7 @@ void VibrationWorker::EndRunning(bool cancel)
 
 void VibrationWorker::Abandon()
 {
-    m_run->Stop(true);
+    m_run->Stop(false);
     m_abandoned.push_back(m_thread);
     m_thread = nullptr;
     m_run.reset();

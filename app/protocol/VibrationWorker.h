@@ -2,9 +2,11 @@
 // The vibration test: a worker thread that writes the motors' output report to the joystick
 // again and again until the test's duration has passed, then the stop report. A request while
 // a test runs on the same device hands its levels to the running worker, whose duration starts
-// again. The interface thread waits at most kEndWaitMs for a worker to end; one that has not
-// ended by then (its driver ignores the cancel of a write) is abandoned: it writes nothing more
-// and ends by itself when its write returns, freeing what it holds. No worker is terminated.
+// again. A worker ended for a request on another device, or without a device, cancels its write
+// and sends its own device the stop report first, so no joystick is left vibrating. The
+// interface thread waits at most kEndWaitMs for a worker to end; one that has not ended by then
+// (its driver ignores the cancel of a write) is abandoned: it writes nothing more and ends by
+// itself when its write returns, freeing what it holds. No worker is terminated.
 #include <windows.h>
 #include <functional>
 #include <memory>
@@ -41,11 +43,11 @@ public:
 
     // Runs both motors at left and right (their low bytes) for durationMs, then sends the stop
     // report. device names the device the test is for: a worker running for it takes the levels
-    // and starts its duration again; otherwise the running worker is ended and a new one runs on
-    // the channel open() gives (overlapped; the worker owns and closes it). Nothing starts
-    // without a channel.
+    // and starts its duration again; otherwise the running worker is ended (with its stop
+    // report) and a new one runs on the channel open() gives (overlapped; the worker owns and
+    // closes it). Nothing starts without a channel.
     void Request(DWORD device, DWORD left, DWORD right, DWORD durationMs, const ChannelOpener& open);
-    // Ends the running worker (its write in progress cancelled, no stop report).
+    // Ends the running worker: its write in progress cancelled, then its stop report.
     void Stop();
     // Ends the running worker and waits for it and the abandoned ones together, at most
     // kEndWaitMs; those still alive then are left to end by themselves. Until a new worker
@@ -58,8 +60,9 @@ private:
     enum Offer { kTaken, kHung, kFinishing, kOtherDevice };
 
     void ForgetEnded();
-    // Waits for the running worker to end; abandons it when it does not.
-    void EndRunning(bool cancel);
+    // Ends the running worker with its stop report and waits for it; abandons it when it does
+    // not end in time.
+    void EndRunning();
     // Stops the running worker and lets it go: it ends by itself.
     void Abandon();
     void Launch(DWORD device, const VibrationReport& report, DWORD durationMs, std::unique_ptr<IHidChannel> channel);

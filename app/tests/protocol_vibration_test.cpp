@@ -273,7 +273,7 @@ TEST_F(ProtocolVibrationTest, ExitWithAStuckWorkerWaitsOnce)
 }
 
 // A device found anew (after a device notice) gets a worker and a channel of its own; the
-// old worker ends first, without a stop report, as a new test on another device wants.
+// old worker ends first, with its stop report, then the new test runs.
 TEST_F(ProtocolVibrationTest, ADeviceFoundAnewGetsANewWorker)
 {
     Connect();
@@ -288,12 +288,51 @@ TEST_F(ProtocolVibrationTest, ADeviceFoundAnewGetsANewWorker)
     std::vector<SimJoystick::Report> reports = m_sim.Reports();
     auto second = std::find_if(reports.begin(), reports.end(), [](const SimJoystick::Report& r) { return r.channel == 2; });
     ASSERT_NE(reports.begin(), second);
-    for (auto report = reports.begin(); report != second; ++report)
+    EXPECT_EQ(kStopReport, (second - 1)->bytes);
+    for (auto report = reports.begin(); report != second - 1; ++report)
         EXPECT_EQ(Motors(100, 100), report->bytes);
     EXPECT_TRUE(std::all_of(second, reports.end(), [](const SimJoystick::Report& r) { return r.channel == 2; }));
     EXPECT_EQ(Motors(200, 200), second->bytes);
     EXPECT_EQ(kStopReport, reports.back().bytes);
     ExpectOneWriterAtATime(reports);
+}
+
+// Two joysticks: a test runs on a 6840, then a 6891 is plugged in and becomes the device, and
+// a test starts on it. The 6840 is sent its stop report before the 6891's test begins, whether
+// its writes were going through or hanging until their time-out.
+TEST_F(ProtocolVibrationTest, ATestOnAnotherJoystickStopsTheMotorsOfTheFirst)
+{
+    for (SimJoystick::OutputMode mode : {SimJoystick::kOutputComplete, SimJoystick::kOutputBlock}) {
+        SCOPED_TRACE(mode);
+        SimJoystick sim;
+        SimController& first = sim.Plug(0x2E7A, 6840);
+        ASSERT_TRUE(DirectInputJoy().Probe(kWindow));
+        sim.SetOutputInterval(4);
+        sim.SetOutputMode(mode);
+        Start(242, 242, 5000);
+        ASSERT_TRUE(WaitUntil([&] { return sim.WritesInProgress() + sim.Reports().size() > 0; }));
+        SimController& second = sim.Plug(0x2E7A, 6891);
+        ASSERT_TRUE(DirectInputJoy().Probe(kWindow));
+        ASSERT_EQ(6891, DirectInputJoy().ProductId());
+        EXPECT_LT(Start(100, 100, 200), VibrationWorker::kEndWaitMs);
+        sim.SetOutputMode(SimJoystick::kOutputComplete);
+        ASSERT_TRUE(WaitUntil([&] { return sim.OpenChannels() == 0; }, 3000));
+
+        std::vector<SimJoystick::Channel> channels = sim.Channels();
+        ASSERT_EQ(2u, channels.size());
+        EXPECT_EQ(first.path, channels[0].path);
+        EXPECT_EQ(second.path, channels[1].path);
+        std::vector<SimJoystick::Report> reports = sim.Reports();
+        auto onSecond = std::find_if(reports.begin(), reports.end(), [](const SimJoystick::Report& r) { return r.channel == 2; });
+        ASSERT_NE(reports.begin(), onSecond);
+        EXPECT_EQ(kStopReport, (onSecond - 1)->bytes);
+        EXPECT_EQ(mode == SimJoystick::kOutputComplete, (onSecond - 1)->ok);
+        EXPECT_EQ(1, (onSecond - 1)->channel);
+        EXPECT_EQ(Motors(100, 100), onSecond->bytes);
+        EXPECT_EQ(kStopReport, reports.back().bytes);
+        ExpectOneWriterAtATime(reports);
+        DirectInputJoy().Shutdown();
+    }
 }
 
 TEST_F(ProtocolVibrationTest, NothingWithoutADeviceAndShutdownJoinsTheWorker)
