@@ -1,5 +1,9 @@
 // The key-mapping and settings pages of model 6840 in the program's main window, driven by
 // mouse messages, against the simulated joystick, scripted prompts and a scripted chooser.
+#include <windows.h>
+#include <dbt.h>
+#include <functional>
+#include "control/STabCtrl.h"
 #include "control/SSliderBar.h"
 #include "core/SEvents.h"
 #include "host_ctrl_test_env.h"
@@ -10,6 +14,7 @@
 #include "pages/KeymapPageHandler.h"
 #include "pages/JoySettingPageHandler.h"
 #include "protocol/MappingCode.h"
+#include "support/DeviceNotice.h"
 #include "texts/ModelTexts.h"
 
 namespace {
@@ -386,6 +391,50 @@ TEST_F(SettingPage, MissingControlsAreSkipped)
     EXPECT_TRUE(m_chooser.menus.empty());
     EXPECT_EQ(0xF10003u, Layer().keyCode[2]);
     EXPECT_EQ(95u, ZVK6840::JoySetting().Record().strength);
+}
+
+// Two joysticks of the family at once: arrivals and removals of either one. The program keeps
+// to the joystick the probe picks (a 6891 first, else the first one attached), shows its page,
+// and every report of the push that follows goes to that joystick alone.
+TEST_F(KeymapPage, WithTwoJoysticksEveryReportGoesToTheOneShown)
+{
+    OpenWith(6840);
+    SimController& first = *m_pad;
+    HWND watcher = ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, L"QM_HidDirectInput_msg_windows");
+    ASSERT_NE(nullptr, watcher);
+    SimController& second = m_sim.Plug(0x2E7A, 6840);
+    SimController* newer = nullptr;
+    struct Step {
+        const char* what;
+        std::function<SimController&()> change; // the joystick the notice names
+        WPARAM event;
+        int page;
+        SimController* chosen; // null: none left
+    };
+    Step steps[] = {
+        {"a second 6840 arrives", [&]() -> SimController& { return second; }, DBT_DEVICEARRIVAL, 3, &first},
+        {"the one shown goes", [&]() -> SimController& { m_sim.Unplug(first); return first; },
+         DBT_DEVICEREMOVECOMPLETE, 3, &second},
+        {"a 6891 arrives", [&]() -> SimController& { return *(newer = &m_sim.Plug(0x2E7A, 6891)); },
+         DBT_DEVICEARRIVAL, 0, nullptr},
+        {"the 6840 not shown goes", [&]() -> SimController& { m_sim.Unplug(second); return second; },
+         DBT_DEVICEREMOVECOMPLETE, 0, nullptr},
+        {"the last one goes", [&]() -> SimController& { m_sim.Unplug(*newer); return *newer; },
+         DBT_DEVICEREMOVECOMPLETE, CMainDlg::kNotInsertedPage, nullptr},
+    };
+    for (Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        size_t channels = m_sim.Channels().size();
+        SendInterfaceNotice(watcher, step.event, step.change().path);
+        hosttest::HostTest::Pump();
+        SimController* chosen = step.chosen ? step.chosen : step.page == 0 ? newer : nullptr;
+        EXPECT_EQ(step.page, m_window->FindChildByName2<STabCtrl>(L"tabctrl_devices")->CurSel());
+        std::vector<SimJoystick::Channel> opened = m_sim.Channels();
+        opened.erase(opened.begin(), opened.begin() + channels);
+        EXPECT_EQ(chosen != nullptr, !opened.empty());
+        for (const SimJoystick::Channel& channel : opened)
+            EXPECT_EQ(chosen->path, channel.path);
+    }
 }
 
 TEST_F(KeymapPage, EachModelKeepsItsOwnFilesAndRefusesTheOthersProfiles)
