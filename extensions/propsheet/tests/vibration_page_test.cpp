@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <memory>
+
 namespace pelko_test {
 namespace {
 
@@ -301,6 +303,49 @@ TEST_F(PelkoVibrationPage, ClosingTheSheetDuringATestStopsTheMotors)
     }
     ASSERT_TRUE(PumpUntil([&] { return pipe.Closes() == 1; }));
     EXPECT_EQ(kZero, Last());
+}
+
+// The strength's thumb held and dragged with the mouse while the device goes, and while the
+// sheet closes: the motors get their zero report, and the strength stored is the thumb's.
+TEST_F(PelkoVibrationPage, DeviceOrSheetGoneDuringAStrengthDrag)
+{
+    device.state.lX = 0;
+    for (bool closeSheet : {false, true}) {
+        SCOPED_TRACE(closeSheet ? "sheet closed" : "device unplugged");
+        SetAmplify(600);
+        pipe.Clear();
+        const int closes = pipe.Closes();
+        auto window = std::make_unique<TestSheet>(sheet);
+        HWND page = Open(*window);
+        HWND trackbar = GetDlgItem(page, IDC_STRENGTH);
+        ASSERT_TRUE(Reaches(Rumble(0, 127)));
+        RECT thumb;
+        SendMessageA(trackbar, TBM_GETTHUMBRECT, 0, LPARAM(&thumb));
+        const int y = (thumb.top + thumb.bottom) / 2;
+        const int x = (thumb.left + thumb.right) / 2;
+        SendMessageA(trackbar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(trackbar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + 20, y));
+        const LRESULT dragged = SendMessageA(trackbar, TBM_GETPOS, 0, 0);
+        ASSERT_GT(dragged, 600);
+        if (closeSheet) {
+            window.reset();
+        } else {
+            device.Unplug();
+            ASSERT_TRUE(PumpUntil([&] { return pipe.Closes() > closes; }));
+            SendMessageA(trackbar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + 30, y));
+            SendMessageA(trackbar, WM_LBUTTONUP, 0, MAKELPARAM(x + 30, y));
+            EXPECT_EQ(kNotConnected, Text(page, IDC_VIB_STATUS));
+        }
+        ASSERT_TRUE(PumpUntil([&] { return pipe.Closes() > closes; }));
+        const LRESULT last = closeSheet ? dragged : SendMessageA(trackbar, TBM_GETPOS, 0, 0);
+        EXPECT_EQ(DWORD(last), StoredAmplify());
+        const size_t count = pipe.Count();
+        Pump(100);
+        EXPECT_EQ(count, pipe.Count());
+        EXPECT_EQ(kZero, Last());
+        window.reset();
+        device.Plug();
+    }
 }
 
 } // namespace
