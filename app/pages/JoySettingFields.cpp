@@ -41,8 +41,16 @@ SettingFields BindSettingFields(Settings6891Record& record)
     return fields;
 }
 
-SKEIN::SStringW PercentText(int value)
+SKEIN::SStringW PercentText(long long value)
 {
     SKEIN::SStringW text;
-    return text.Printf(L"%d%%", value);
+    return text.Printf(L"%lld%%", value);
+}
+
+long long FieldValue(const SettingPageDesign& design, const SettingFields& fields, int index)
+{
+    UINT32 value = *fields.values[index];
+    if (index == design.leftMotor || index == design.rightMotor)
+        return value;
+    return static_cast<INT32>(value);
 }

@@ -31,4 +31,8 @@ SettingFields BindSettingFields(OlderSettingsRecord& record);
 SettingFields BindSettingFields(Settings6891Record& record);
 
 // The percentage text of a value: 95 shows as "95%".
-SKEIN::SStringW PercentText(int value);
+SKEIN::SStringW PercentText(long long value);
+
+// A field as the page shows it: a strength is unsigned, a dead zone signed, as the device and
+// the motors read them.
+long long FieldValue(const SettingPageDesign& design, const SettingFields& fields, int index);

@@ -1,4 +1,6 @@
 #include "pages/JoySettingPageHandler.h"
+#include <algorithm>
+#include <climits>
 #include "control/SSliderBar.h"
 #include "core/SEvents.h"
 #include "device/CDirectInputJoy.h"
@@ -80,8 +82,13 @@ void CJoySettingPageHandler::Refresh()
     }
     for (int index = 0; index < m_design.count; ++index) {
         if (SSliderBar* slider = Control<SSliderBar>(m_design.sliders[index].slider))
-            slider->SetClampedValue(Value(index));
+            slider->SetClampedValue(Position(index));
     }
+}
+
+int CJoySettingPageHandler::Position(int index) const
+{
+    return static_cast<int>(std::clamp<long long>(Value(index), INT_MIN, INT_MAX));
 }
 
 bool CJoySettingPageHandler::IsMotorSlider(const wchar_t* name) const

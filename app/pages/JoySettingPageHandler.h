@@ -33,7 +33,9 @@ private:
     void Store();
     bool IsMotorSlider(const wchar_t* name) const;
     void Vibrate();
-    int Value(int index) const { return static_cast<int>(*m_fields.values[index]); }
+    long long Value(int index) const { return FieldValue(m_design, m_fields, index); }
+    // The slider position of a field: its value, which the slider brings into its range.
+    int Position(int index) const;
 
     IDeviceHandler& m_device;
     const SettingPageDesign& m_design;

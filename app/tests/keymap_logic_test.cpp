@@ -169,4 +169,18 @@ TEST(JoySettingFieldsTest, SlidersMapToTheRecordInOrder)
     EXPECT_STREQ(L"0%", PercentText(0).c_str());
 }
 
+// Both motor strengths of model 6891 read unsigned, its seven dead zones signed.
+TEST(JoySettingFieldsTest, StrengthsReadUnsignedDeadZonesSigned)
+{
+    Settings6891Record record = {};
+    SettingFields fields = BindSettingFields(record);
+    for (int index = 0; index < kSettingPage6891.count; ++index)
+        *fields.values[index] = 0xFFFFFFFF;
+    for (int index = 0; index < kSettingPage6891.count; ++index) {
+        bool strength = index == kSettingPage6891.leftMotor || index == kSettingPage6891.rightMotor;
+        EXPECT_EQ(strength ? 0xFFFFFFFFLL : -1LL, FieldValue(kSettingPage6891, fields, index)) << index;
+    }
+    EXPECT_STREQ(L"4294967295%", PercentText(0xFFFFFFFFLL).c_str());
+}
+
 } // namespace

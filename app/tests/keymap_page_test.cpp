@@ -372,6 +372,49 @@ TEST_F(SettingPage, DefaultResetsSlidersAndTextsWithoutTheDevice)
     EXPECT_TRUE(m_prompt.Messages().empty());
 }
 
+// A stored settings file holding values outside the sliders' 0..100: each text shows the value
+// as the record holds it (a strength is unsigned), its slider stands at the nearer end, and the
+// next move keeps every field at that end, so a strength the motors run at full never becomes 0.
+TEST_F(SettingPage, StoredValuesOutsideTheSlidersStandAtTheirNearerEnd)
+{
+    OpenSettings();
+    const struct {
+        int field; // 0..3 dead zones X, Y, Z, Rz; 4 the strength
+        UINT32 stored;
+        const wchar_t* shown;
+        int position; // also the value after a move of another slider
+    } cases[] = {
+        {0, 150, L"150%", 100},
+        {0, static_cast<UINT32>(-3), L"-3%", 0},
+        {4, 250, L"250%", 100},
+        {4, 0x80000000u, L"2147483648%", 100},
+        {4, 0xFFFFFFFFu, L"4294967295%", 100},
+    };
+    const wchar_t* const kSliders[] = {L"slider_Xaix", L"slider_Yaix", L"slider_Zaix", L"slider_RZaix", L"slider_md1"};
+    const wchar_t* const kTexts[] = {L"text_VP_pcent_value_X", L"text_VP_pcent_value_Y", L"text_VP_pcent_value_Z",
+                                     L"text_VP_pcent_value_RZ", L"text_pcent_value_Lmotor"};
+    COlderJoySetting& settings = ZVK6840::JoySetting();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        settings.RestoreDefaults();
+        UINT32* fields[] = {reinterpret_cast<UINT32*>(&Record().deadZones[0]),
+                            reinterpret_cast<UINT32*>(&Record().deadZones[1]),
+                            reinterpret_cast<UINT32*>(&Record().deadZones[2]),
+                            reinterpret_cast<UINT32*>(&Record().deadZones[3]), &Record().strength};
+        *fields[c.field] = c.stored;
+        ASSERT_TRUE(settings.Save());
+        settings.RestoreDefaults();
+        settings.Load();
+        ASSERT_EQ(c.stored, *fields[c.field]);
+        static_cast<CJoySettingPageHandler&>(Settings()).Refresh();
+        EXPECT_EQ(c.shown, std::wstring(TextOf(Settings(), kTexts[c.field]).c_str()));
+        EXPECT_EQ(c.position, Slider(kSliders[c.field])->CurrentValue());
+
+        Click(Settings(), c.field == 1 ? L"slider_Zaix" : L"slider_Yaix");
+        EXPECT_EQ(static_cast<UINT32>(c.position), *fields[c.field]);
+    }
+}
+
 // Pages without the named controls, and commands that name none of them.
 TEST_F(SettingPage, MissingControlsAreSkipped)
 {
