@@ -146,6 +146,9 @@ void SListView::OnDataChanged()
 {
     if (!m_adapter)
         return;
+    // A hidden view too (a closed combo's list) never reports a selection past the items.
+    if (m_selection >= m_adapter->ItemCount())
+        m_selection = -1;
     if (!TestVisible(TRUE)) {
         m_pendingItem = kFullRefreshPending;
         m_pendingRefresh = TRUE;
@@ -153,8 +156,6 @@ void SListView::OnDataChanged()
     }
     if (m_locator)
         m_locator->Rebuild();
-    if (m_selection >= m_adapter->ItemCount())
-        m_selection = -1;
     UpdateScrollBar();
     RefreshVisibleItems();
 }
