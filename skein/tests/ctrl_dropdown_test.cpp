@@ -604,5 +604,29 @@ TEST_F(ComboViewTest, DropDownsOpenedAndClosedTwentyTimesLeaveNothingBehind)
     }
 }
 
+// The last row chosen, then the adapter drops to two items while the combo is closed: nothing
+// is chosen any more, and the combo shows no text of an item that is gone.
+TEST_F(ComboViewTest, ItemsGoneWhileClosedTakeTheChosenRowWithThem)
+{
+    SComboView* view = OpenView("<listStyle><template itemHeight='20'><text pos='0,0,-0,-0'/></template></listStyle>", 5);
+    ASSERT_NE(nullptr, view);
+    m_driver->Click(m_driver->Centre(L"cv"));
+    ASSERT_NE(nullptr, view->GetPopup());
+    HWND popup = view->GetPopup()->Handle();
+    ::SendMessageW(popup, WM_MOUSEMOVE, 0, MAKELPARAM(20, 90));
+    ::SendMessageW(popup, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 90));
+    ::SendMessageW(popup, WM_LBUTTONUP, 0, MAKELPARAM(20, 90));
+    ASSERT_EQ(4, view->GetCurSel());
+    m_adapter->count = 2;
+    m_adapter->NotifyChanged();
+    EXPECT_EQ(-1, view->GetCurSel());
+    EXPECT_EQ(SStringW(), view->QueryText());
+    m_adapter->count = 5;
+    m_adapter->NotifyChanged();
+    m_driver->Click(m_driver->Centre(L"cv"));
+    ASSERT_NE(nullptr, view->GetPopup());
+    EXPECT_EQ(-1, view->GetListView()->GetSelection());
+}
+
 } // namespace
 } // namespace hosttest

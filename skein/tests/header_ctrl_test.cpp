@@ -358,5 +358,36 @@ TEST_F(HeaderCtrlTest, NewSizeRaisesRelayout)
     EXPECT_EQ(1, m_events->count[EventHeaderRelayout::EventID]);
 }
 
+// A B C of 60 each: C's right edge dragged left past its left edge collapses C, which is then
+// widened again from the zone right of B's edge; a collapsed middle caption likewise.
+TEST_F(HeaderCtrlTest, ACollapsedCaptionIsWidenedAgainFromItsEdge)
+{
+    SHeaderCtrl* header = OpenHeader(HeaderLayout(
+        "", "<item width='60px'>A</item><item width='60px'>B</item><item width='60px'>C</item>"));
+    ASSERT_NE(nullptr, header);
+    m_driver->Press(POINT{179, 10});
+    m_driver->Drag(POINT{100, 10});
+    m_driver->Release(POINT{100, 10});
+    ASSERT_EQ(0, header->GetItemWidth(2));
+    EXPECT_EQ(Code(1, 2), header->HitTest(POINT{119, 10}));
+    EXPECT_EQ(Code(2, 0xFFFF), header->HitTest(POINT{121, 10}));
+    EXPECT_EQ(kHeaderHitNowhere, header->HitTest(POINT{124, 10}));
+    m_driver->Press(POINT{121, 10});
+    m_driver->Drag(POINT{161, 10});
+    m_driver->Release(POINT{161, 10});
+    EXPECT_EQ(40, header->GetItemWidth(2));
+    EXPECT_EQ(60, header->GetItemWidth(1));
+
+    m_driver->Press(POINT{119, 10}); // B's right edge, now followed by C
+    m_driver->Drag(POINT{50, 10});
+    m_driver->Release(POINT{50, 10});
+    ASSERT_EQ(0, header->GetItemWidth(1));
+    EXPECT_EQ(Code(1, 2), header->HitTest(POINT{61, 10}));
+    m_driver->Press(POINT{61, 10});
+    m_driver->Drag(POINT{81, 10});
+    m_driver->Release(POINT{81, 10});
+    EXPECT_EQ(20, header->GetItemWidth(1));
+}
+
 } // namespace
 } // namespace hosttest

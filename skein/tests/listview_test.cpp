@@ -375,5 +375,47 @@ TEST_F(ListViewTest, AViewWithoutTemplateOrAdapterShowsNothing)
     EXPECT_EQ(-1, list->GetSelection());
 }
 
+// Rows listed at 20 until shown, then measured at 50: a row reached by a key is shown whole
+// (its last pixel row painted selected), and End reaches the last row.
+TEST_F(ListViewTest, RowsReachedByKeysAreShownWholeWhateverTheyMeasure)
+{
+    const char rows[] = "<template defHeight='20' colorSelected='#0000ff'><text name='label' pos='0,0,-0,-0'/></template>";
+    SListView* list = OpenList(ListLayout(rows), 100);
+    ASSERT_NE(nullptr, list);
+    m_adapter->height = [](int) { return 50; };
+    m_adapter->NotifyChanged();
+    list->TakeFocus();
+    const UINT32 blue = Px(RGB(0, 0, 255));
+    auto expectShownWhole = [&](int index, const char* step) {
+        EXPECT_EQ(index, list->GetSelection()) << step;
+        SItemPanel* panel = list->ItemPanelOf(index);
+        ASSERT_NE(nullptr, panel) << step;
+        RECT rect;
+        list->ItemRect(panel, &rect);
+        EXPECT_EQ(50, rect.bottom - rect.top) << step;
+        EXPECT_LE(0, rect.top) << step;
+        EXPECT_GE(200, rect.bottom) << step;
+        Shot shot = m_driver->Capture();
+        EXPECT_EQ(blue, shot.At(2, std::max(0, static_cast<int>(rect.top)))) << step;
+        EXPECT_EQ(blue, shot.At(2, std::min(199, static_cast<int>(rect.bottom) - 1))) << step;
+    };
+    for (int i = 0; i < 8; ++i) {
+        m_driver->Key(VK_DOWN);
+        expectShownWhole(i, "down");
+    }
+    m_driver->Key(VK_END);
+    expectShownWhole(99, "end");
+    EXPECT_EQ(static_cast<int>(list->ScrollInfoOf(TRUE).nMax) + 1 - 200, list->ScrollPosOf(TRUE));
+    m_driver->Key(VK_END);
+    expectShownWhole(99, "end again");
+    for (int i = 98; i > 92; --i) {
+        m_driver->Key(VK_UP);
+        expectShownWhole(i, "up");
+    }
+    m_driver->Key(VK_HOME);
+    expectShownWhole(0, "home");
+    EXPECT_EQ(0, list->ScrollPosOf(TRUE));
+}
+
 } // namespace
 } // namespace hosttest

@@ -164,5 +164,25 @@ TEST_F(TileViewTest, FewerItemsAfterAChangeDropTheSelection)
     EXPECT_FALSE(tiles->IsScrollBarShown(TRUE));
 }
 
+// With nothing selected, Down and Right start at the first tile as the list view does; Up and
+// Left have nowhere to start from.
+TEST_F(TileViewTest, ArrowsWithNoSelectionStartAtTheFirstTile)
+{
+    STileView* tiles = OpenTiles(20);
+    ASSERT_NE(nullptr, tiles);
+    tiles->TakeFocus();
+    const struct {
+        UINT key;
+        int selection;
+    } kCases[] = {{VK_DOWN, 0}, {VK_RIGHT, 0}, {VK_UP, -1}, {VK_LEFT, -1}};
+    for (const auto& step : kCases) {
+        tiles->SetSelection(-1, FALSE);
+        m_driver->Key(step.key);
+        EXPECT_EQ(step.selection, tiles->GetSelection()) << "key " << step.key;
+    }
+    m_driver->Key(VK_DOWN);
+    EXPECT_EQ(50 * 40, m_driver->Capture().CountColor(RECT{10, 10, 60, 50}, 0xFF0000FF));
+}
+
 } // namespace
 } // namespace hosttest

@@ -338,5 +338,62 @@ TEST_F(TreeViewTest, IndentIsReadOnlyWhileLoading)
     EXPECT_EQ(25, tree->GetLocator()->ItemIndent(q));
 }
 
+// Q selected and R hovered, then P's branch (Q and R in it) is removed: the selection becomes
+// none with one event, and no removed handle is given to the adapter again. Removing a branch
+// without the selection keeps it.
+TEST_F(TreeViewTest, ARemovedSelectionBecomesNoneWithOneEvent)
+{
+    STreeView* tree = OpenTree();
+    ASSERT_NE(nullptr, tree);
+    m_driver->Click(Inside(RectOf(tree, q)));
+    m_driver->Move(Inside(RectOf(tree, r)));
+    m_events.clear();
+    m_adapter->Remove(p);
+    m_adapter->observers.front()->BranchChanged(kTviRoot);
+    std::string Q = std::to_string(q), S = std::to_string(s);
+    EXPECT_EQ(0, tree->GetSelection());
+    EXPECT_EQ((std::vector<std::string>{"changed " + Q + ">0"}), m_events);
+    EXPECT_EQ((std::vector<STreeHandle>{s}), Shown(tree));
+    m_driver->Click(Inside(RectOf(tree, s)));
+    EXPECT_EQ(s, tree->GetSelection());
+    for (STreeHandle removed : {p, q, q1, q2, q3, r})
+        EXPECT_EQ(0u, m_adapter->nodes.count(removed)) << removed;
+    EXPECT_EQ(80 * 20, m_driver->Capture().CountColor(RECT{0, 0, 200, 200}, 0xFF0000FF));
+
+    STreeHandle t = m_adapter->Add(kTviRoot);
+    m_adapter->observers.front()->BranchChanged(kTviRoot);
+    m_events.clear();
+    m_adapter->Remove(t);
+    m_adapter->observers.front()->BranchChanged(kTviRoot);
+    EXPECT_EQ(s, tree->GetSelection());
+    EXPECT_TRUE(m_events.empty());
+}
+
+// Collapsing an ancestor of the selection (Q2 under Q under P) selects that ancestor, and Down
+// goes on from it; collapsing a branch without the selection changes nothing.
+TEST_F(TreeViewTest, CollapsingAnAncestorOfTheSelectionSelectsIt)
+{
+    STreeView* tree = OpenTree();
+    ASSERT_NE(nullptr, tree);
+    tree->TakeFocus();
+    m_adapter->ExpandItem(q, 2);
+    m_driver->Click(Inside(RectOf(tree, q2)));
+    m_events.clear();
+    m_adapter->ExpandItem(p, 1);
+    std::string P = std::to_string(p), Q2 = std::to_string(q2);
+    EXPECT_EQ(p, tree->GetSelection());
+    EXPECT_EQ((std::vector<std::string>{"changing " + Q2 + ">" + P, "changed " + Q2 + ">" + P}), m_events);
+    EXPECT_EQ(80 * 20, m_driver->Capture().CountColor(RectOf(tree, p), 0xFF0000FF));
+    m_driver->Key(VK_DOWN);
+    EXPECT_EQ(s, tree->GetSelection());
+    EXPECT_FALSE(m_adapter->IsExpanded(p));
+
+    m_events.clear();
+    m_adapter->ExpandItem(p, 2);
+    m_adapter->ExpandItem(q, 1);
+    EXPECT_EQ(s, tree->GetSelection());
+    EXPECT_TRUE(m_events.empty());
+}
+
 } // namespace
 } // namespace hosttest

@@ -1,7 +1,9 @@
 #pragma once
 // A tree adapter for the tree view's tests: items added under a parent (expanded or not), the
 // six layout values kept per item, desired sizes per item (80 x 20 unless set), a count of the
-// first- and last-child walks, binds and their panel windows recorded, and expansion reported to the observers.
+// first- and last-child walks, binds and their panel windows recorded, expansion reported to the
+// observers, and branches removed.
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -32,6 +34,15 @@ public:
         nodes[item].expanded = expanded;
         nodes[parent].children.push_back(item);
         return item;
+    }
+
+    // Takes the item and its branch out of the tree; a handle is never given out again, so
+    // any later question about a removed one puts it back into nodes.
+    void Remove(STreeHandle item)
+    {
+        auto& siblings = nodes[nodes[item].parent].children;
+        siblings.erase(std::find(siblings.begin(), siblings.end(), item));
+        RemoveBranch(item);
     }
 
     void RegisterObserver(ITvDataSetObserver* observer) override { observers.push_back(observer); }
@@ -130,6 +141,12 @@ public:
     BOOL keepWidth = FALSE;
 
 private:
+    void RemoveBranch(STreeHandle item)
+    {
+        for (STreeHandle child : std::vector<STreeHandle>(nodes[item].children))
+            RemoveBranch(child);
+        nodes.erase(item);
+    }
     STreeHandle Sibling(STreeHandle item, int step)
     {
         if (item == kTviRoot)

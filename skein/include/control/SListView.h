@@ -89,6 +89,8 @@ protected:
     // Arrow keys; TRUE when handled.
     virtual BOOL OnArrowKey(UINT vk);
     virtual void UpdateScrollBar();
+    // The scroll position nearest the current one that shows the item.
+    int PositionShowing(int index) const;
     SItemPanel* TakePanel(int index, int type, int oldFirst, std::vector<VisibleItem>& previous);
     int ClientWidth() const { return m_clientRect.right - m_clientRect.left; }
     int Page() const { return static_cast<int>(m_vertInfo.nPage); }

@@ -102,6 +102,11 @@ private:
     // extent lies in the page, or at least its start does.
     void ScrollToShow(BOOL vertical, int from, int start, int extent);
     bool OnItemDoubleClick(EventItemPanelDbclick* evt);
+    void RaiseSelChanged(STreeHandle oldSel, STreeHandle newSel);
+    // Whether the item is anywhere in the adapter's tree.
+    bool TreeHolds(STreeHandle target) const;
+    // Whether ancestor is a parent, grandparent ... of item.
+    bool IsAncestor(STreeHandle ancestor, STreeHandle item) const;
     static STreeHandle HandleOf(SItemPanel* panel) { return static_cast<STreeHandle>(panel->ItemData()); }
     int ClientWidth() const { return m_clientRect.right - m_clientRect.left; }
     int ClientHeight() const { return m_clientRect.bottom - m_clientRect.top; }

@@ -227,6 +227,9 @@ UINT SHeaderCtrl::HitTest(POINT pt) const
             return MakeCode(i, i + 1 < count ? i + 1 : 0xFFFF);
         previous = i;
     }
+    // A collapsed caption after the last one shown keeps an edge zone right of the captions.
+    if (previous >= 0 && GetItemWidth(previous) == 0 && pt.x < x + margin)
+        return MakeCode(previous, previous + 1 < count ? previous + 1 : 0xFFFF);
     return kHeaderHitNowhere;
 }
 

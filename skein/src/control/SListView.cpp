@@ -20,6 +20,8 @@ const int kFullRefreshPending = -1;
 const int kThumbTrackInterval = 40;
 // A refresh runs again once when it changed the flexible total height, and no more.
 const int kMaxRefreshPasses = 2;
+// Aiming at an item again as its neighbours are measured stops after this many scrolls.
+const int kMaxEnsurePasses = 16;
 const wchar_t kDefaultItemHeight[] = L"30dp";
 
 } // namespace
@@ -144,6 +146,9 @@ void SListView::OnDataChanged()
 {
     if (!m_adapter)
         return;
+    // A hidden view too (a closed combo's list) never reports a selection past the items.
+    if (m_selection >= m_adapter->ItemCount())
+        m_selection = -1;
     if (!TestVisible(TRUE)) {
         m_pendingItem = kFullRefreshPending;
         m_pendingRefresh = TRUE;
@@ -151,8 +156,6 @@ void SListView::OnDataChanged()
     }
     if (m_locator)
         m_locator->Rebuild();
-    if (m_selection >= m_adapter->ItemCount())
-        m_selection = -1;
     UpdateScrollBar();
     RefreshVisibleItems();
 }
@@ -376,19 +379,27 @@ void SListView::SetSelection(int index, BOOL notify)
     }
 }
 
+// Scrolling an item in measures the items it brings into view, which can move the item:
+// the view aims again from the measured heights until the item stays where it was aimed.
 void SListView::EnsureVisible(int index)
 {
     if (!m_adapter || !m_locator || index < 0 || index >= m_adapter->ItemCount())
         return;
-    int lastVisible = m_firstVisible + static_cast<int>(m_visible.size()) - 1;
-    if (index <= m_firstVisible)
-        OnScroll(TRUE, SB_THUMBPOSITION, m_locator->ItemTop(index));
-    else if (index < lastVisible)
-        return;
-    else if (index == m_adapter->ItemCount() - 1)
-        OnScroll(TRUE, SB_BOTTOM, 0);
-    else
-        OnScroll(TRUE, SB_THUMBPOSITION, m_locator->ItemTop(index + 1) - Page());
+    for (int pass = 0; pass < kMaxEnsurePasses; ++pass) {
+        int target = PositionShowing(index);
+        if (target == ScrollPosOf(TRUE) || !OnScroll(TRUE, SB_THUMBPOSITION, target))
+            return;
+    }
+}
+
+// As little scrolling as shows the item and the divider below it whole, or at least its top.
+int SListView::PositionShowing(int index) const
+{
+    int top = m_locator->ItemTop(index);
+    int bottom = top + m_locator->ItemHeight(index);
+    if (index < m_adapter->ItemCount() - 1)
+        bottom += m_locator->DividerSize();
+    return std::min(std::max(ScrollPosOf(TRUE), bottom - Page()), top);
 }
 
 BOOL SListView::OnScroll(BOOL vertical, UINT code, int position)

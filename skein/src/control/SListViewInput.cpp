@@ -40,8 +40,10 @@ void SListView::OnPageKey(UINT vk)
     OnScroll(TRUE, code, 0);
     if (m_visible.empty())
         return;
+    // End goes to the last item even when measuring the rows moved the bottom.
     bool towardsTop = vk == VK_HOME || vk == VK_PRIOR;
-    int index = towardsTop ? m_firstVisible : m_firstVisible + static_cast<int>(m_visible.size()) - 1;
+    int last = vk == VK_END ? m_adapter->ItemCount() - 1 : m_firstVisible + static_cast<int>(m_visible.size()) - 1;
+    int index = towardsTop ? m_firstVisible : last;
     EnsureVisible(index);
     SetSelection(index, KeySelectionNotifies());
 }

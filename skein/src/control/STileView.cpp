@@ -192,7 +192,7 @@ BOOL STileView::OnArrowKey(UINT vk)
     else if (vk == VK_UP && m_selection > 0 && tiles)
         next = tiles->ItemAbove(m_selection);
     else if (vk == VK_DOWN && m_selection < count - 1 && tiles)
-        next = tiles->ItemBelow(m_selection);
+        next = m_selection < 0 ? 0 : tiles->ItemBelow(m_selection);
     if (next != -1) {
         EnsureVisible(next);
         SetSelection(next, FALSE);

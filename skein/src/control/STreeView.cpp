@@ -96,18 +96,52 @@ void STreeView::SetAdapter(TreeItemAdapter* adapter)
     RefreshVisibleItems();
 }
 
+// A selected item the adapter removed is never asked about again: the selection becomes none.
 void STreeView::OnBranchChanged(STreeHandle item)
 {
     m_locator->MeasureBranch(item);
+    STreeHandle removed = m_selection && !TreeHolds(m_selection) ? m_selection : 0;
+    if (removed)
+        m_selection = 0;
     UpdateScrollBar();
     RefreshVisibleItems();
+    if (removed)
+        RaiseSelChanged(removed, 0);
 }
 
+// Collapsing a branch that holds the selection selects the branch.
 void STreeView::OnExpansionChanged(STreeHandle item, BOOL wasExpanded, BOOL isExpanded)
 {
     m_locator->ExpansionChanged(item, wasExpanded, isExpanded);
     UpdateScrollBar();
     RefreshVisibleItems();
+    if (wasExpanded && !isExpanded && IsAncestor(item, m_selection))
+        SetSelection(item, TRUE);
+}
+
+// Walks the whole tree through the adapter, so that a handle that may be gone is only compared.
+bool STreeView::TreeHolds(STreeHandle target) const
+{
+    STreeHandle item = m_adapter->FirstChild(kTviRoot);
+    while (item && item != target) {
+        STreeHandle next = m_adapter->FirstChild(item);
+        for (; !next && item && item != kTviRoot; item = m_adapter->ParentItem(item))
+            next = m_adapter->NextSibling(item);
+        item = next;
+    }
+    return item != 0;
+}
+
+bool STreeView::IsAncestor(STreeHandle ancestor, STreeHandle item) const
+{
+    if (!item)
+        return false;
+    for (STreeHandle parent = m_adapter->ParentItem(item); parent && parent != kTviRoot;
+         parent = m_adapter->ParentItem(parent)) {
+        if (parent == ancestor)
+            return true;
+    }
+    return false;
 }
 
 // ---- panels ----
@@ -277,12 +311,16 @@ void STreeView::SetSelection(STreeHandle item, BOOL notify)
         return;
     MoveSelectedState(ItemPanelOf(old), ItemPanelOf(item));
     m_selection = item;
-    if (notify) {
-        EventTVSelChanged changed(this);
-        changed.oldSel = old;
-        changed.newSel = item;
-        RaiseEvent(changed);
-    }
+    if (notify)
+        RaiseSelChanged(old, item);
+}
+
+void STreeView::RaiseSelChanged(STreeHandle oldSel, STreeHandle newSel)
+{
+    EventTVSelChanged changed(this);
+    changed.oldSel = oldSel;
+    changed.newSel = newSel;
+    RaiseEvent(changed);
 }
 
 void STreeView::OnItemClicked(SItemPanel* panel)
