@@ -83,7 +83,7 @@ BOOL SHostWnd::HandleHostMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     case kHostMsgScriptTimer: return TRUE; // no script module in this program
     case kHostMsgFireEvent: result = OnFireEventMessage(lParam); return TRUE;
     case kHostMsgEndWindow:
-        if (m_windowHoldsLastRef)
+        if (WindowHoldsLastRef())
             ::DestroyWindow(m_hwnd);
         return TRUE;
     case WM_WINDOWPOSCHANGING: return TRUE;
