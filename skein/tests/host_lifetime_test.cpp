@@ -1,6 +1,6 @@
 // The end of host objects bound to live windows: the last release from a thread other than the
-// window's, also while the window ends on its own thread, and hosts released after the
-// application ended and cut them from their windows.
+// window's, also while the window ends on its own thread, hosts released after the application
+// ended and cut them from their windows, and a host whose window is made again.
 #include <functional>
 #include "host_test_env.h"
 
@@ -127,6 +127,29 @@ TEST_F(HostLifetimeTest, LastReleaseWhileTheWindowEndsOnItsThread)
     }
     ::CloseHandle(g_inLastMessage);
     ::CloseHandle(g_released);
+}
+
+// A host that lost the focus, then its window, is made again and shown without activation:
+// a click focuses the edit under it and Tab goes on to the next one.
+TEST_F(HostLifetimeTest, RebuiltHostStartsWithNoSavedFocus)
+{
+    AddLayouts({{L"edits", "<SKEIN width='200' height='100'><root>"
+                           "<edit name='a' pos='10,10,@80,@24'/><edit name='b' pos='10,50,@80,@24'/>"
+                           "</root></SKEIN>"}});
+    RecordingHost host(L"LAYOUT:edits");
+    HWND hwnd = CreatePopup(host);
+    ASSERT_NE(nullptr, hwnd);
+    ::SendMessageW(hwnd, WM_KILLFOCUS, 0, 0);
+    host.DestroyHost();
+
+    hwnd = CreatePopup(host);
+    ASSERT_NE(nullptr, hwnd);
+    ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, Point(20, 20));
+    ::SendMessageW(hwnd, WM_LBUTTONUP, 0, Point(20, 20));
+    EXPECT_EQ(host.LookupChildByName(L"a")->GetHandle(), host.GetFocus());
+    ::SendMessageW(hwnd, WM_KEYDOWN, VK_TAB, 1);
+    EXPECT_EQ(host.LookupChildByName(L"b")->GetHandle(), host.GetFocus());
+    host.DestroyHost();
 }
 
 } // namespace

@@ -144,6 +144,7 @@ int SHostWnd::OnCreate(const CREATESTRUCTW* cs)
     }
     CreateToolTip();
     // A focus saved by an earlier window of this object would hold every later focus change.
+    GetFocusManager()->Reset();
     AttachContainer(this);
     // Fails harmlessly on a thread without OLE.
     ::RegisterDragDrop(m_hwnd, DropTargetDispatcher());
