@@ -87,6 +87,10 @@ BOOL SHostWnd::HandleHostMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
             ::DestroyWindow(m_hwnd);
         return TRUE;
     case WM_WINDOWPOSCHANGING: return TRUE;
+    case WM_WINDOWPOSCHANGED:
+        if (reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW)
+            UpdateTooltip(); // a hidden host shows no tip
+        return FALSE;
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code != static_cast<UINT>(NM_CUSTOMDRAW))
             return FALSE;
