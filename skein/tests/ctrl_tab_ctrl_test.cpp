@@ -381,3 +381,42 @@ TEST_F(TabTest, SlideRunsOnTheContainersTimelineAndLeavesIt)
     host.OnTimelineTick();
     root->Dispose();
 }
+
+// Pages taken out without being destroyed: the selected one is hidden and the page at its place
+// shows, also when a subscriber refuses that change; with no page left nothing is selected.
+TEST_F(TabTest, RemovingTheSelectedPageHidesItAndLeavesAValidSelection)
+{
+    STabCtrl* tabs = MakeTabs();
+    tabs->SendUiMessage(WM_LBUTTONDOWN, 0, At(70, 5));
+    ASSERT_EQ(1, tabs->CurSel());
+    STabPage* b = tabs->PageAt(1);
+    ASSERT_TRUE(tabs->RemoveItem(b));
+    EXPECT_FALSE(b->TestVisible(TRUE));
+    EXPECT_EQ(1, tabs->CurSel());
+    EXPECT_EQ("01", Shown(tabs));
+    SRefPtr<IRenderTarget> rt = m_container.Render(200, 100);
+    ASSERT_TRUE(rt);
+    EXPECT_EQ(Px(kBlue), rt->GetPixel(100, 60));
+
+    m_events.events.clear();
+    m_events.cancelChanging = TRUE;
+    STabPage* c = tabs->PageAt(1);
+    ASSERT_TRUE(tabs->RemoveItem(c));
+    EXPECT_FALSE(c->TestVisible(TRUE));
+    EXPECT_EQ(0, tabs->CurSel());
+    EXPECT_EQ("1", Shown(tabs));
+    EXPECT_EQ((std::vector<int>{EventTabSelChanging::EventID, EventTabSelChanged::EventID}), Ids());
+    rt = m_container.Render(200, 100);
+    EXPECT_EQ(Px(kRed), rt->GetPixel(100, 60));
+
+    STabPage* a = tabs->PageAt(0);
+    ASSERT_TRUE(tabs->RemoveItem(a));
+    EXPECT_FALSE(a->TestVisible(TRUE));
+    EXPECT_EQ(-1, tabs->CurSel());
+    EXPECT_EQ(0, tabs->PageCount());
+    rt = m_container.Render(200, 100);
+    for (COLORREF page : {kRed, kGreen, kBlue})
+        EXPECT_NE(Px(page), rt->GetPixel(100, 60));
+    // The removed pages are still children; they go with the control.
+    EXPECT_EQ(tabs, a->GetParentWindow());
+}

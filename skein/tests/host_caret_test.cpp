@@ -25,7 +25,9 @@ protected:
     void SetUp() override
     {
         HostTest::SetUp();
-        AddLayouts({{L"caret", kCaretLayout}});
+        AddLayouts({{L"caret", kCaretLayout},
+                    {L"hotkey", "<SKEIN width='160' height='60'><root><hotkey name='hk' pos='10,10,@100,@24'/>"
+                                "</root></SKEIN>"}});
     }
     UINT32 PixelAt(HWND hwnd, int x, int y)
     {
@@ -138,6 +140,25 @@ TEST_F(HostCaretTest, CaretIsInvertedOnlyInsideTheAncestorsInnerRects)
     ASSERT_TRUE(inner->ShowCaret(FALSE));
     EXPECT_EQ(blue, PixelAt(hwnd, 105, 20));
     EXPECT_EQ(beyond, PixelAt(hwnd, 115, 20));
+}
+
+// A focused hot-key box that goes takes its caret's blink with it.
+TEST_F(HostCaretTest, DestroyedFocusedHotKeyStopsTheBlink)
+{
+    RecordingHost host(L"LAYOUT:hotkey");
+    HWND hwnd = CreatePopup(host, 40, 300);
+    ASSERT_NE(nullptr, hwnd);
+    SWindow* hotkey = host.LookupChildByName(L"hk");
+    ASSERT_NE(nullptr, hotkey);
+    ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, Point(20, 20));
+    ::SendMessageW(hwnd, WM_LBUTTONUP, 0, Point(20, 20));
+    ASSERT_EQ(hotkey->GetHandle(), host.GetFocus());
+    UINT_PTR blink = 0;
+    ASSERT_TRUE(PackSwndTimerId(host.GetHandle(), kHostTimerCaret, blink));
+
+    hotkey->Dispose();
+    EXPECT_EQ(0u, host.GetFocus());
+    EXPECT_FALSE(::KillTimer(hwnd, blink)) << "the blink timer still runs";
 }
 
 } // namespace

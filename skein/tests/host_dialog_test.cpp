@@ -164,5 +164,46 @@ TEST_F(HostDialogTest, QuitPostedWhileTheDialogRunsEndsItAndIsPostedAgain)
     EXPECT_EQ(9u, msg.wParam);
 }
 
+// The dialog's window goes without EndModal, in its loop or from WM_INITDIALOG, by itself or
+// with its owner: the modal call returns at once as cancelled, and an owner that lives is
+// enabled again.
+TEST_F(HostDialogTest, DestroyedWindowEndsTheModalCallAsCancelled)
+{
+    struct Case {
+        const char* label;
+        bool fromInit;
+        bool owner;
+    };
+    const Case cases[] = {
+        {"dialog in its loop", false, false},
+        {"dialog from init", true, false},
+        {"owner in the loop", false, true},
+        {"owner from init", true, true},
+    };
+    for (const Case& c : cases) {
+        SHostWnd owner(L"LAYOUT:owner");
+        HWND ownerHwnd = CreatePopup(owner);
+        ASSERT_NE(nullptr, ownerHwnd);
+        ScriptedDialog dialog;
+        auto destroy = [&] { ::DestroyWindow(c.owner ? ownerHwnd : dialog.Handle()); };
+        dialog.onInit = [&] {
+            if (c.fromInit)
+                destroy();
+            else
+                dialog.Post(kRunScript);
+        };
+        dialog.onApp = destroy;
+        EXPECT_EQ(IDCANCEL, Run(dialog, ownerHwnd)) << c.label;
+        EXPECT_EQ(nullptr, dialog.Handle()) << c.label;
+        EXPECT_EQ(!c.owner, ::IsWindow(ownerHwnd) != FALSE) << c.label;
+        if (!c.owner) {
+            EXPECT_TRUE(::IsWindowEnabled(ownerHwnd)) << c.label;
+        }
+        MSG msg = {};
+        EXPECT_FALSE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << c.label;
+        owner.DestroyHost();
+    }
+}
+
 } // namespace
 } // namespace hosttest

@@ -1,6 +1,7 @@
 // The host's tooltip: made per host by the application's factory, fed by the host after each
 // mouse message and by the message loop as a filter; shown after its delay at the cursor,
 // hidden on a press, on leaving and after its timeout, kept on the monitor.
+#include <functional>
 #include "host_test_env.h"
 #include "core/STipCtrl.h"
 
@@ -14,12 +15,17 @@ const char kTipLayout[] =
     "<window name='none' pos='10,60,@80,@30'/>"
     "</root></SKEIN>";
 
+const char kNestedLayout[] = "<SKEIN width='200' height='100'><root>"
+                             "<window name='box' pos='10,10,@100,@60'>"
+                             "<window name='inner' pos='10,10,@60,@30' tip='inner tip'/>"
+                             "</window></root></SKEIN>";
+
 class HostTooltipTest : public HostTest {
 protected:
     void SetUp() override
     {
         HostTest::SetUp();
-        AddLayouts({{L"tip", kTipLayout}});
+        AddLayouts({{L"tip", kTipLayout}, {L"nested", kNestedLayout}});
     }
 
     // The tooltip of this thread (tests of other processes may show theirs meanwhile).
@@ -154,6 +160,47 @@ TEST_F(HostTooltipTest, TipNearTheMonitorEdgeIsShiftedInside)
     EXPECT_EQ(monitor.rcMonitor.right, rect.right);
     EXPECT_LT(rect.left, left + 190);
     EXPECT_EQ(50 + 30 + 24, rect.top);
+}
+
+// A tip pending or shown goes with its window: removed, hidden, inside a removed or hidden
+// parent, or with its host hidden. Nothing appears when the show delay would have run out.
+TEST_F(HostTooltipTest, TipGoesWithItsWindowOrHost)
+{
+    struct Case {
+        const char* label;
+        std::function<void(SHostWnd&)> act;
+    };
+    const Case cases[] = {
+        {"removed", [](SHostWnd& h) { h.LookupChildByName(L"inner")->Dispose(); }},
+        {"hidden", [](SHostWnd& h) { h.LookupChildByName(L"inner")->ChangeVisibility(FALSE); }},
+        {"parent removed", [](SHostWnd& h) { h.LookupChildByName(L"box")->Dispose(); }},
+        {"parent hidden", [](SHostWnd& h) { h.LookupChildByName(L"box")->ChangeVisibility(FALSE); }},
+        {"host hidden", [](SHostWnd& h) { ::ShowWindow(h.Handle(), SW_HIDE); }},
+        {"host hidden by position",
+         [](SHostWnd& h) {
+             ::SetWindowPos(h.Handle(), nullptr, 0, 0, 0, 0,
+                            SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+         }},
+    };
+    for (const Case& c : cases) {
+        for (bool shown : {false, true}) {
+            RecordingHost host(L"LAYOUT:nested");
+            HWND hwnd = CreatePopup(host, 50, 50);
+            ASSERT_NE(nullptr, hwnd);
+            HWND tip = TipWindow();
+            Hover(hwnd, 40, 40);
+            if (shown) {
+                ::SendMessageW(tip, WM_TIMER, STipCtrl::kTimerShow, 0);
+                ASSERT_TRUE(TipVisible()) << c.label;
+            }
+            c.act(host);
+            EXPECT_FALSE(TipVisible()) << c.label << " shown " << shown;
+            EXPECT_FALSE(::KillTimer(tip, STipCtrl::kTimerShow)) << c.label << ": no show pending";
+            ::SendMessageW(tip, WM_TIMER, STipCtrl::kTimerShow, 0);
+            EXPECT_FALSE(TipVisible()) << c.label << " shown " << shown;
+            host.DestroyHost();
+        }
+    }
 }
 
 } // namespace

@@ -102,8 +102,9 @@ public:
     int CurSel() const { return m_curSel; }
     int HitTest(POINT pt) const;
     void RemoveAllItems();
-    // Takes a page out of the list (it stays a child); a removed selected page passes the
-    // selection to the page now at its place, or the last one. False when it is not listed.
+    // Takes a page out of the list (it stays a child, hidden); a removed selected page passes
+    // the selection to the page now at its place, or the last one, even when a subscriber
+    // refuses the change. False when it is not listed.
     bool RemoveItem(STabPage* page);
     // Ends a running slide: the slider goes and the selected page shows.
     void StopSlide();
@@ -122,6 +123,9 @@ private:
     void DrawStackedText(IRenderTarget* rt, const SStringW& text, POINT origin, const RECT* centreIn);
     void OnKeyDown(UINT key);
     void OnLeftButtonDown(UINT keys, POINT pt);
+    // Shows page index in place of page old, then raises the changed event.
+    void ApplySelection(int old, int index);
+    void SelectAfterRemoval(int index);
     BOOL ReplaceInterpolator(const SStringW& className);
 
     int m_hoverItem;

@@ -48,6 +48,8 @@ public:
 
     SwndHandle GetFocusedWindow() const { return m_focused; }
     int GetLastReason() const { return m_lastReason; }
+    // Nothing focused and nothing saved, as for a new native window.
+    void Reset() { m_focused = m_saved = 0; }
     // Forgets a focused window that died or left this tree.
     void ValidateFocus();
     // The native window became inactive or lost the OS focus.

@@ -14,7 +14,8 @@ public:
     ~SHostDialog() override;
 
     // Owner null: the active window. Returns the EndModal code, kRunning when a WM_QUIT ended
-    // the loop (the quit is posted again), 0 when the window cannot be created.
+    // the loop (the quit is posted again), 0 when the window cannot be created, IDCANCEL when
+    // the window was destroyed while the dialog ran.
     virtual int RunModal(HWND owner = nullptr);
     // The first call sets the result; later ones are ignored.
     virtual void EndModal(int code);
@@ -39,6 +40,8 @@ private:
     BOOL m_dialogHandled;
     int m_result;
     SMessageLoop* m_loop;
+    // RunModal is running the dialog: the window's end ends it.
+    bool m_modal;
 };
 
 } // namespace SKEIN

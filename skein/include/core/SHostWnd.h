@@ -5,6 +5,7 @@
 #include "core/SCaret.h"
 #include "core/SSimpleWnd.h"
 #include "core/SwndContainerImpl.h"
+#include "helper/SCriticalSection.h"
 #include "interface/STooltip-i.h"
 
 namespace SKEIN {
@@ -174,7 +175,7 @@ protected:
     BOOL HandleHostMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // The last release came while the window lived: the window holds the reference it took and
     // drops it after its last message.
-    BOOL WindowHoldsLastRef() const { return m_windowHoldsLastRef; }
+    BOOL WindowHoldsLastRef() const;
 
 private:
     // Creation and attributes (SHostWnd.cpp).
@@ -184,7 +185,7 @@ private:
     void ApplyNativeStyles();
     void CreateDummyWindow();
     void SizeToContent(int cx, int cy);
-    void EndWindow();
+    void EndWindow(HWND window);
     BOOL WrapsContent() const { return m_attr.m_width.IsWrapContent() || m_attr.m_height.IsWrapContent(); }
     bool OnRootSize(EventArgs* evt);
 
@@ -254,6 +255,10 @@ private:
     int m_scale;
     HWND m_spyWnd;
     BOOL m_hostHandled;
+    // The last release may come on any thread: the window's handle while it lives, and whether
+    // the window holds the last reference, change only under the lock.
+    mutable SCriticalSection m_lastRefLock;
+    HWND m_liveWindow = nullptr;
     // The window holds the last reference while it is taken down.
     BOOL m_windowHoldsLastRef;
 };

@@ -92,6 +92,9 @@ public:
     static LRESULT CALLBACK StartWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 protected:
+    // Bound to a window: from CreateNative to the window's last message, or to the framework's end.
+    BOOL IsBound() const { return m_thunk != nullptr; }
+
     HWND m_hwnd;
 
 private:

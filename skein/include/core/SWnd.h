@@ -436,6 +436,8 @@ protected:
     SPaintRecord m_paintRecord;
 
 private:
+    // Sends the child WM_DESTROY, takes it out of the tree and drops the tree's reference.
+    void EndChild(SWindow* child);
     SWindow(const SWindow&) = delete;
     SWindow& operator=(const SWindow&) = delete;
 

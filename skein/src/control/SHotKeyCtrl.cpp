@@ -167,6 +167,9 @@ BOOL SHotKeyCtrl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT*
     *result = 0;
     switch (msg) {
     case WM_CREATE: *result = CreateHotKey(); return TRUE;
+    case WM_DESTROY:
+        DropFocus(); // its caret stops blinking with it
+        return SWindow::HandleMessage(msg, wParam, lParam, result);
     case WM_PAINT: Paint(reinterpret_cast<IRenderTarget*>(wParam)); return TRUE;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: OnFocus(msg == WM_SETFOCUS); return TRUE;

@@ -275,10 +275,23 @@ bool STabCtrl::RemoveItem(STabPage* page)
     RECT title;
     GetTitleRect(&title);
     InvalidateArea(&title);
-    if (selected)
-        SelectPage(std::min(index, m_pages.Count() - 1));
+    if (selected) {
+        page->ChangeVisibility(FALSE, TRUE); // it stays a child, out of sight
+        SelectAfterRemoval(index);
+    }
     OnItemRemoved(page);
     return true;
+}
+
+// The page now at index, or the last one, is selected. Refusing it cannot keep the old page,
+// which went: while pages are left one is selected.
+void STabCtrl::SelectAfterRemoval(int index)
+{
+    if (SelectPage(std::min(index, m_pages.Count() - 1)) || m_curSel >= 0)
+        return;
+    int next = std::min(index, m_pages.Count() - 1);
+    if (next >= 0)
+        ApplySelection(-1, next);
 }
 
 // ---- geometry ----
@@ -382,6 +395,12 @@ BOOL STabCtrl::SelectPage(int index)
     // A subscriber may also have removed pages or moved the selection.
     if (changing.cancel || m_curSel != old || PageAt(index) != target)
         return FALSE;
+    ApplySelection(old, index);
+    return TRUE;
+}
+
+void STabCtrl::ApplySelection(int old, int index)
+{
     InvalidateItem(old);
     StopSlide();
     if (m_animateSteps <= 0 || !TestVisible(TRUE)) {
@@ -399,7 +418,6 @@ BOOL STabCtrl::SelectPage(int index)
     changed.oldSel = old;
     changed.newSel = index;
     RaiseEvent(changed);
-    return TRUE;
 }
 
 // ---- painting ----

@@ -16,7 +16,7 @@ IMsgLoopFactory* LoopFactory()
 } // namespace
 
 SHostDialog::SHostDialog(const wchar_t* layoutName)
-    : SHostWnd(layoutName), m_dialogHandled(FALSE), m_result(kRunning), m_loop(nullptr)
+    : SHostWnd(layoutName), m_dialogHandled(FALSE), m_result(kRunning), m_loop(nullptr), m_modal(false)
 {
     if (IMsgLoopFactory* factory = LoopFactory())
         m_loop = factory->CreateMsgLoop();
@@ -42,21 +42,24 @@ int SHostDialog::RunModal(HWND owner)
             ::EnableWindow(owner, TRUE);
         return 0;
     }
+    m_modal = true;
     SendMessage(WM_INITDIALOG, reinterpret_cast<WPARAM>(m_hwnd), 0);
     HWND previous = nullptr;
     if (m_result == kRunning) {
         previous = ::SetActiveWindow(m_hwnd);
         ShowWindow((GetWindowLongW(m_hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL);
         int code = m_loop->Run();
+        m_modal = false;
         if (m_result == kRunning)
             ::PostQuitMessage(code);
         if (::IsWindow(m_hwnd))
             Hide();
     }
+    m_modal = false;
     // Also when the dialog ended before it was shown, so the owner is never left disabled.
-    if (ownerDisabled)
+    if (ownerDisabled && ::IsWindow(owner))
         ::EnableWindow(owner, TRUE);
-    if (previous)
+    if (previous && ::IsWindow(previous))
         ::SetActiveWindow(previous);
     if (::IsWindow(m_hwnd))
         DestroyWindow();
@@ -118,6 +121,11 @@ BOOL SHostDialog::HandleDialogMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     switch (msg) {
     case WM_CLOSE: EndWithCancel(); return TRUE;
     case WM_KEYDOWN: HandleEnterEscape(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_DESTROY:
+        // Gone without EndModal (destroyed, or its owner was): the modal call ends as cancelled.
+        if (m_modal)
+            EndWithCancel();
+        break;
     default: break;
     }
     if (SHostWnd::HandleWindowMessage(hwnd, msg, wParam, lParam, result, 0))

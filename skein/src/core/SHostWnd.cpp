@@ -1,7 +1,6 @@
 #include "core/SHostWnd.h"
 #include "core/SApp.h"
 #include "core/SEventSlot.h"
-#include "helper/SLog.h"
 #include "helper/SXmlLookup.h"
 #include "helper/SwndFinder.h"
 #include "res.mgr/SFontPool.h"
@@ -56,34 +55,54 @@ long SHostWnd::LiveCount()
 
 // Deleted with its window alive, the object would take the window down from its destructor:
 // the overrides are gone by then, and the reference that each message to the tree takes and
-// drops would reach 0 again and delete the object a second time.
+// drops would reach 0 again and delete the object a second time. The hand-over runs under the
+// lock, against the window's last message on its own thread: the reference goes to the window
+// while it lives, or the object goes at once when it is gone.
 void SHostWnd::OnLastRelease()
 {
-    if (m_hwnd && !m_windowHoldsLastRef) {
-        m_windowHoldsLastRef = TRUE;
-        AddRef();
-        EndWindow();
-        return;
+    HWND window = nullptr;
+    {
+        SAutoLock lock(m_lastRefLock);
+        // A window cut from its object by the framework's end is gone without a last message.
+        if (m_liveWindow && !m_windowHoldsLastRef && IsBound()) {
+            m_windowHoldsLastRef = TRUE;
+            AddRef();
+            window = m_liveWindow;
+        }
     }
-    SwndContainerImpl::OnLastRelease();
+    if (window)
+        EndWindow(window);
+    else
+        SwndContainerImpl::OnLastRelease();
 }
 
 // Only the window's own thread can destroy it: from another thread the destruction is posted
-// there (the window takes the message only once its last reference went).
-void SHostWnd::EndWindow()
+// there. The object may be gone once the window is; only the handle is used here.
+void SHostWnd::EndWindow(HWND window)
 {
-    if (::GetWindowThreadProcessId(m_hwnd, nullptr) == ::GetCurrentThreadId())
-        ::DestroyWindow(m_hwnd);
-    else if (!::PostMessageW(m_hwnd, kHostMsgEndWindow, 0, 0))
-        SKEIN_LOG(4, "SKEIN::SHostWnd::EndWindow")
-            .FormatW(L"host window %p of another thread cannot be ended: its object stays", m_hwnd);
+    if (::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId())
+        ::DestroyWindow(window);
+    else
+        ::PostMessageW(window, kHostMsgEndWindow, 0, 0); // fails only when the window is gone
 }
 
 void SHostWnd::OnLastMessage(HWND hwnd)
 {
-    CSimpleWnd::OnLastMessage(hwnd);
-    if (m_windowHoldsLastRef)
+    BOOL holdsLastRef = FALSE;
+    {
+        SAutoLock lock(m_lastRefLock);
+        CSimpleWnd::OnLastMessage(hwnd);
+        m_liveWindow = nullptr;
+        holdsLastRef = m_windowHoldsLastRef;
+    }
+    if (holdsLastRef)
         Release();
+}
+
+BOOL SHostWnd::WindowHoldsLastRef() const
+{
+    SAutoLock lock(m_lastRefLock);
+    return m_windowHoldsLastRef;
 }
 
 SMessageLoop* SHostWnd::GetMessageLoop()
@@ -119,7 +138,13 @@ int SHostWnd::OnCreate(const CREATESTRUCTW* cs)
 {
     m_memTarget = NewRenderTarget(0, 0);
     m_hostInvalid = NewRegion();
+    {
+        SAutoLock lock(m_lastRefLock);
+        m_liveWindow = m_hwnd;
+    }
     CreateToolTip();
+    // A focus saved by an earlier window of this object would hold every later focus change.
+    GetFocusManager()->Reset();
     AttachContainer(this);
     // Fails harmlessly on a thread without OLE.
     ::RegisterDragDrop(m_hwnd, DropTargetDispatcher());

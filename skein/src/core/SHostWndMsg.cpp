@@ -83,10 +83,14 @@ BOOL SHostWnd::HandleHostMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     case kHostMsgScriptTimer: return TRUE; // no script module in this program
     case kHostMsgFireEvent: result = OnFireEventMessage(lParam); return TRUE;
     case kHostMsgEndWindow:
-        if (m_windowHoldsLastRef)
+        if (WindowHoldsLastRef())
             ::DestroyWindow(m_hwnd);
         return TRUE;
     case WM_WINDOWPOSCHANGING: return TRUE;
+    case WM_WINDOWPOSCHANGED:
+        if (reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW)
+            UpdateTooltip(); // a hidden host shows no tip
+        return FALSE;
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code != static_cast<UINT>(NM_CUSTOMDRAW))
             return FALSE;

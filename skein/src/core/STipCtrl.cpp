@@ -86,7 +86,7 @@ void STipCtrl::UpdateTip(const SwndTipId& id, const RECT& rect, const SStringW& 
 void STipCtrl::ClearTip()
 {
     m_id = SwndTipId{0, 0};
-    ShowTip(FALSE);
+    Hide();
 }
 
 void STipCtrl::RelayEvent(const MSG* msg)

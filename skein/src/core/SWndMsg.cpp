@@ -228,11 +228,8 @@ void SWindow::HandleDestroy()
 {
     EventSwndDestroy evt(this);
     RaiseEvent(evt);
-    while (SWindow* child = m_firstChild) {
-        child->SendUiMessage(WM_DESTROY);
-        UnlinkChild(child);
-        child->Release();
-    }
+    while (SWindow* child = m_firstChild)
+        EndChild(child);
 }
 
 void SWindow::HandleSize(int width, int height)
@@ -274,6 +271,8 @@ void SWindow::HandleShow(BOOL show, int reason)
         DropFocus();
         if (QueryMouseCapture() == m_handle)
             DropMouseCapture();
+        if (m_container && m_container->GetHover() == m_handle)
+            m_container->UpdateTooltip();
     }
     if (!(m_flags & kWndDisplay))
         InvalidateLayout();

@@ -105,10 +105,18 @@ BOOL SWindow::DestroyChild(SWindow* child)
     if (!child || child->m_parent != this)
         return FALSE;
     child->InvalidateArea();
+    EndChild(child);
+    return TRUE;
+}
+
+void SWindow::EndChild(SWindow* child)
+{
     child->SendUiMessage(WM_DESTROY);
     UnlinkChild(child);
+    // The tip of a hovered window that left the tree goes with it.
+    if (m_container && m_container->GetHover() == child->m_handle)
+        m_container->UpdateTooltip();
     child->Release();
-    return TRUE;
 }
 
 BOOL SWindow::Dispose()
