@@ -15,6 +15,7 @@
 #include "models/ZVK6891/CFileJoySetting6891.h"
 #include "models/ZVK6891/CProfile6891.h"
 #include "res.mgr/SResLoaders.h"
+#include "widgets/BringBack.h"
 
 using namespace SKEIN;
 
@@ -204,9 +205,7 @@ void CMainDlg::SelectSubPage(int index)
 void CMainDlg::OnCommand(WORD id)
 {
     if (id == kCommandRestore) {
-        SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
-        ShowWindow(SW_SHOW);
-        ::SetForegroundWindow(m_hwnd);
+        BringBack(m_hwnd);
     } else if (id == kCommandExit) {
         ::RemovePropW(m_hwnd, kInstanceName);
         DestroyHost();

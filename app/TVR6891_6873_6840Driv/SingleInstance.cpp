@@ -1,6 +1,7 @@
 #include "SingleInstance.h"
 #include <vector>
 #include "helper/SLog.h"
+#include "widgets/BringBack.h"
 
 using namespace SKEIN;
 
@@ -61,7 +62,7 @@ int isMYMutex(const wchar_t* commandLine)
             CloseHandle(mutex);
         for (HWND window : InstanceWindows()) {
             SendCommand(window, kCommandRestore);
-            SetForegroundWindow(window);
+            SetForegroundWindow(FrontWindowOf(window));
         }
         Log(kLineRunning, "GetLastError() == ERROR_ALREADY_EXISTS");
         return kExitAtOnce;

@@ -32,7 +32,8 @@ bool ChooseFile(FileDialogKind kind, const wchar_t* filter, const wchar_t* exten
         dialog.lpstrInitialDir = documents;
     IUserPrompt& prompt = UserPrompt();
     BOOL chosen = kind == FileDialogKind::Open ? prompt.ChooseOpenFile(dialog) : prompt.ChooseSaveFile(dialog);
-    if (chosen != TRUE)
+    // A dialog whose window went while it ran chose nothing, as a dialog closed with it.
+    if (chosen != TRUE || (dialog.hwndOwner && !IsWindow(dialog.hwndOwner)))
         return false;
     path = file;
     return true;

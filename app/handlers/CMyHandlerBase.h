@@ -3,34 +3,45 @@
 // to the model's page of "tabctrl_devices") and the handlers of that page's sub-pages.
 #include "core/SEventArgs.h"
 #include "core/SWnd.h"
+#include "interface/SwndContainer-i.h"
 
 class CMyHandlerBase {
 public:
     virtual ~CMyHandlerBase() = default;
 
-    // Stores the page; the handler does not own it.
-    virtual void AttachPage(SKEIN::SWindow* page) { m_page = page; }
-    SKEIN::SWindow* Page() const { return m_page; }
+    // Remembers the page by its handle; the handler does not own it.
+    virtual void AttachPage(SKEIN::SWindow* page) { m_pageHandle = page ? page->GetHandle() : 0; }
+    // The attached page while it and its host window live; null once either is gone, as after
+    // a nested loop (a pop-up, a box, a dialog) in which the program's window was destroyed.
+    SKEIN::SWindow* Page() const
+    {
+        SKEIN::SWindow* page = SKEIN::SWindowMgr::GetWindow(m_pageHandle);
+        SKEIN::ISwndContainer* container = page ? page->GetHostContainer() : nullptr;
+        return container && ::IsWindow(container->GetHostHwnd()) ? page : nullptr;
+    }
 
 protected:
     // Whether the event belongs to the attached page: its sender is a window inside it, or no
     // window at all. False while no page is attached.
     bool SentFromPage(const SKEIN::EventArgs* evt) const
     {
-        if (!m_page)
+        const SKEIN::SWindow* page = Page();
+        if (!page)
             return false;
         const SKEIN::SWindow* sender = dynamic_cast<const SKEIN::SWindow*>(evt->sender);
-        while (sender && sender != m_page)
+        while (sender && sender != page)
             sender = sender->GetParentWindow();
-        return sender == m_page || !dynamic_cast<const SKEIN::SWindow*>(evt->sender);
+        return sender == page || !dynamic_cast<const SKEIN::SWindow*>(evt->sender);
     }
     // The control of that name and class inside the page; null when the page has none.
     template <class T>
     T* Control(const wchar_t* name) const
     {
-        SKEIN::SWindow* found = m_page ? m_page->LookupChildByName(SKEIN::SStringW(name)) : nullptr;
+        SKEIN::SWindow* page = Page();
+        SKEIN::SWindow* found = page ? page->LookupChildByName(SKEIN::SStringW(name)) : nullptr;
         return found && found->MatchesClassName(T::StaticXmlClassName()) ? static_cast<T*>(found) : nullptr;
     }
 
-    SKEIN::SWindow* m_page = nullptr;
+private:
+    SKEIN::SwndHandle m_pageHandle = 0;
 };

@@ -63,7 +63,7 @@ void CDeviceHandlerBase::SelectSubPageByNumber(int number)
 
 BOOL CDeviceHandlerBase::DispatchEvent(EventArgs* evt)
 {
-    if (!m_page)
+    if (!Page())
         return FALSE;
     for (CKeymapPageHandler* keymap : m_pages.keymaps) {
         if (keymap->HandlePageEvent(evt))
@@ -124,7 +124,8 @@ int CDeviceHandlerBase::RestoreDefaultMapping()
     const MainTexts& texts = CurrentMainTexts();
     int answer = UserPrompt().ShowMessage(::GetActiveWindow(), texts.restoreQuestion.c_str(), texts.title.c_str(),
                                           MB_ICONWARNING | MB_YESNO);
-    if (answer == IDYES) {
+    // The window may have gone while the box was up: then nothing is restored.
+    if (answer == IDYES && Page()) {
         m_parts.restoreProfile();
         RefreshPages();
     }
@@ -169,19 +170,21 @@ bool CDeviceHandlerBase::SendSettings()
 
 STabCtrl* CDeviceHandlerBase::SubPages() const
 {
-    if (!m_page)
-        return nullptr;
-    return m_page->FindChildByName2<STabCtrl>(L"tabctrl_funPages");
+    SWindow* page = Page();
+    return page ? page->FindChildByName2<STabCtrl>(L"tabctrl_funPages") : nullptr;
 }
 
 HWND CDeviceHandlerBase::HostWindow() const
 {
-    ISwndContainer* container = m_page ? m_page->GetHostContainer() : nullptr;
-    return container ? container->GetHostHwnd() : nullptr;
+    SWindow* page = Page();
+    return page ? page->GetHostContainer()->GetHostHwnd() : nullptr;
 }
 
-int CDeviceHandlerBase::ShowApplyResult(bool sent, bool saved)
+int CDeviceHandlerBase::ShowApplyResult(bool sent, bool saved) const
 {
+    // An error box of the sends may have run a loop in which the window went: no box then.
+    if (!Page())
+        return 0;
     // Our own text: the data reached the device, but the stored file is the old one.
     static const wchar_t kSaveFailed[] = L"设置已写入设备,但无法保存到文件!";
     const MainTexts& texts = CurrentMainTexts();
@@ -197,10 +200,15 @@ void CDeviceHandlerBase::RunMappingPopup(const MappingMenu& menu, MappingTarget 
     IMappingChooser& chooser = MappingChooser();
     int choice = chooser.RunMenu(menu, POINT{x, y}, owner);
     PickerAnswer picker = {0, 0};
+    // The menu and the picker run loops in which the window may go: its choice goes with it.
+    if (!Page())
+        return;
     if (choice == kMenuKeyboard)
         picker = chooser.PickKey(owner);
     else if (choice == kMenuMouse)
         picker = chooser.PickMouse(owner, hideMouseMovement);
+    if (!Page())
+        return;
     if (std::optional<UINT32> chosen = MappingPopupOutcome(target, defaultCode, hideMouseMovement, choice, picker))
         *code = *chosen;
 }

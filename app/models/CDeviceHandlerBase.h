@@ -89,8 +89,8 @@ private:
     void RefreshPages();
     // The box that ends an apply: the connection warning when nothing was sent, an error when
     // the device took the data but the file could not be saved, else the applied text. The
-    // box's result.
-    static int ShowApplyResult(bool sent, bool saved);
+    // box's result; 0 and no box once the page is gone.
+    int ShowApplyResult(bool sent, bool saved) const;
     // Runs a mapping pop-up over the page's host window and stores its outcome in *code (only
     // codes of the target's class, or the default code).
     void RunMappingPopup(const MappingMenu& menu, MappingTarget target, int x, int y, UINT32* code,

@@ -61,15 +61,15 @@ BOOL CFuctionTestHandler::HandlePageEvent(EventArgs* evt)
 
 bool CFuctionTestHandler::HostInFront() const
 {
-    ISwndContainer* container = m_page->GetHostContainer();
-    HWND host = container ? container->GetHostHwnd() : nullptr;
+    SWindow* page = Page();
+    HWND host = page ? page->GetHostContainer()->GetHostHwnd() : nullptr;
     return host && !::IsIconic(host) && (::GetWindowLongW(host, GWL_STYLE) & WS_VISIBLE) &&
            ::GetForegroundWindow() == host;
 }
 
 void CFuctionTestHandler::Tick()
 {
-    if (!m_active || !m_page || !HostInFront())
+    if (!m_active || !HostInFront())
         return;
     CDirectInputJoy& joy = DirectInputJoy();
     JoyReading reading = {joy.Responding(), joy.VendorId(), joy.ProductId(),

@@ -74,7 +74,7 @@ void CJoySettingPageHandler::Store()
 
 void CJoySettingPageHandler::Refresh()
 {
-    if (!m_page)
+    if (!Page())
         return;
     for (int index = 0; index < m_design.count; ++index) {
         if (SWindow* text = Control<SWindow>(m_design.sliders[index].text))

@@ -128,7 +128,7 @@ bool CKeymapPageHandler::OnAxisClick(const wchar_t* name, POINT at)
 
 void CKeymapPageHandler::Relabel()
 {
-    if (!m_page)
+    if (!Page())
         return;
     const ModelTexts& texts = m_texts;
     MappingLayerRef layer = m_profile.EditedLayer();

@@ -109,18 +109,24 @@ protected:
         SWindow* found = page.Page() ? page.Page()->LookupChildByName(SStringW(name)) : nullptr;
         return found && found->MatchesClassName(T::StaticXmlClassName()) ? static_cast<T*>(found) : nullptr;
     }
-    // A click at the centre of a control, as the mouse sends it to the host.
+    // A click at the centre of a control, as the mouse sends it to the host, then the queue
+    // pumped; Press leaves the queue as the click left it.
     void Click(CMyHandlerBase& page, const wchar_t* name)
+    {
+        Press(page, name);
+        hosttest::HostTest::Pump();
+    }
+    void Press(CMyHandlerBase& page, const wchar_t* name)
     {
         SWindow* window = On(page, name);
         ASSERT_NE(nullptr, window) << name;
         ASSERT_TRUE(window->TestVisible()) << name;
         RECT rect = window->GetWindowRect();
         LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-        ::SendMessageW(m_window->Handle(), WM_MOUSEMOVE, 0, point);
-        ::SendMessageW(m_window->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
-        ::SendMessageW(m_window->Handle(), WM_LBUTTONUP, 0, point);
-        hosttest::HostTest::Pump();
+        HWND host = m_window->Handle();
+        ::SendMessageW(host, WM_MOUSEMOVE, 0, point);
+        ::SendMessageW(host, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        ::SendMessageW(host, WM_LBUTTONUP, 0, point);
     }
     bool Shown(CMyHandlerBase& page, const wchar_t* name)
     {

@@ -6,6 +6,7 @@
 #include "core/SApp.h"
 #include "core/SHostWnd.h"
 #include "helper/SStringConv.h"
+#include "widgets/BringBack.h"
 
 namespace SKEIN {
 
@@ -93,12 +94,8 @@ BOOL CShellNotifyHwnd2::OfferToHost(UINT msg, WPARAM wParam, LPARAM lParam, LRES
 
 void CShellNotifyHwnd2::RestoreHost()
 {
-    HWND host = m_host ? m_host->Handle() : nullptr;
-    if (!host)
-        return;
-    ::SendMessageW(host, WM_SYSCOMMAND, SC_RESTORE, 0);
-    ::ShowWindow(host, SW_SHOW);
-    ::SetForegroundWindow(host);
+    if (HWND host = m_host ? m_host->Handle() : nullptr)
+        BringBack(host);
 }
 
 LRESULT CShellNotifyHwnd2::OnNotify(LPARAM event)

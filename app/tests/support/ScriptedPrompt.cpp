@@ -65,10 +65,20 @@ void ScriptedPrompt::Clear()
     m_files.clear();
     m_messages.clear();
     m_dialogs.clear();
+    m_during = nullptr;
+}
+
+void ScriptedPrompt::RunDuring()
+{
+    std::function<void()> arrival = std::move(m_during);
+    m_during = nullptr;
+    if (arrival)
+        arrival();
 }
 
 int ScriptedPrompt::ShowMessage(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type)
 {
+    RunDuring();
     int answer = IDOK;
     if (!m_answers.empty()) {
         answer = m_answers.front();
@@ -83,6 +93,7 @@ int ScriptedPrompt::ShowMessage(HWND owner, const wchar_t* text, const wchar_t* 
 
 BOOL ScriptedPrompt::Choose(OPENFILENAMEW& dialog, bool save)
 {
+    RunDuring();
     Dialog record{save,
                   dialog.hwndOwner,
                   dialog.lStructSize,

@@ -8,6 +8,8 @@
 //   prompt.QueueFile(L"C:\\x\\a.qmf");     // the next file dialog (open or save) chooses a file
 //   prompt.QueueCancel();                  // the next file dialog is cancelled; a dialog without
 //                                          // a queued choice is cancelled as well
+//   prompt.During([] { ... });             // runs inside the next box or dialog, before it
+//                                          // answers, as a message arriving in its loop would
 //   ... run the code under test ...
 //   prompt.Messages()[0].text == L"File invalid", .caption (nullopt for a null caption), .type
 //   prompt.Dialogs()[0].save, .flags, .filter ({L"qmf files(*.qmf)", L"*.qmf"}), .defaultExtension,
@@ -18,6 +20,7 @@
 // without a hook procedure or when the chosen path does not fit the caller's buffer; a chosen
 // name without an extension gets the default extension.
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,6 +60,7 @@ public:
     void QueueAnswer(int answer) { m_answers.push_back(answer); }
     void QueueFile(const std::wstring& path) { m_files.push_back(path); }
     void QueueCancel() { m_files.push_back(std::nullopt); }
+    void During(std::function<void()> arrival) { m_during = std::move(arrival); }
 
     const std::vector<Message>& Messages() const { return m_messages; }
     const std::vector<Dialog>& Dialogs() const { return m_dialogs; }
@@ -69,10 +73,12 @@ public:
 
 private:
     BOOL Choose(OPENFILENAMEW& dialog, bool save);
+    void RunDuring();
 
     IUserPrompt* m_previous;
     std::deque<int> m_answers;
     std::deque<std::optional<std::wstring>> m_files;
     std::vector<Message> m_messages;
     std::vector<Dialog> m_dialogs;
+    std::function<void()> m_during;
 };
