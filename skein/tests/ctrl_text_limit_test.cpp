@@ -1,6 +1,7 @@
 // The maximum text length of the rich edit and the edit box in a real host: set from the XML or
 // by a limit message, it stops characters typed through the host's message loop and pastes
 // (Ctrl+V, Shift+Insert, WM_PASTE). These tests own the clipboard, so they run alone.
+#include "control/SComboBox.h"
 #include "ctrl_text_test_env.h"
 
 namespace hosttest {
@@ -165,6 +166,188 @@ TEST_F(TextLimitTest, PastedLinesCountOnePerBreakAndFormattedTextThatFitsKeepsIt
         edit->SendUiMessage(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
         EXPECT_EQ(limit == 5, (format.dwEffects & CFE_BOLD) != 0);
     }
+}
+
+
+// Counts the text-changed notifications.
+struct ChangeCount {
+    bool OnNotify(EventRENotify* evt)
+    {
+        changes += evt->code == EN_CHANGE;
+        return true;
+    }
+    int changes = 0;
+};
+
+// A surrogate pair is one character: where one unit is left it stays out whole, pasted or typed
+// (as two character messages, from the keyboard or the input method), over a selection or not.
+TEST_F(TextLimitTest, APairThatDoesNotFitIsLeftOutWhole)
+{
+    const std::wstring kSmile = L"\xD83D\xDE00";
+    const std::wstring kGrin = L"\xD83D\xDE01";
+    for (const char* tag : {"edit", "richedit"}) {
+        SCOPED_TRACE(tag);
+        SRichEdit* edit = OpenControl(tag, "maxBuf='3'");
+        ASSERT_TRUE(edit && edit->TextServices());
+        edit->TakeFocus();
+        PasteOverAll(edit, kSmile + kGrin);
+        EXPECT_EQ(kSmile, TextOf(edit));
+        edit->SendUiMessage(EM_SETSEL, 2, 2);
+        for (UINT msg : {WM_CHAR, WM_IME_CHAR}) {
+            for (wchar_t half : kGrin)
+                m_driver->Post(msg, half, 1);
+            m_driver->Pump();
+            EXPECT_EQ(kSmile, TextOf(edit)) << msg;
+        }
+        TypeQueued(*m_driver, L"c"); // the next character is not taken for the left-out half
+        EXPECT_EQ(kSmile + L"c", TextOf(edit));
+        edit->SendUiMessage(EM_SETSEL, 2, 3); // in place of "c": still one unit
+        TypeQueued(*m_driver, kGrin);
+        EXPECT_EQ(kSmile + L"c", TextOf(edit));
+        edit->SendUiMessage(EM_SETSEL, 0, 2); // in place of the pair: room for another
+        TypeQueued(*m_driver, kGrin);
+        EXPECT_EQ(kGrin + L"c", TextOf(edit));
+        m_host->DestroyHost();
+    }
+}
+
+// Formatted text whose plain form fits but whose formatted form does not goes in as its plain
+// text: one change, one step to undo and redo, never over the limit, undoing switched on or off.
+TEST_F(TextLimitTest, ACutFormattedPasteIsOneChangeAndOneStep)
+{
+    struct Case {
+        const char* rtf;
+        bool undo;
+    } const kCases[] = {
+        {"{\\rtf1 XY{\\v hidden text}}", true}, // longer formatted: its plain text
+        {"{\\rtf1 XY{\\v hidden text}}", false},
+        {"{\\rtf1 {\\b XY}}", true}, // fits: the services' own paste
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(std::string(c.rtf) + (c.undo ? "" : " without undo"));
+        SRichEdit* edit = OpenControl("richedit", "maxBuf='5' notifyChange='1'");
+        ASSERT_TRUE(edit && edit->TextServices());
+        ChangeCount count;
+        edit->GetEventSet()->AddSubscriber(EventRENotify::EventID, Subscriber(&ChangeCount::OnNotify, &count));
+        edit->TakeFocus();
+        if (!c.undo)
+            edit->SendUiMessage(EM_SETUNDOLIMIT, 0);
+        TypeQueued(*m_driver, L"ab1");
+        edit->SendUiMessage(EM_SETSEL, 2, 3); // pasted over "1"
+        count.changes = 0;
+        ASSERT_TRUE(PutOnClipboard(m_driver->Hwnd(), L"XY", c.rtf));
+        PressCtrlV(*m_driver);
+        EXPECT_EQ(L"abXY", TextOf(edit));
+        EXPECT_EQ(1, count.changes);
+        EXPECT_EQ(5, edit->SendUiMessage(EM_GETLIMITTEXT));
+        if (c.undo) {
+            PressHeld(*m_driver, VK_CONTROL, 'Z');
+            EXPECT_EQ(L"ab1", TextOf(edit));
+            PressHeld(*m_driver, VK_CONTROL, 'Y');
+            EXPECT_EQ(L"abXY", TextOf(edit));
+        }
+        m_host->DestroyHost();
+    }
+}
+
+// Text the program puts in keeps one limit: it rises to a longer text, as WM_SETTEXT raises it,
+// and typing and pasting then stop where the services stop.
+TEST_F(TextLimitTest, TextPutInByTheProgramKeepsOneLimit)
+{
+    static const char kRtf[] = "{\\rtf1 abcdefgh}";
+    struct Stream {
+        static DWORD CALLBACK Read(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given)
+        {
+            const char*& next = *reinterpret_cast<const char**>(cookie);
+            *given = std::min(wanted, static_cast<LONG>(strlen(next)));
+            memcpy(buffer, next, static_cast<size_t>(*given));
+            next += *given;
+            return 0;
+        }
+    };
+    const wchar_t kText[] = L"abcdefgh";
+    enum Way { kReplace, kSetTextEx, kStreamIn };
+    for (Way way : {kReplace, kSetTextEx, kStreamIn}) {
+        SCOPED_TRACE(way);
+        SRichEdit* edit = OpenControl(way == kStreamIn ? "richedit" : "edit", "maxBuf='5'");
+        ASSERT_TRUE(edit && edit->TextServices());
+        edit->SendUiMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"xy")); // fits: the limit stays
+        EXPECT_EQ(5u, edit->MaxLength());
+        EXPECT_EQ(5, edit->SendUiMessage(EM_GETLIMITTEXT));
+        edit->SendUiMessage(EM_SETSEL, 0, -1);
+        SETTEXTEX setText = {ST_SELECTION, 1200};
+        const char* next = kRtf;
+        EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&next), 0, &Stream::Read};
+        if (way == kReplace)
+            edit->SendUiMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(kText));
+        else if (way == kSetTextEx)
+            edit->SendUiMessage(EM_SETTEXTEX, reinterpret_cast<WPARAM>(&setText), reinterpret_cast<LPARAM>(kText));
+        else
+            edit->SendUiMessage(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+        ASSERT_EQ(kText, TextOf(edit));
+        EXPECT_EQ(8u, edit->MaxLength());
+        EXPECT_EQ(8, edit->SendUiMessage(EM_GETLIMITTEXT));
+
+        edit->TakeFocus();
+        edit->SendUiMessage(EM_SETSEL, 2, 8);
+        m_driver->Key(VK_DELETE);
+        TypeQueued(*m_driver, L"123456789");
+        EXPECT_EQ(L"ab123456", TextOf(edit));
+        edit->SendUiMessage(EM_SETSEL, 2, 4);
+        ASSERT_TRUE(PutOnClipboard(m_driver->Hwnd(), L"ZZZZ"));
+        PressCtrlV(*m_driver);
+        EXPECT_EQ(L"abZZ3456", TextOf(edit));
+        m_host->DestroyHost();
+    }
+}
+
+// A paste or a character that puts nothing in changes nothing and tells nobody: a full box, an
+// empty clipboard.
+TEST_F(TextLimitTest, APasteOrACharacterThatPutsNothingInChangesNothing)
+{
+    for (const char* tag : {"edit", "richedit"}) {
+        SCOPED_TRACE(tag);
+        SRichEdit* edit = OpenControl(tag, "maxBuf='5' notifyChange='1'", "abcde");
+        ASSERT_TRUE(edit && edit->TextServices());
+        ChangeCount count;
+        edit->GetEventSet()->AddSubscriber(EventRENotify::EventID, Subscriber(&ChangeCount::OnNotify, &count));
+        edit->TakeFocus();
+        edit->SendUiMessage(EM_SETSEL, 5, 5);
+        ASSERT_TRUE(PutOnClipboard(m_driver->Hwnd(), L"xy", "{\\rtf1 xy}"));
+        PressShiftInsert(*m_driver);
+        PressCtrlV(*m_driver);
+        TypeQueued(*m_driver, L"z");
+        EXPECT_EQ(L"abcde", TextOf(edit));
+        EXPECT_EQ(0, count.changes);
+
+        edit->SendUiMessage(EM_SETSEL, 0, 0);
+        m_driver->Key(VK_DELETE);
+        EXPECT_EQ(1, count.changes); // a real change still tells
+        ASSERT_TRUE(::OpenClipboard(m_driver->Hwnd()) && ::EmptyClipboard() && ::CloseClipboard());
+        PressCtrlV(*m_driver);
+        EXPECT_EQ(L"bcde", TextOf(edit));
+        EXPECT_EQ(1, count.changes);
+        m_host->DestroyHost();
+    }
+}
+
+// A full editable combo keeps its chosen item when a paste or a typed character puts nothing in.
+TEST_F(TextLimitTest, AFullComboKeepsItsChosenItem)
+{
+    m_driver.reset(new HostDriver(
+        Open(Layout("<combobox name='combo' pos='10,10,@150,@30' dropDown='0' curSel='1' animateTime='0'>"
+                    "<editStyle maxBuf='6'/><items><item text='item 0'/><item text='item 1'/></items></combobox>"))));
+    SComboBox* combo = m_driver->Find<SComboBox>(L"combo");
+    ASSERT_TRUE(combo && combo->GetEdit());
+    combo->GetEdit()->TakeFocus();
+    m_driver->Key(VK_END);
+    ASSERT_TRUE(PutOnClipboard(m_driver->Hwnd(), L"xy"));
+    PressCtrlV(*m_driver);
+    TypeQueued(*m_driver, L"z");
+    EXPECT_EQ(SStringW(L"item 1"), combo->QueryText());
+    EXPECT_EQ(1, combo->GetCurSel());
+    m_driver->Key(VK_BACK);
+    EXPECT_EQ(-1, combo->GetCurSel()); // typing that changes the text still clears it
 }
 
 } // namespace

@@ -101,10 +101,19 @@ protected:
     LONG CharCount() const;
     // The selection, its end kept within the text.
     CHARRANGE SelectionInText() const;
+    // The characters that fit in place of the selection.
+    LONG RoomFor(const CHARRANGE& selection) const;
     // WM_PASTE and EM_PASTESPECIAL: the clipboard goes in up to the maximum length.
     LRESULT OnPaste(UINT msg, WPARAM wParam, LPARAM lParam);
-    // Cuts what a paste at start put in beyond room characters.
-    void CutPastedBeyond(LONG start, LONG kept, LONG room);
+    // The services' own paste in place of the selection, kept only when it fits the room;
+    // false when it was taken out again.
+    bool PasteFormatted(UINT msg, WPARAM wParam, LPARAM lParam, CHARRANGE selection, LONG room);
+    // Whether a typed character fits; the low half of a pair left out is left out too.
+    bool TypedCharFits(WPARAM ch);
+    // EM_REPLACESEL, EM_SETTEXTEX and EM_STREAMIN: forwarded, then the limit follows the text.
+    LRESULT OnProgramText(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The limit rises to a longer text, as WM_SETTEXT raises it; the services hold the control's.
+    void LimitToText();
 
     // Message handlers.
     int OnCreate();
@@ -115,7 +124,7 @@ protected:
     void OnPaint(IRenderTarget* rt);
     void OnNcCalcSize();
     BOOL OnKeyDown(WPARAM key, LPARAM lParam);
-    void OnChar(WPARAM ch, LPARAM lParam);
+    void OnChar(UINT msg, WPARAM ch, LPARAM lParam);
     void OnLeftButtonDown(WPARAM keys, LPARAM lParam);
     void OnContextMenu(POINT pt);
     LRESULT OnSetCharFormat(WPARAM which, const CHARFORMAT2W* format);
@@ -164,6 +173,7 @@ protected:
     unsigned m_enableDragdrop : 1;
     unsigned m_autoSel : 1;
     unsigned m_notifyChange : 1;
+    unsigned m_pairLeftOut : 1; // the high half of a typed pair did not fit
     SStringW m_richSource;
     STextHost* m_host;
     HIMC m_savedImc;

@@ -54,7 +54,8 @@ SRichEdit::SRichEdit()
     : m_maxLength(kDefaultMaxLength), m_passwordChar(L'*'), m_accelPos(-1), m_extent{0, 0}, m_inset{0, 0, 0, 0},
       m_charFormat(), m_paraFormat(), m_lineHeight(0), m_editStyle(ES_AUTOHSCROLL), m_autoWordSel(1), m_wordWrap(0),
       m_rich(1), m_saveSelection(1), m_transparent(0), m_vertical(0), m_allowBeep(0), m_wantTab(0), m_vcenter(1),
-      m_scrollPending(0), m_enableDragdrop(0), m_autoSel(0), m_notifyChange(0), m_host(nullptr), m_savedImc(nullptr)
+      m_scrollPending(0), m_enableDragdrop(0), m_autoSel(0), m_notifyChange(0), m_pairLeftOut(0), m_host(nullptr),
+      m_savedImc(nullptr)
 {
     m_ncSkin = FindSystemSkin(kSysSkinBorder, 100);
     m_flags |= kWndFocusable | kWndClipClient;
@@ -328,7 +329,8 @@ BOOL SRichEdit::OnKeyDown(WPARAM key, LPARAM lParam)
     return TRUE;
 }
 
-void SRichEdit::OnChar(WPARAM ch, LPARAM lParam)
+// WM_CHAR and WM_IME_CHAR alike.
+void SRichEdit::OnChar(UINT msg, WPARAM ch, LPARAM lParam)
 {
     bool ctrl = CtrlHeld();
     if (ch == L'\t' && !m_wantTab && !ctrl)
@@ -337,7 +339,8 @@ void SRichEdit::OnChar(WPARAM ch, LPARAM lParam)
         return;
     if (HasStyle(ES_NUMBER) && !IsNumberChar(ch))
         return;
-    SendToServices(WM_CHAR, ch, lParam);
+    if (TypedCharFits(ch))
+        SendToServices(msg, ch, lParam);
 }
 
 void SRichEdit::OnLeftButtonDown(WPARAM keys, LPARAM lParam)
@@ -423,7 +426,8 @@ BOOL SRichEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* r
         *result = SUCCEEDED(ApplyAttribute(SStringW(L"readonly"), SStringW(wParam ? L"1" : L"0"), FALSE));
         break;
     case WM_KEYDOWN: return OnKeyDown(wParam, lParam);
-    case WM_CHAR: OnChar(wParam, lParam); break;
+    case WM_CHAR:
+    case WM_IME_CHAR: OnChar(msg, wParam, lParam); break;
     case WM_TIMER:
         if (!OnTimer(static_cast<UINT>(wParam)))
             return SPanel::HandleMessage(msg, wParam, lParam, result);
@@ -450,6 +454,9 @@ BOOL SRichEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* r
         break;
     case WM_PASTE:
     case EM_PASTESPECIAL: *result = OnPaste(msg, wParam, lParam); break;
+    case EM_REPLACESEL:
+    case EM_SETTEXTEX:
+    case EM_STREAMIN: *result = OnProgramText(msg, wParam, lParam); break;
     case EM_SETCHARFORMAT: *result = OnSetCharFormat(wParam, reinterpret_cast<const CHARFORMAT2W*>(lParam)); break;
     case EM_SETPARAFORMAT: *result = OnSetParaFormat(wParam, reinterpret_cast<const PARAFORMAT2*>(lParam)); break;
     case STimer2::kMsgTimer2: SendToServices(WM_TIMER, wParam, 0); break;

@@ -253,7 +253,7 @@ LRESULT SRichEdit::OnSetParaFormat(WPARAM which, const PARAFORMAT2* format)
 void SRichEdit::StreamIn(EDITSTREAMCALLBACK callback, DWORD_PTR cookie)
 {
     EDITSTREAM stream = {cookie, 0, callback};
-    SendToServices(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    OnProgramText(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
 }
 
 // "type:name" names a resource (a drive letter counts as a type); anything else is a path.

@@ -31,6 +31,15 @@ std::wstring ClipboardText(HWND owner)
     return text;
 }
 
+// How much of text fits in room units without splitting a surrogate pair.
+size_t FittingLength(const std::wstring& text, LONG room)
+{
+    size_t length = std::min(text.size(), static_cast<size_t>(room));
+    if (length > 0 && length < text.size() && IS_HIGH_SURROGATE(text[length - 1]) && IS_LOW_SURROGATE(text[length]))
+        --length;
+    return length;
+}
+
 } // namespace
 
 void SRichEdit::SetMaxLength(DWORD length)
@@ -63,38 +72,95 @@ CHARRANGE SRichEdit::SelectionInText() const
     return range;
 }
 
-// Formatted text that fits is pasted by the services. Anything else goes in as plain text cut
-// to fit, one step to undo: the services paste more than their limit, and their plain-text
-// paste replaces the whole text instead of the selection.
+LONG SRichEdit::RoomFor(const CHARRANGE& selection) const
+{
+    LONG kept = CharCount() - (selection.cpMax - selection.cpMin);
+    return std::max(0L, static_cast<LONG>(m_maxLength) - kept);
+}
+
+// Formatted text whose plain form fits is pasted by the services. Anything else goes in as
+// plain text cut to fit, one step to undo: the services paste more than their limit, and their
+// plain-text paste replaces the whole text instead of the selection. A paste that puts nothing
+// in changes nothing.
 LRESULT SRichEdit::OnPaste(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (!TextServices() || HasStyle(ES_READONLY))
         return 0;
     CHARRANGE selection = SelectionInText();
-    LONG kept = CharCount() - (selection.cpMax - selection.cpMin);
-    LONG room = std::max(0L, static_cast<LONG>(m_maxLength) - kept);
+    LONG room = RoomFor(selection);
+    if (room == 0)
+        return 0;
     std::wstring text = ClipboardText(m_container ? m_container->GetHostHwnd() : nullptr);
-    if (m_rich && static_cast<LONG>(text.size()) <= room) {
-        LRESULT result = 0;
-        SendToServices(msg, wParam, lParam, &result);
-        CutPastedBeyond(selection.cpMin, kept, room); // pictures, or formats without text
-        return result;
-    }
-    if (!text.empty()) {
-        text.resize(std::min(text.size(), static_cast<size_t>(room)));
+    LRESULT pastable = 0;
+    SendToServices(EM_CANPASTE, msg == EM_PASTESPECIAL ? wParam : 0, 0, &pastable);
+    if (m_rich && pastable && static_cast<LONG>(text.size()) <= room
+        && PasteFormatted(msg, wParam, lParam, selection, room))
+        return 0;
+    text.resize(FittingLength(text, room));
+    if (!text.empty())
         SendToServices(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-    }
     return 0;
 }
 
-void SRichEdit::CutPastedBeyond(LONG start, LONG kept, LONG room)
+// The services' change notice is held back meanwhile and raised once for a paste kept. A paste
+// that does not fit is undone, leaving no step to undo or redo; where undoing is switched off it
+// is taken out.
+bool SRichEdit::PasteFormatted(UINT msg, WPARAM wParam, LPARAM lParam, CHARRANGE selection, LONG room)
 {
-    LONG inserted = CharCount() - kept;
-    if (inserted <= room)
-        return;
-    SendToServices(EM_SETSEL, start + room, start + inserted);
-    SendToServices(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
-    SendMaxLength(); // the services raised theirs to hold the paste
+    LONG before = CharCount();
+    LONG kept = before - (selection.cpMax - selection.cpMin);
+    LRESULT mask = 0;
+    SendToServices(EM_GETEVENTMASK, 0, 0, &mask);
+    SendToServices(EM_SETEVENTMASK, 0, mask & ~ENM_CHANGE);
+    SendToServices(msg, wParam, lParam);
+    bool fits = CharCount() - kept <= room;
+    if (!fits) {
+        SendToServices(EM_UNDO, 0, 0);
+        if (CharCount() != before) {
+            CHARRANGE pasted = {selection.cpMin, selection.cpMin + CharCount() - kept};
+            SendToServices(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&pasted));
+            SendToServices(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+            selection.cpMax = selection.cpMin;
+        }
+        SendToServices(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+        SendMaxLength(); // the services raised theirs to hold the paste
+    }
+    SendToServices(EM_SETEVENTMASK, 0, mask);
+    if (fits && (mask & ENM_CHANGE))
+        OnTxNotify(EN_CHANGE, nullptr);
+    return fits;
+}
+
+bool SRichEdit::TypedCharFits(WPARAM ch)
+{
+    bool lowOfPairLeftOut = m_pairLeftOut && IS_LOW_SURROGATE(ch);
+    m_pairLeftOut = 0;
+    if (lowOfPairLeftOut)
+        return false;
+    if (ch < L' ' && ch != L'\t')
+        return true; // keys the services act on
+    LONG needed = IS_HIGH_SURROGATE(ch) ? 2 : 1;
+    if (RoomFor(SelectionInText()) >= needed)
+        return true;
+    m_pairLeftOut = IS_HIGH_SURROGATE(ch);
+    return false;
+}
+
+LRESULT SRichEdit::OnProgramText(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    SendToServices(msg, wParam, lParam, &result);
+    LimitToText();
+    return result;
+}
+
+void SRichEdit::LimitToText()
+{
+    LONG count = CharCount();
+    if (count > static_cast<LONG>(m_maxLength))
+        SetMaxLength(static_cast<DWORD>(count));
+    else
+        SendMaxLength();
 }
 
 } // namespace SKEIN
