@@ -397,4 +397,57 @@ TEST_F(MenuPaint, ItemsDrawTheirStatesSymbolsAndArrows)
     EXPECT_EQ(withSubMenu->GetWindowRect().right - 8, text.right);
 }
 
+// Recent (with a sub-menu) and Print hidden between two openings take no room: keys pass over
+// them as over disabled items, and the hot key Print shares with Paste finds Paste.
+TEST_F(PopupMenu, KeysAndHotKeysPassOverHiddenItems)
+{
+    AddMenu(L"edit", "<menuRoot><menuItem id='3'>Recent<menuItem id='31'>First</menuItem></menuItem>"
+                     "<menuItem id='4' hotKey='p'>Print</menuItem><menuItem id='5' hotKey='p'>Paste</menuItem>"
+                     "<menuItem id='6'>Exit</menuItem></menuRoot>");
+    SMenuEx menu;
+    ASSERT_TRUE(menu.LoadFromResource(L"edit", m_owner.Handle()));
+    auto run = [&] {
+        m_driver.Start();
+        return menu.RunPopup(kMenuReturnCmd, 60, 60, m_owner.Handle(), 100);
+    };
+    m_driver.Then([] { SMenuEx::FinishRunningMenu(0); });
+    EXPECT_EQ(0, run());
+    menu.Root()->LookupChildById(3)->ChangeVisibility(FALSE);
+    menu.Root()->LookupChildById(4)->ChangeVisibility(FALSE);
+
+    const struct {
+        std::vector<UINT> keys;
+        int selected;
+    } cases[] = {{{VK_DOWN}, 5}, {{VK_UP, VK_UP}, 5}, {{VK_DOWN, VK_DOWN, VK_DOWN}, 5}, {{VK_UP, VK_UP, VK_UP}, 6}};
+    for (const auto& c : cases) {
+        int selected = 0;
+        for (UINT key : c.keys)
+            m_driver.Then([&menu, key] { Driver::PostKey(menu.Handle(), key); });
+        m_driver.Then([&] {
+            selected = menu.SelectedItem() ? menu.SelectedItem()->GetId() : 0;
+            SMenuEx::FinishRunningMenu(0);
+        });
+        EXPECT_EQ(0, run());
+        EXPECT_EQ(c.selected, selected) << c.keys.size();
+    }
+    m_driver.Then([&menu] { Driver::PostKey(menu.Handle(), 'P'); });
+    EXPECT_EQ(5, run());
+}
+
+// The selected item hidden while the menu is open: Return and Right no longer open its sub-menu.
+TEST_F(PopupMenu, ASelectionHiddenUnderTheUserOpensNothing)
+{
+    SMenuExBase* subMenu = static_cast<SMenuExItemBase*>(Item(3))->SubMenu();
+    bool opened = true;
+    Keys({VK_UP, VK_UP});
+    m_driver.Then([this] { Item(3)->ChangeVisibility(FALSE); });
+    Keys({VK_RETURN, VK_RIGHT});
+    m_driver.Then([&] {
+        opened = IsWindowVisible(subMenu->Handle()) != FALSE;
+        SMenuEx::FinishRunningMenu(0);
+    });
+    EXPECT_EQ(0, Run());
+    EXPECT_FALSE(opened);
+}
+
 } // namespace

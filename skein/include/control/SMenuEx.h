@@ -119,6 +119,8 @@ public:
     // Takes over an empty sub-menu (made in code); a sub-menu held already is kept.
     void AdoptSubMenu(SMenuExBase* subMenu);
     bool IsSeparator() const { return m_separator; }
+    // Shown and enabled: keys, hot keys and sub-menus may reach it.
+    bool IsChoosable() const { return TestVisible(FALSE) && !TestDisabled(); }
     wchar_t HotKey() const { return m_hotKey; }
     int IconIndex() const { return m_iconIndex; }
     int Check() const { return m_check; }

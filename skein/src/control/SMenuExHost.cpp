@@ -147,8 +147,8 @@ void SMenuExBase::OnSubMenuHidden(SMenuExBase* subMenu, BOOL keepSelection)
         ClearSelection();
 }
 
-// The next (or previous) enabled child after the selection, wrapping; from the first (or last)
-// child when nothing is selected.
+// The next (or previous) shown, enabled child after the selection, wrapping; from the first (or
+// last) child when nothing is selected.
 void SMenuExBase::MoveSelection(bool forward)
 {
     if (!m_root)
@@ -161,7 +161,7 @@ void SMenuExBase::MoveSelection(bool forward)
     for (int i = 0; i < count; ++i) {
         if (!candidate)
             candidate = m_root->GetRelative(wrap);
-        if (candidate && !candidate->TestDisabled()) {
+        if (candidate && static_cast<SMenuExItemBase*>(candidate)->IsChoosable()) {
             Select(static_cast<SMenuExItemBase*>(candidate));
             return;
         }
@@ -175,7 +175,7 @@ bool SMenuExBase::OnKeyDown(UINT key)
 {
     switch (key) {
     case VK_RETURN:
-        if (m_selectedItem)
+        if (m_selectedItem && m_selectedItem->IsChoosable())
             m_selectedItem->FireCommand();
         return true;
     case VK_ESCAPE:
@@ -190,15 +190,15 @@ bool SMenuExBase::OnKeyDown(UINT key)
     case VK_UP:
     case VK_DOWN: MoveSelection(key == VK_DOWN); return true;
     case VK_RIGHT:
-        if (m_selectedItem)
+        if (m_selectedItem && m_selectedItem->IsChoosable())
             ShowSubMenu(m_selectedItem, true);
         return true;
     default: return false;
     }
 }
 
-// Hot-keys compare characters (so F1 or a numpad key never stands for a letter); disabled items
-// and separators are passed over.
+// Hot-keys compare characters (so F1 or a numpad key never stands for a letter); hidden and
+// disabled items and separators are passed over.
 bool SMenuExBase::OnChar(wchar_t ch)
 {
     if (!m_root || ch < L' ')
@@ -206,7 +206,7 @@ bool SMenuExBase::OnChar(wchar_t ch)
     wchar_t wanted = static_cast<wchar_t>(towlower(ch));
     for (SWindow* child = m_root->GetRelative(kRelFirstChild); child; child = child->GetRelative(kRelNextSibling)) {
         SMenuExItemBase* item = static_cast<SMenuExItemBase*>(child);
-        if (item->HotKey() && towlower(item->HotKey()) == wanted && !item->TestDisabled()) {
+        if (item->HotKey() && towlower(item->HotKey()) == wanted && item->IsChoosable()) {
             item->FireCommand();
             return true;
         }
