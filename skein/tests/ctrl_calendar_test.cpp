@@ -493,6 +493,8 @@ TEST_F(PickerTest, DropButtonOpensTheCalendarAndAPickedDayIsReported)
     SDateTimePicker* picker = OpenPicker();
     ASSERT_NE(nullptr, picker);
     ASSERT_NE(nullptr, picker->GetCalendar());
+    // Room on the left for the calendar, which is wider than the picker.
+    ::SetWindowPos(m_driver->Hwnd(), nullptr, 100, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT zone = picker->ButtonZone();
     m_driver->Click(POINT{zone.left + 5, zone.top + 5});
     ASSERT_NE(nullptr, picker->GetPopup());
@@ -664,6 +666,30 @@ TEST_F(PickerTest, WithoutACalendarTheButtonDoesNothing)
     m_driver->Click(POINT{zone.left + 5, zone.top + 5});
     EXPECT_EQ(nullptr, picker->GetPopup());
     m_driver->Pump();
+}
+
+// A picker narrower than its drop-down at the monitor's left edge: the calendar opens on the
+// monitor, not right-aligned past its edge.
+TEST_F(PickerTest, DropDownAtTheMonitorsLeftEdgeStaysOnIt)
+{
+    SDateTimePicker* picker = OpenPicker();
+    ASSERT_NE(nullptr, picker);
+    MONITORINFO info = {sizeof(info)};
+    ::GetMonitorInfoW(::MonitorFromWindow(m_driver->Hwnd(), MONITOR_DEFAULTTOPRIMARY), &info);
+    POINT origin = {};
+    ::ClientToScreen(m_driver->Hwnd(), &origin);
+    RECT frame = {};
+    ::GetWindowRect(m_driver->Hwnd(), &frame);
+    ::SetWindowPos(m_driver->Hwnd(), nullptr, info.rcMonitor.left - (origin.x - frame.left), 100, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT zone = picker->ButtonZone();
+    m_driver->Click(POINT{zone.left + 5, zone.top + 5});
+    ASSERT_NE(nullptr, picker->GetPopup());
+    RECT popup = {}, host = picker->GetWindowRect();
+    ::GetWindowRect(picker->GetPopup()->Handle(), &popup);
+    ::MapWindowPoints(m_driver->Hwnd(), nullptr, reinterpret_cast<POINT*>(&host), 2);
+    EXPECT_EQ(Edges(RECT{info.rcMonitor.left, host.bottom, info.rcMonitor.left + 220, host.bottom + 176}), Edges(popup));
+    picker->CloseUp();
 }
 
 } // namespace

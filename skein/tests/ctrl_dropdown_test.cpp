@@ -628,5 +628,37 @@ TEST_F(ComboViewTest, ItemsGoneWhileClosedTakeTheChosenRowWithThem)
     EXPECT_EQ(-1, view->GetListView()->GetSelection());
 }
 
+// A list taller than the room below and above the combo opens on the side with more room, cut
+// to it; a combo partly left of the monitor opens its list on the monitor.
+TEST_F(ComboBoxTest, AListThatFitsNeitherWayStaysOnTheMonitor)
+{
+    SComboBox* combo = OpenCombo("dropHeight='3000'", 200, "<listStyle itemHeight='20'/>");
+    ASSERT_NE(nullptr, combo);
+    MONITORINFO info = {sizeof(info)};
+    ::GetMonitorInfoW(::MonitorFromWindow(m_driver->Hwnd(), MONITOR_DEFAULTTOPRIMARY), &info);
+    const RECT& monitor = info.rcMonitor;
+    const struct {
+        int x;
+        int y;
+        bool down;
+    } cases[] = {{100, (monitor.bottom - monitor.top) * 2 / 5, true}, {-60, (monitor.bottom - monitor.top) * 3 / 5, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.y);
+        ::SetWindowPos(m_driver->Hwnd(), nullptr, c.x, c.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT screen = combo->GetWindowRect();
+        ::MapWindowPoints(m_driver->Hwnd(), nullptr, reinterpret_cast<POINT*>(&screen), 2);
+        combo->ShowDropDown();
+        ASSERT_NE(nullptr, combo->GetPopup());
+        RECT rect = PopupRect(combo);
+        LONG left = std::max(screen.left, monitor.left);
+        RECT expected = c.down ? RECT{left, screen.bottom, left + 150, monitor.bottom}
+                               : RECT{left, monitor.top, left + 150, screen.top};
+        EXPECT_EQ(Edges(expected), Edges(rect));
+        RECT list = combo->GetListBox()->GetWindowRect();
+        EXPECT_LE(list.bottom, rect.bottom - rect.top); // the list scrolls within it
+        combo->CloseUp();
+    }
+}
+
 } // namespace
 } // namespace hosttest

@@ -192,5 +192,25 @@ TEST_F(ListBoxTest, SelectedRowIsFilledWithItsColour)
     EXPECT_EQ(0xFFFF0000u, shot.At(150, rowArea.top + 50));
 }
 
+// A list box lower than one row: a key step scrolls the new row to the top, not past it.
+TEST_F(ListBoxTest, KeysInAListLowerThanARowScrollToTheRow)
+{
+    std::string items;
+    for (int i = 0; i < 5; ++i)
+        items += "<item text='row " + std::to_string(i) + "'/>";
+    m_driver.reset(new HostDriver(Open("<SKEIN width='200' height='100'><root colorBkgnd='#ffffff'>"
+                                       "<listbox name='list' pos='0,0,-0,@12' sbWid='16' curSel='0'><items>"
+                                       + items + "</items></listbox></root></SKEIN>")));
+    SListBox* list = m_driver->Find<SListBox>(L"list");
+    ASSERT_NE(nullptr, list);
+    for (int row : {1, 2}) {
+        list->SendUiMessage(WM_KEYDOWN, VK_DOWN, 1);
+        EXPECT_EQ(row, list->GetCurSel());
+        EXPECT_EQ(row * 20, list->ScrollPosOf(TRUE));
+    }
+    list->SendUiMessage(WM_KEYDOWN, VK_UP, 1);
+    EXPECT_EQ(20, list->ScrollPosOf(TRUE));
+}
+
 } // namespace
 } // namespace hosttest

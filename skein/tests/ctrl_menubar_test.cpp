@@ -208,5 +208,44 @@ TEST_F(MenuBarTest, HoveringAnotherItemSwitchesMenusWithoutAReport)
     EXPECT_EQ(0, m_bar->Count(EventSelectMenu::EventID));
 }
 
+// A click on the item whose menu is open closes the menu and does not open it again.
+TEST_F(MenuBarTest, ClickingTheOpenItemAgainClosesItsMenu)
+{
+    HostDriver driver = OpenBar();
+    SMenuBar* bar = Bar();
+    SMenuItem* file = bar->GetItem(0);
+    POINT at = Centre(file);
+    bool openBefore = false;
+    bool openAfter = true;
+    Driver steps;
+    steps.Then([&] {
+             openBefore = ::IsWindowVisible(file->Menu().Handle()) != FALSE;
+             driver.Post(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+             driver.Post(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+             driver.Post(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+         })
+        .Then(
+            [&] {
+                openAfter = ::IsWindowVisible(file->Menu().Handle()) != FALSE;
+                SMenuEx::FinishRunningMenu(0);
+            },
+            200);
+    steps.Start();
+    driver.Click(at);
+    EXPECT_TRUE(driver.PumpUntil([&] { return steps.Done() && !bar->IsMenuShowing(); }, 3000));
+    EXPECT_TRUE(openBefore);
+    EXPECT_FALSE(openAfter);
+    EXPECT_FALSE(file->TestChecked());
+    EXPECT_TRUE(m_bar->choices.empty());
+
+    // The next click opens it again.
+    steps.Then([&] { Driver::PostKey(file->Menu().Handle(), VK_DOWN); })
+        .Then([&] { Driver::PostKey(file->Menu().Handle(), VK_RETURN); });
+    steps.Start();
+    driver.Click(at);
+    ASSERT_EQ(1u, m_bar->choices.size());
+    EXPECT_EQ(11, m_bar->choices[0].first);
+}
+
 } // namespace
 } // namespace hosttest

@@ -114,7 +114,7 @@ TEST(MenuPlacement, KeepsLevelsOnTheMonitor)
         {0, {750, 10}, {false, 0, 0, true}, {650, 10, 750, 60}},     // right edge: left of the point
         {0, {10, 580}, {false, 0, 0, true}, {10, 530, 110, 580}},    // bottom edge: above the point
         {kMenuAlignBottom, {10, 20}, {false, 0, 0, true}, {10, 20, 110, 70}},  // top edge: below
-        {kMenuAlignBottom, {10, 20}, {false, 0, 0, false}, {10, -30, 110, 20}}, // not for this family
+        {kMenuAlignBottom, {10, 20}, {false, 0, 0, false}, {10, 0, 110, 50}}, // not flipped, kept on
         {0, {300, 10}, {true, 5, 120, true}, {305, 10, 405, 60}},    // sub-menu with its offset
         {0, {750, 10}, {true, 5, 120, true}, {525, 10, 625, 60}},    // flips left of its parent
         {0, {300, 580}, {true, 0, 120, true}, {300, 550, 400, 600}}, // shifted up onto the monitor
@@ -123,6 +123,25 @@ TEST(MenuPlacement, KeepsLevelsOnTheMonitor)
         RECT placed = PlaceMenuRect(c.flags, c.pt, size, monitor, c.how);
         EXPECT_TRUE(EqualRect(&placed, &c.expected))
             << c.pt.x << "," << c.pt.y << " -> " << placed.left << "," << placed.top;
+    }
+    // Taller than the monitor, or wider than the room on either side: cut to the monitor's height
+    // and moved onto it.
+    const struct {
+        SIZE size;
+        POINT pt;
+        SMenuPlacement how;
+        RECT expected;
+    } large[] = {
+        {{100, 1560}, {60, 300}, {false, 0, 0, true}, {60, 0, 160, 600}},
+        {{100, 1560}, {60, 300}, {false, 0, 0, false}, {60, 0, 160, 600}},
+        {{100, 1560}, {300, 300}, {true, 0, 120, true}, {300, 0, 400, 600}},
+        {{500, 50}, {400, 10}, {false, 0, 0, true}, {0, 10, 500, 60}},
+    };
+    for (const auto& c : large) {
+        RECT placed = PlaceMenuRect(0, c.pt, c.size, monitor, c.how);
+        EXPECT_TRUE(EqualRect(&placed, &c.expected))
+            << c.size.cx << "x" << c.size.cy << " -> " << placed.left << "," << placed.top << "," << placed.right
+            << "," << placed.bottom;
     }
 }
 
@@ -395,6 +414,160 @@ TEST_F(MenuPaint, ItemsDrawTheirStatesSymbolsAndArrows)
     EXPECT_EQ(30, text.left);
     withSubMenu->ComputeTextRect(&text);
     EXPECT_EQ(withSubMenu->GetWindowRect().right - 8, text.right);
+}
+
+// Recent (with a sub-menu) and Print hidden between two openings take no room: keys pass over
+// them as over disabled items, and the hot key Print shares with Paste finds Paste.
+TEST_F(PopupMenu, KeysAndHotKeysPassOverHiddenItems)
+{
+    AddMenu(L"edit", "<menuRoot><menuItem id='3'>Recent<menuItem id='31'>First</menuItem></menuItem>"
+                     "<menuItem id='4' hotKey='p'>Print</menuItem><menuItem id='5' hotKey='p'>Paste</menuItem>"
+                     "<menuItem id='6'>Exit</menuItem></menuRoot>");
+    SMenuEx menu;
+    ASSERT_TRUE(menu.LoadFromResource(L"edit", m_owner.Handle()));
+    auto run = [&] {
+        m_driver.Start();
+        return menu.RunPopup(kMenuReturnCmd, 60, 60, m_owner.Handle(), 100);
+    };
+    m_driver.Then([] { SMenuEx::FinishRunningMenu(0); });
+    EXPECT_EQ(0, run());
+    menu.Root()->LookupChildById(3)->ChangeVisibility(FALSE);
+    menu.Root()->LookupChildById(4)->ChangeVisibility(FALSE);
+
+    const struct {
+        std::vector<UINT> keys;
+        int selected;
+    } cases[] = {{{VK_DOWN}, 5}, {{VK_UP, VK_UP}, 5}, {{VK_DOWN, VK_DOWN, VK_DOWN}, 5}, {{VK_UP, VK_UP, VK_UP}, 6}};
+    for (const auto& c : cases) {
+        int selected = 0;
+        for (UINT key : c.keys)
+            m_driver.Then([&menu, key] { Driver::PostKey(menu.Handle(), key); });
+        m_driver.Then([&] {
+            selected = menu.SelectedItem() ? menu.SelectedItem()->GetId() : 0;
+            SMenuEx::FinishRunningMenu(0);
+        });
+        EXPECT_EQ(0, run());
+        EXPECT_EQ(c.selected, selected) << c.keys.size();
+    }
+    m_driver.Then([&menu] { Driver::PostKey(menu.Handle(), 'P'); });
+    EXPECT_EQ(5, run());
+}
+
+// The selected item hidden while the menu is open: Return and Right no longer open its sub-menu.
+TEST_F(PopupMenu, ASelectionHiddenUnderTheUserOpensNothing)
+{
+    SMenuExBase* subMenu = static_cast<SMenuExItemBase*>(Item(3))->SubMenu();
+    bool opened = true;
+    Keys({VK_UP, VK_UP});
+    m_driver.Then([this] { Item(3)->ChangeVisibility(FALSE); });
+    Keys({VK_RETURN, VK_RIGHT});
+    m_driver.Then([&] {
+        opened = IsWindowVisible(subMenu->Handle()) != FALSE;
+        SMenuEx::FinishRunningMenu(0);
+    });
+    EXPECT_EQ(0, Run());
+    EXPECT_FALSE(opened);
+}
+
+// A menu taller than its monitor: the rows that do not fit scroll into view.
+class TallMenu : public menutest::MenuTest {
+protected:
+    void SetUp() override
+    {
+        MenuTest::SetUp();
+        MONITORINFO info = {sizeof(info)};
+        ::GetMonitorInfoW(::MonitorFromWindow(m_owner.Handle(), MONITOR_DEFAULTTOPRIMARY), &info);
+        m_monitor = info.rcMonitor;
+        m_count = (m_monitor.bottom - m_monitor.top) / 26 + 20;
+        std::string xml = "<menuRoot itemHeight='26'>";
+        for (int id = 1; id <= m_count; ++id)
+            xml += "<menuItem id='" + std::to_string(id) + "'>Item " + std::to_string(id) + "</menuItem>";
+        AddMenu(L"tall", xml + "</menuRoot>");
+        ASSERT_TRUE(m_menu.LoadFromResource(L"tall", m_owner.Handle()));
+    }
+    int Run()
+    {
+        m_driver.Start();
+        return m_menu.RunPopup(kMenuReturnCmd, 60, 300, m_owner.Handle(), 100);
+    }
+    SWindow* Item(int id) { return m_menu.Root()->LookupChildById(id); }
+    // The item lies whole in the menu window's client area, on the monitor.
+    bool Shown(int id)
+    {
+        RECT client;
+        ::GetClientRect(m_menu.Handle(), &client);
+        RECT item = Item(id)->GetWindowRect();
+        POINT top{item.left, item.top};
+        ::ClientToScreen(m_menu.Handle(), &top);
+        return item.top >= client.top && item.bottom <= client.bottom && top.y >= m_monitor.top
+               && top.y + (item.bottom - item.top) <= m_monitor.bottom;
+    }
+
+    SMenuEx m_menu;
+    Driver m_driver;
+    RECT m_monitor{};
+    int m_count = 0;
+};
+
+TEST_F(TallMenu, StaysOnTheMonitorAndKeysScrollTheSelectionIntoView)
+{
+    RECT placed = {};
+    bool lastShown = false;
+    bool firstShown = false;
+    m_driver.Then([&] { ::GetWindowRect(m_menu.Handle(), &placed); })
+        .Then([this] { Driver::PostKey(m_menu.Handle(), VK_UP); })
+        .Then([&] { lastShown = Shown(m_count) && m_menu.SelectedItem() == Item(m_count); })
+        .Then([this] { Driver::PostKey(m_menu.Handle(), VK_DOWN); })
+        .Then([&] { firstShown = Shown(1) && m_menu.SelectedItem() == Item(1); })
+        .Then([this] { Driver::PostKey(m_menu.Handle(), VK_UP); })
+        .Then([this] { Driver::PostKey(m_menu.Handle(), VK_RETURN); });
+    EXPECT_EQ(m_count, Run());
+    RECT inside;
+    EXPECT_TRUE(::IntersectRect(&inside, &placed, &m_monitor) && ::EqualRect(&inside, &placed));
+    EXPECT_EQ(m_monitor.bottom - m_monitor.top, placed.bottom - placed.top);
+    EXPECT_TRUE(lastShown);
+    EXPECT_TRUE(firstShown);
+}
+
+// The wheel turned over the menu (it goes to the focused owner) and the mouse resting on the
+// bottom edge both bring the last rows into view, where a click chooses them.
+TEST_F(TallMenu, WheelAndEdgeHoverScrollForTheMouse)
+{
+    bool firstShown = false;
+    m_driver.Then([&] {
+        firstShown = Shown(1);
+        RECT rect;
+        ::GetWindowRect(m_menu.Handle(), &rect);
+        ::SetCursorPos(rect.left + 20, (rect.top + rect.bottom) / 2);
+        for (int i = 0; i < m_count; ++i)
+            ::PostMessageW(m_owner.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA),
+                           MAKELPARAM(rect.left + 20, (rect.top + rect.bottom) / 2));
+    });
+    m_driver.Then([this] {
+        if (Shown(m_count))
+            Driver::Click(m_menu.Handle(), Item(m_count));
+        else
+            SMenuEx::FinishRunningMenu(0);
+    }, 300);
+    EXPECT_EQ(m_count, Run());
+    EXPECT_TRUE(firstShown);
+
+    bool scrolled = false;
+    m_driver.Then([this] {
+                RECT client;
+                ::GetClientRect(m_menu.Handle(), &client);
+                POINT pt{20, client.bottom - 2};
+                POINT screen = pt;
+                ::ClientToScreen(m_menu.Handle(), &screen);
+                ::SetCursorPos(screen.x, screen.y);
+                ::PostMessageW(m_menu.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+            })
+        .Then([&] {
+            scrolled = !Shown(1);
+            SMenuEx::FinishRunningMenu(0);
+        }, 600);
+    EXPECT_EQ(0, Run());
+    EXPECT_TRUE(scrolled);
 }
 
 } // namespace

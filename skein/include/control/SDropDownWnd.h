@@ -21,6 +21,11 @@ struct ISDropDownOwner {
 
 enum { kDropDownOpen = -1, kDropDownAccepted = 1, kDropDownCancelled = 2 };
 
+// Where a drop-down of size opens at anchor (screen coordinates), its left edge at left: below
+// the anchor when it fits, else above it when it fits, else on the side with more room, cut to
+// it; then moved sideways onto the monitor of host (the screen without one).
+RECT PlaceDropDown(HWND host, const RECT& anchor, int left, SIZE size);
+
 class SDropDownWnd : public SHostWnd, public IMessageFilter {
     SKEIN_CLASS_NAME(SHostWnd, L"dropdownwnd")
 

@@ -1,7 +1,8 @@
 #pragma once
 // The menu bar ("menubar"): a row of buttons, each opening a drawn popup menu loaded from the
 // resources by name. While one menu is open, moving the mouse onto another button closes it
-// and opens that button's menu. A chosen command is reported with EventSelectMenu.
+// and opens that button's menu; a click on the button whose menu is open closes it. A chosen
+// command is reported with EventSelectMenu.
 #include "control/SButton.h"
 #include "control/SMenuEx.h"
 #include "core/SDynArray.h"
@@ -35,6 +36,8 @@ public:
     SMenuEx& Menu() { return m_menu; }
 
 private:
+    void DropClosingPress(HWND host);
+
     SMenuBar* m_bar;
     SStringW m_menuName;
     bool m_menuLoaded;

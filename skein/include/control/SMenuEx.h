@@ -14,6 +14,7 @@ namespace SKEIN {
 
 class SMenuExBase;
 class SMenuExItemBase;
+class SMenuExScroller;
 
 // Flags of RunPopup: alignment of the menu to the point, and returning the result.
 enum {
@@ -26,6 +27,8 @@ enum {
 
 // The timer of a level that opens the hovered item's sub-menu.
 enum { kMenuTimerSubMenu = 100, kMenuSubMenuDelay = 500 };
+// The timer that scrolls a level while the mouse rests on one of its scroll strips.
+enum { kMenuTimerScroll = 101, kMenuScrollDelay = 60 };
 
 // What one run shares among its levels.
 class SMenuExRunData : public TObjRefImpl<IObjRef> {
@@ -34,6 +37,8 @@ public:
 
     // The shown level whose window is hwnd; null when none.
     SMenuExBase* FindMenu(HWND hwnd) const;
+    // The last opened level whose window holds the screen point; null when none.
+    SMenuExBase* MenuAt(POINT pt) const;
     SMenuExBase* LastMenu() const { return openMenus.Last() ? openMenus.Last()->value : nullptr; }
 
     SLinkedList<SMenuExBase*> openMenus; // in opening order
@@ -43,9 +48,10 @@ public:
     int scale;
 };
 
-// Where a level of a given size opens: the point is aligned by the flags and the rectangle kept
-// on the monitor. A sub-menu passes its offset and its parent menu's width; the top level of a
-// family that flips downward moves below the point when it leaves the monitor's top.
+// Where a level of a given size opens: the point is aligned by the flags, and the rectangle, cut
+// to the monitor's height, kept on the monitor. A sub-menu passes its offset and its parent
+// menu's width; the top level of a family that flips downward moves below the point when it
+// leaves the monitor's top.
 struct SMenuPlacement {
     bool subMenu;
     int offset;
@@ -119,6 +125,8 @@ public:
     // Takes over an empty sub-menu (made in code); a sub-menu held already is kept.
     void AdoptSubMenu(SMenuExBase* subMenu);
     bool IsSeparator() const { return m_separator; }
+    // Shown and enabled: keys, hot keys and sub-menus may reach it.
+    bool IsChoosable() const { return TestVisible(FALSE) && !TestDisabled(); }
     wchar_t HotKey() const { return m_hotKey; }
     int IconIndex() const { return m_iconIndex; }
     int Check() const { return m_check; }
@@ -139,7 +147,24 @@ private:
     bool m_separator;
 };
 
-// One level of a menu: the popup host, its run loop, selection, keys and sub-menus.
+// A strip at the top or bottom of a level taller than its window, with an arrow: the level
+// scrolls that way while the mouse rests on it. Disabled when there is nothing more that way.
+class SMenuExScroller : public SWindow {
+public:
+    SMenuExScroller(SMenuExRootBase* root, bool down);
+
+    bool IsDown() const { return m_down; }
+    BOOL HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+    void PaintArrow(IRenderTarget* rt);
+
+    SMenuExRootBase* m_root;
+    bool m_down;
+};
+
+// One level of a menu: the popup host, its run loop, selection, keys and sub-menus. A level
+// taller than its window scrolls: by its strips, the wheel, and keys that select out of view.
 class SMenuExBase : public SHostWnd {
 public:
     // runSlot: the family's one global run, held by reference so that it stays reachable while
@@ -201,6 +226,13 @@ private:
     bool OnChar(wchar_t ch);
     bool OnItemEvent(SMenuExItemBase* item, EventArgs* evt);
     void ForgetTree();
+    // Scrolling (SMenuExScroll.cpp): the root and strips placed for the window's client size.
+    void ArrangeView(SIZE client);
+    void ScrollBy(int dy);
+    void ScrollIntoView(SWindow* item);
+    void OnScrollerEvent(SMenuExScroller* scroller, EventArgs* evt);
+    int StripHeight() const;
+    int ScrollRange() const;
     int IndexOfItem(SMenuExItemBase* item) const;
 
     SMenuExItemBase* m_parentItem;
@@ -209,6 +241,11 @@ private:
     SMenuExBase* m_openSubMenu;
     bool m_initPopupSent;
     SMenuExRootBase* m_root;
+    SMenuExScroller* m_scrollers[2]; // up, down
+    SIZE m_client;
+    int m_contentHeight;
+    int m_scrollPos;
+    int m_scrollStep; // of the strip timer
     SMenuExRunData*& m_runSlot;
 };
 

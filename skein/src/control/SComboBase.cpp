@@ -508,13 +508,8 @@ void SComboBase::ShowDropDown()
     HWND host = m_container ? m_container->GetHostHwnd() : nullptr;
     RECT combo = GetWindowRect();
     ::MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&combo), 2);
-    RECT monitor = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    MONITORINFO info = {sizeof(info)};
-    if (HMONITOR handle = ::MonitorFromWindow(host, MONITOR_DEFAULTTONULL); handle && ::GetMonitorInfoW(handle, &info))
-        monitor = info.rcMonitor;
-    bool down = monitor.bottom > combo.bottom + height;
-    RECT rect = down ? RECT{combo.left, combo.bottom, combo.right, combo.bottom + height}
-                     : RECT{combo.left, combo.top - height, combo.right, combo.top};
+    RECT rect = PlaceDropDown(host, combo, combo.left, SIZE{combo.right - combo.left, height});
+    bool down = rect.top >= combo.bottom;
     SDropDownWnd* popup = m_popup;
     if (!popup->CreatePopup(rect, nullptr, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST)) {
         // Nothing to show: the object goes at once, and its filter with it.

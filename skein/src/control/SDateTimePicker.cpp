@@ -367,13 +367,7 @@ void SDateTimePicker::DropDown()
     ::MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&picker), 2);
     int width = SLayoutSize(static_cast<float>(m_dropWidth), SLayoutSize::kDp).ToPixels(GetScale());
     int height = width * 4 / 5;
-    RECT monitor = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    MONITORINFO info = {sizeof(info)};
-    if (HMONITOR handle = ::MonitorFromWindow(host, MONITOR_DEFAULTTONULL); handle && ::GetMonitorInfoW(handle, &info))
-        monitor = info.rcMonitor;
-    RECT rect = {picker.right - width, picker.bottom, picker.right, picker.bottom + height};
-    if (monitor.bottom < rect.bottom)
-        rect = RECT{picker.right - width, picker.top - height, picker.right, picker.top};
+    RECT rect = PlaceDropDown(host, picker, picker.right - width, SIZE{width, height});
     if (!popup->CreatePopup(rect, nullptr, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST)) {
         m_popup = nullptr;
         popup->Release();

@@ -1,8 +1,24 @@
 // The drop-down popup: its message map, its filter in the owner's loop and its end of life.
 #include "control/SDropDownWnd.h"
 #include <windowsx.h>
+#include <algorithm>
 
 namespace SKEIN {
+
+RECT PlaceDropDown(HWND host, const RECT& anchor, int left, SIZE size)
+{
+    RECT monitor = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    MONITORINFO info = {sizeof(info)};
+    if (HMONITOR handle = ::MonitorFromWindow(host, MONITOR_DEFAULTTONULL); handle && ::GetMonitorInfoW(handle, &info))
+        monitor = info.rcMonitor;
+    LONG below = monitor.bottom - anchor.bottom;
+    LONG above = anchor.top - monitor.top;
+    bool down = size.cy <= below || (size.cy > above && below >= above);
+    LONG height = std::min(size.cy, std::max<LONG>(down ? below : above, 0));
+    LONG x = std::max(std::min<LONG>(left, monitor.right - size.cx), monitor.left);
+    return down ? RECT{x, anchor.bottom, x + size.cx, anchor.bottom + height}
+                : RECT{x, anchor.top - height, x + size.cx, anchor.top};
+}
 
 SDropDownWnd::SDropDownWnd(ISDropDownOwner* owner)
     : SHostWnd(L""), m_owner(owner), m_loop(nullptr), m_clickStartedInside(false), m_exitCode(kDropDownOpen)

@@ -1,5 +1,6 @@
 // The list box: rows, selection, hot tracking, keys and painting.
 #include "control/SListBox.h"
+#include <algorithm>
 #include <windowsx.h>
 #include "control/SCtrlAttr.h"
 #include "helper/SXmlLookup.h"
@@ -197,7 +198,8 @@ void SListBox::EnsureVisible(int index)
         return;
     int h = ItemHeightPx();
     int firstFull = CeilDiv(ViewOrigin().y, h);
-    int perPage = (m_clientRect.bottom - m_clientRect.top) / h;
+    // A client lower than a row still shows the row at its top.
+    int perPage = std::max(1, static_cast<int>(m_clientRect.bottom - m_clientRect.top) / h);
     if (index >= firstFull && index <= firstFull + perPage - 1)
         return;
     int delta = index < firstFull ? index - firstFull : index - perPage - firstFull + 1;

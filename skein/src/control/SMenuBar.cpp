@@ -1,4 +1,5 @@
 // The menu bar and its items.
+#include <windowsx.h>
 #include "control/SMenuBar.h"
 #include "control/SCtrlAttr.h"
 #include "res.mgr/SUiDef.h"
@@ -60,6 +61,8 @@ int SMenuItem::RunMenu()
     // From the host's client origin, where the item is drawn, not its frame's corner.
     ::ClientToScreen(host, &at);
     int id = m_menu.RunPopup(kMenuReturnCmd, at.x, at.y, host, 100);
+    if (id == 0)
+        DropClosingPress(host);
     SetCheckedState(FALSE);
     m_bar->m_menuShowing = 0;
     // A switch to another item has made that one current: this run reports nothing.
@@ -72,6 +75,18 @@ int SMenuItem::RunMenu()
         RaiseEvent(evt);
     }
     return id;
+}
+
+// A press on this item closed its menu: it is taken from the queue, so that it does not open the
+// menu again.
+void SMenuItem::DropClosingPress(HWND host)
+{
+    MSG press;
+    if (!::PeekMessageW(&press, host, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, PM_NOREMOVE) || press.message == WM_LBUTTONUP)
+        return;
+    POINT pt = {GET_X_LPARAM(press.lParam), GET_Y_LPARAM(press.lParam)};
+    if (::PtInRect(&GetWindowRect(), pt))
+        ::PeekMessageW(&press, host, press.message, press.message, PM_REMOVE);
 }
 
 BOOL SMenuItem::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)

@@ -9,7 +9,8 @@ namespace SKEIN {
 
 SMenuExBase::SMenuExBase(SMenuExItemBase* parentItem, SMenuExRunData*& runSlot)
     : m_parentItem(parentItem), m_hoverItem(nullptr), m_selectedItem(nullptr), m_openSubMenu(nullptr),
-      m_initPopupSent(false), m_root(nullptr), m_runSlot(runSlot)
+      m_initPopupSent(false), m_root(nullptr), m_scrollers{nullptr, nullptr}, m_client{0, 0}, m_contentHeight(0),
+      m_scrollPos(0), m_scrollStep(0), m_runSlot(runSlot)
 {
 }
 
@@ -56,6 +57,11 @@ BOOL SMenuExBase::BuildMenu(pugi::xml_node element)
     m_root->AssignText(SStringW());
     if (ILayoutParam* param = m_root->GetLayoutParam())
         param->SetWrapContent(kOrientBoth);
+    for (int i = 0; i < 2; ++i) {
+        m_scrollers[i] = new SMenuExScroller(m_root, i == 1);
+        LinkChild(m_scrollers[i]);
+        m_scrollers[i]->ChangeVisibility(FALSE, FALSE);
+    }
     return TRUE;
 }
 
@@ -101,6 +107,7 @@ void SMenuExBase::ShowSubMenu(SMenuExItemBase* item, bool selectFirst)
         return;
     if (m_openSubMenu && m_openSubMenu != subMenu)
         HideSubMenu();
+    ScrollIntoView(item);
     subMenu->SendInitPopup(IndexOfItem(item));
     RECT rect = item->GetWindowRect();
     rect.left = m_root->GetWindowRect().left;
@@ -127,6 +134,8 @@ int SMenuExBase::HideMenu(BOOL keepParentSelection)
         return 0;
     HideSubMenu();
     KillTimer(kMenuTimerSubMenu);
+    KillTimer(kMenuTimerScroll);
+    m_scrollStep = 0;
     m_hoverItem = nullptr;
     ShowWindow(SW_HIDE);
     ClearSelection();
@@ -147,8 +156,8 @@ void SMenuExBase::OnSubMenuHidden(SMenuExBase* subMenu, BOOL keepSelection)
         ClearSelection();
 }
 
-// The next (or previous) enabled child after the selection, wrapping; from the first (or last)
-// child when nothing is selected.
+// The next (or previous) shown, enabled child after the selection, wrapping; from the first (or
+// last) child when nothing is selected.
 void SMenuExBase::MoveSelection(bool forward)
 {
     if (!m_root)
@@ -161,8 +170,9 @@ void SMenuExBase::MoveSelection(bool forward)
     for (int i = 0; i < count; ++i) {
         if (!candidate)
             candidate = m_root->GetRelative(wrap);
-        if (candidate && !candidate->TestDisabled()) {
+        if (candidate && static_cast<SMenuExItemBase*>(candidate)->IsChoosable()) {
             Select(static_cast<SMenuExItemBase*>(candidate));
+            ScrollIntoView(candidate);
             return;
         }
         candidate = candidate ? candidate->GetRelative(step) : nullptr;
@@ -175,7 +185,7 @@ bool SMenuExBase::OnKeyDown(UINT key)
 {
     switch (key) {
     case VK_RETURN:
-        if (m_selectedItem)
+        if (m_selectedItem && m_selectedItem->IsChoosable())
             m_selectedItem->FireCommand();
         return true;
     case VK_ESCAPE:
@@ -190,15 +200,15 @@ bool SMenuExBase::OnKeyDown(UINT key)
     case VK_UP:
     case VK_DOWN: MoveSelection(key == VK_DOWN); return true;
     case VK_RIGHT:
-        if (m_selectedItem)
+        if (m_selectedItem && m_selectedItem->IsChoosable())
             ShowSubMenu(m_selectedItem, true);
         return true;
     default: return false;
     }
 }
 
-// Hot-keys compare characters (so F1 or a numpad key never stands for a letter); disabled items
-// and separators are passed over.
+// Hot-keys compare characters (so F1 or a numpad key never stands for a letter); hidden and
+// disabled items and separators are passed over.
 bool SMenuExBase::OnChar(wchar_t ch)
 {
     if (!m_root || ch < L' ')
@@ -206,7 +216,7 @@ bool SMenuExBase::OnChar(wchar_t ch)
     wchar_t wanted = static_cast<wchar_t>(towlower(ch));
     for (SWindow* child = m_root->GetRelative(kRelFirstChild); child; child = child->GetRelative(kRelNextSibling)) {
         SMenuExItemBase* item = static_cast<SMenuExItemBase*>(child);
-        if (item->HotKey() && towlower(item->HotKey()) == wanted && !item->TestDisabled()) {
+        if (item->HotKey() && towlower(item->HotKey()) == wanted && item->IsChoosable()) {
             item->FireCommand();
             return true;
         }
@@ -250,6 +260,10 @@ BOOL SMenuExBase::OnHostEvent(EventArgs* evt)
 {
     if (SMenuExItemBase* item = dynamic_cast<SMenuExItemBase*>(evt->sender))
         return OnItemEvent(item, evt);
+    if (SMenuExScroller* scroller = dynamic_cast<SMenuExScroller*>(evt->sender)) {
+        OnScrollerEvent(scroller, evt);
+        return TRUE;
+    }
     SMenuExRunData* run = RunSlot();
     return run && run->owner ? static_cast<BOOL>(SendHostEvent(run->owner, evt)) : FALSE;
 }
@@ -261,6 +275,7 @@ void SMenuExBase::ForgetTree()
             run->openMenus.RemoveNode(node);
     }
     m_root = nullptr;
+    m_scrollers[0] = m_scrollers[1] = nullptr;
     m_hoverItem = m_selectedItem = nullptr;
     m_openSubMenu = nullptr;
 }
@@ -272,6 +287,10 @@ BOOL SMenuExBase::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
         switch (msg) {
         case WM_MOUSEACTIVATE: result = MA_NOACTIVATE; return TRUE;
         case WM_TIMER:
+            if (wParam == kMenuTimerScroll) {
+                ScrollBy(m_scrollStep);
+                return TRUE;
+            }
             if (wParam != kMenuTimerSubMenu)
                 break;
             if (m_hoverItem)
@@ -287,6 +306,10 @@ BOOL SMenuExBase::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
             if (OnChar(static_cast<wchar_t>(wParam)))
                 return TRUE;
             break;
+        case WM_MOUSEWHEEL:
+            if (m_root)
+                ScrollBy(-GET_WHEEL_DELTA_WPARAM(wParam) * m_root->Pixels(m_root->m_itemHeight) / WHEEL_DELTA);
+            return TRUE;
         case WM_DESTROY: {
             BOOL handled = SHostWnd::HandleWindowMessage(hwnd, msg, wParam, lParam, result, mapId);
             ForgetTree();

@@ -1,4 +1,6 @@
 // Running a popup menu: placement of a level, the modal loop and the run's result.
+#include <algorithm>
+#include <windowsx.h>
 #include "control/SMenuEx.h"
 
 namespace SKEIN {
@@ -23,6 +25,15 @@ bool Inside(const RECT& rect, const RECT& bounds)
            && rect.bottom <= bounds.bottom;
 }
 
+// Moves rect the least that brings it onto bounds; one larger than bounds keeps its left or top
+// edge on them.
+void ShiftOnto(RECT& rect, const RECT& bounds)
+{
+    LONG dx = std::max<LONG>(std::min<LONG>(0, bounds.right - rect.right), bounds.left - rect.left);
+    LONG dy = std::max<LONG>(std::min<LONG>(0, bounds.bottom - rect.bottom), bounds.top - rect.top);
+    ::OffsetRect(&rect, dx, dy);
+}
+
 // Takes out of the queue the message that peeked describes (the first one of its kind for its
 // window), so each message is dispatched exactly once whatever arrives meanwhile.
 bool RemovePeeked(const MSG& peeked, MSG& removed)
@@ -41,8 +52,20 @@ SMenuExBase* SMenuExRunData::FindMenu(HWND hwnd) const
     return nullptr;
 }
 
+SMenuExBase* SMenuExRunData::MenuAt(POINT pt) const
+{
+    SMenuExBase* found = nullptr;
+    for (auto* node = openMenus.First(); node; node = node->next) {
+        RECT rect;
+        if (::GetWindowRect(node->value->Handle(), &rect) && ::PtInRect(&rect, pt))
+            found = node->value;
+    }
+    return found;
+}
+
 RECT PlaceMenuRect(UINT flags, POINT pt, SIZE size, const RECT& monitor, const SMenuPlacement& how)
 {
+    size.cy = std::min<LONG>(size.cy, monitor.bottom - monitor.top);
     int x = pt.x;
     int y = pt.y;
     if (flags & kMenuAlignCenter)
@@ -65,11 +88,7 @@ RECT PlaceMenuRect(UINT flags, POINT pt, SIZE size, const RECT& monitor, const S
         if (menu.right > monitor.right)
             left = x - how.parentWidth - d - size.cx;
         ::OffsetRect(&menu, left - menu.left, 0);
-        int dx = menu.left < monitor.left ? monitor.left - menu.left
-                                          : (menu.right > monitor.right ? monitor.right - menu.right : 0);
-        int dy = menu.top < monitor.top ? monitor.top - menu.top
-                                        : (menu.bottom > monitor.bottom ? monitor.bottom - menu.bottom : 0);
-        ::OffsetRect(&menu, dx, dy);
+        ShiftOnto(menu, monitor);
         return menu;
     }
     left = menu.right > monitor.right ? x - size.cx : x;
@@ -77,7 +96,9 @@ RECT PlaceMenuRect(UINT flags, POINT pt, SIZE size, const RECT& monitor, const S
         top = y + size.cy;
     if (menu.bottom > monitor.bottom)
         top = y - size.cy;
-    return RECT{left, top, left + size.cx, top + size.cy};
+    RECT placed{left, top, left + size.cx, top + size.cy};
+    ShiftOnto(placed, monitor);
+    return placed;
 }
 
 void SMenuExBase::ShowAt(UINT flags, int x, int y)
@@ -88,7 +109,6 @@ void SMenuExBase::ShowAt(UINT flags, int x, int y)
     SendUiMessageToTree(kUiMsgScaleChanged, run ? run->scale : 100);
     RECT limit{0, 0, 10000, 10000};
     SIZE size = m_root->ComputePreferredSize(&limit);
-    m_root->ApplyRect(RECT{0, 0, size.cx, size.cy});
 
     MONITORINFO info = {sizeof(info)};
     ::GetMonitorInfoW(::MonitorFromWindow(m_hwnd, MONITOR_DEFAULTTOPRIMARY), &info);
@@ -100,7 +120,11 @@ void SMenuExBase::ShowAt(UINT flags, int x, int y)
         how.parentWidth = parent.right - parent.left;
     }
     RECT place = PlaceMenuRect(flags, POINT{x, y}, size, info.rcMonitor, how);
-    ::SetWindowPos(m_hwnd, HWND_TOPMOST, place.left, place.top, size.cx, size.cy, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    m_contentHeight = size.cy;
+    m_scrollPos = 0;
+    ArrangeView(SIZE{size.cx, place.bottom - place.top});
+    ::SetWindowPos(m_hwnd, HWND_TOPMOST, place.left, place.top, size.cx, place.bottom - place.top,
+                   SWP_SHOWWINDOW | SWP_NOACTIVATE);
     if (run && !run->FindMenu(m_hwnd))
         run->openMenus.AddTail(this);
 }
@@ -166,6 +190,13 @@ void SMenuExBase::RunLoop(HWND topLevel)
         if (IsKey(msg.message)) {
             if (SMenuExBase* last = run->LastMenu())
                 msg.hwnd = last->Handle();
+        } else if (msg.message == WM_MOUSEWHEEL) {
+            // The wheel goes to the focused window: it scrolls the level under the cursor.
+            SMenuExBase* menu = run->MenuAt(POINT{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)});
+            if (!menu)
+                menu = run->LastMenu();
+            if (menu)
+                msg.hwnd = menu->Handle();
         } else if (msg.message == WM_MOUSEMOVE && msg.hwnd != lastMouse) {
             if (lastMouse)
                 ::SendMessageW(lastMouse, WM_MOUSELEAVE, 0, 0);
