@@ -9,7 +9,9 @@
 #include "control/SScrollView.h"
 #include "control/SSliderBar.h"
 #include "control/SSplitWnd.h"
+#include "control/STreeCtrl.h"
 #include "core/SDragWnd.h"
+#include "ctrl_scroll_test_env.h"
 #include "host_ctrl_test_env.h"
 
 namespace hosttest {
@@ -278,6 +280,48 @@ TEST_F(CaptureLostTest, HeaderResizeKeepsItsWidthAndACaptionDragDropsNothing)
     driver.Release(POINT{350, 10});
     EXPECT_EQ(0, swapped);
     EXPECT_EQ(1, changed);
+}
+
+// The check box of an item toggles when pressed and reports its state when released.
+TEST_F(CaptureLostTest, TreeCheckBoxCutShortReportsItsStateAndLooksNormal)
+{
+    const SIZE part = {12, 12};
+    for (const wchar_t* name : {L"rec.toggle", L"rec.check"}) {
+        auto* skin = new ctrltest::RecordingPlainSkin(part, 9);
+        SSkinPoolMgr::Instance()->BuiltinPool()->AddSkin(SkinKey(SStringW(name), 100), skin);
+        skin->Release();
+    }
+    HostDriver driver = Open("<SKEIN width='200' height='120'><root colorBkgnd='#ffffff'>"
+                             "<treectrl name='tree' pos='0,0,-0,-0' checkBox='1' toggleSkin='rec.toggle' "
+                             "checkSkin='rec.check'><item text='x'/><item text='y'/></treectrl></root></SKEIN>");
+    STreeCtrl* tree = driver.Find<STreeCtrl>(L"tree");
+    ASSERT_NE(nullptr, tree);
+    struct Checks {
+        bool OnCheck(EventTCCheckState*) { return ++count, true; }
+        int count = 0;
+    } checks;
+    tree->GetEventSet()->AddSubscriber(EventTCCheckState::EventID, Subscriber(&Checks::OnCheck, &checks));
+    STreeHandle x = tree->GetNextItem(kTviRoot);
+    STreeHandle y = tree->GetNextItem(x);
+    auto checkBoxOf = [tree](STreeHandle item) {
+        RECT row = {};
+        EXPECT_TRUE(tree->GetItemRect(item, &row));
+        return POINT{row.left + 18, (row.top + row.bottom) / 2};
+    };
+
+    POINT box = checkBoxOf(x);
+    driver.Press(box);
+    driver.Drag(POINT{box.x + 1, box.y + 1});
+    Lose(driver, Loss::kOtherWindow);
+    ExpectReleased(driver);
+    EXPECT_EQ(1, tree->ItemOf(x)->checkState);
+    EXPECT_FALSE(tree->ItemOf(x)->checkBoxState & kTcPartPushed);
+    EXPECT_EQ(1, checks.count);
+
+    driver.Click(checkBoxOf(y));
+    EXPECT_EQ(1, tree->ItemOf(y)->checkState);
+    EXPECT_EQ(2, checks.count);
+    EXPECT_FALSE(tree->ItemOf(x)->checkBoxState & kTcPartPushed);
 }
 
 TEST_F(CaptureLostTest, ItemPressEndsAndTheNextItemTakesTheClick)
