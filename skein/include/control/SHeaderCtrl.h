@@ -129,6 +129,8 @@ private:
     void DropCaption();
     void OnMouseLeave();
     void CancelDrag();
+    void EndResize();
+    void OnCaptureLost();
     void EndDragImage();
     void DrawDraggingState(int position);
     HBITMAP CreateDragImage(int index);

@@ -62,6 +62,7 @@ private:
     void OnMouseWheel(WPARAM wParam, LPARAM lParam);
     void MoveHoverTo(SItemPanel* panel, WPARAM wParam, LPARAM relative);
     void OnMouseLeave();
+    void OnCaptureLost();
     // Navigation keys; the rest go to the selected item's panel.
     BOOL OnKeyDown(UINT vk, LPARAM lParam, LRESULT* result);
     void OnFocusChange(bool gained);

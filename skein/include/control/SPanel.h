@@ -99,6 +99,7 @@ private:
     void OnTimer(UINT id);
     void OnMouseWheel(short delta, WPARAM wParam, LPARAM lParam);
     void EndThumbDrag();
+    void EndBarPress();
     void ResolveSkin(int scale);
     // The hit code of the button-down on an arrow or the rail; kNoPart when none is held.
     DWORD m_pressedHit;

@@ -30,6 +30,7 @@ private:
     LRESULT GetInfo(SCROLLINFO* info) const;
     void OnLeftButtonDown(POINT pt);
     void OnLeftButtonUp(POINT pt);
+    void EndPress(POINT pt);
     void OnMouseMove(POINT pt);
     void FireScroll(int code, int position);
 

@@ -42,6 +42,7 @@ private:
     void OnPaint(IRenderTarget* rt);
     void OnLeftButtonDown(POINT pt);
     void OnLeftButtonUp(POINT pt);
+    void EndDrag(POINT pt);
     void OnMouseMove(POINT pt);
     void OnMouseLeave();
     void InvalidateThumb();

@@ -156,6 +156,7 @@ private:
     void OnLeftButtonUp(WPARAM keys, POINT pt);
     void OnLeftButtonDblClk(POINT pt);
     void OnMouseLeave();
+    void OnCaptureLost();
 
     STreeHandle m_selection;
     STreeHandle m_hoverItem;

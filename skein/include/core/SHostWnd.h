@@ -201,6 +201,8 @@ private:
     void OnCaptureChanged(HWND gaining);
     LRESULT OnFireEventMessage(LPARAM lParam);
     void SendMissingRelease();
+    void EndInterruptedPress();
+    void OnMouseLeft();
     void RecordMouse(UINT msg, WPARAM wParam, LPARAM lParam);
 
     // Painting (SHostWndPaint.cpp).

@@ -380,6 +380,7 @@ protected:
     void HandleLeftButtonUp(UINT keys, POINT pt);
     void HandleMouseHover();
     void HandleMouseLeave();
+    void HandleCaptureLost();
     void HandleLanguageChanged();
     void HandleFocusChange(bool gained);
 

@@ -39,6 +39,8 @@ public:
     void RebuildZOrder() override;
     LRESULT DispatchHostMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
+    // Takes the capture from its window and tells that window, which ends its press or drag.
+    void CancelCapture();
     int TimelineHandlerCount() const { return m_timelineHandlers.Count(); }
     // The native window's OLE drop target.
     IDropTarget* DropTargetDispatcher() { return &m_dropTargets; }

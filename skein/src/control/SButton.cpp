@@ -165,6 +165,11 @@ BOOL SButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* res
     case WM_LBUTTONDBLCLK: return SWindow::HandleMessage(WM_LBUTTONDOWN, wParam, lParam, result);
     case WM_KEYDOWN:
     case WM_KEYUP: return OnKey(msg, wParam);
+    case WM_KILLFOCUS:
+        // A key's press ends with the focus: its release goes to another window.
+        if (QueryMouseCapture() != m_handle)
+            ChangeState(0, kStatePushed, TRUE);
+        return SWindow::HandleMessage(msg, wParam, lParam, result);
     case WM_DESTROY:
         SetAccelerator(0);
         StopFade();

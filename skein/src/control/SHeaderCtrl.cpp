@@ -475,17 +475,36 @@ void SHeaderCtrl::OnLeftButtonUp(POINT pt)
         }
     } else if (IsEdge(m_hitCode)) {
         // Also with fixWidth: the press changed no width, but the listeners still hear of it.
-        EventHeaderItemChanged changed(this);
-        changed.item = LOWORD(m_hitCode);
-        changed.width = GetItemWidth(changed.item);
-        RaiseEvent(changed);
-        RaiseRelayout();
+        EndResize();
     }
     m_dragging = false;
     DropMouseCapture();
     // A leave while the button was held was put off until now.
     if (!ContainsPoint(pt, FALSE))
         OnMouseLeave();
+}
+
+void SHeaderCtrl::EndResize()
+{
+    EventHeaderItemChanged changed(this);
+    changed.item = LOWORD(m_hitCode);
+    changed.width = GetItemWidth(changed.item);
+    RaiseEvent(changed);
+    RaiseRelayout();
+}
+
+// The press ends with no click and no drop; a resize keeps the width it reached.
+void SHeaderCtrl::OnCaptureLost()
+{
+    if (m_dragging) {
+        CancelDrag();
+        return;
+    }
+    if (IsEdge(m_hitCode))
+        EndResize();
+    else if (m_sortHeader)
+        SetItemState(m_hitCode, kHeaderItemNormal);
+    m_hitCode = kHeaderHitNowhere;
 }
 
 void SHeaderCtrl::DropCaption()
@@ -583,6 +602,9 @@ BOOL SHeaderCtrl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT*
     case WM_MOUSEMOVE: OnMouseMove(wParam, pt); break;
     case WM_MOUSELEAVE: OnMouseLeave(); break;
     case WM_ACTIVATEAPP: CancelDrag(); break;
+    case WM_CAPTURECHANGED:
+        OnCaptureLost();
+        return SWindow::HandleMessage(msg, wParam, lParam, result);
     case WM_DESTROY:
         m_eventSet.SetMuted(true);
         DeleteAllItems();

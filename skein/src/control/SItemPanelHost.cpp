@@ -111,6 +111,15 @@ void SItemPanelHost::OnMouseLeave()
         hovered->DispatchHostMessage(WM_MOUSELEAVE, 0, 0);
 }
 
+// The item that held the capture ends its press too.
+void SItemPanelHost::OnCaptureLost()
+{
+    SRefPtr<SItemPanel> captured(m_capturedPanel);
+    m_capturedPanel = nullptr;
+    if (captured)
+        captured->CancelCapture();
+}
+
 void SItemPanelHost::OnMouseWheel(WPARAM wParam, LPARAM lParam)
 {
     SRefPtr<SItemPanel> selected(SelectedPanel());
@@ -211,6 +220,9 @@ BOOL SItemPanelHost::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
         SPanel::HandleMessage(msg, wParam, lParam, result);
         OnMouseLeave();
         return TRUE;
+    case WM_CAPTURECHANGED:
+        OnCaptureLost();
+        return SPanel::HandleMessage(msg, wParam, lParam, result);
     default: break;
     }
     if ((msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_IME_STARTCOMPOSITION && msg <= WM_IME_COMPOSITION))

@@ -404,9 +404,9 @@ void SPanel::EndThumbDrag()
     RedrawBar(vertical);
 }
 
-void SPanel::OnNcLeftButtonUp(POINT pt)
+// A thumb drag keeps the position it reached; a held part stops repeating.
+void SPanel::EndBarPress()
 {
-    DropMouseCapture();
     if (m_dragging)
         EndThumbDrag();
     else if (m_pressedHit != kNoPart)
@@ -415,6 +415,12 @@ void SPanel::OnNcLeftButtonUp(POINT pt)
     StopHostTimer(kTimerDelay);
     StopHostTimer(kTimerRepeat);
     m_hitCode = kNoPart;
+}
+
+void SPanel::OnNcLeftButtonUp(POINT pt)
+{
+    DropMouseCapture();
+    EndBarPress();
     OnNcMouseMove(pt);
 }
 
@@ -484,6 +490,9 @@ BOOL SPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resu
     case WM_NCLBUTTONDBLCLK: OnNcLeftButtonDown(MousePoint(lParam)); break;
     case WM_NCLBUTTONUP: OnNcLeftButtonUp(MousePoint(lParam)); break;
     case WM_NCMOUSELEAVE: OnNcMouseLeave(); break;
+    case WM_CAPTURECHANGED:
+        EndBarPress();
+        return SWindow::HandleMessage(msg, wParam, lParam, result);
     case WM_TIMER:
         OnTimer(static_cast<UINT>(wParam));
         if (!IsMsgHandled())

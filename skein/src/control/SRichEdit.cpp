@@ -439,6 +439,10 @@ BOOL SRichEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* r
         SendToServices(msg, wParam, lParam);
         DropMouseCapture();
         break;
+    case WM_CAPTURECHANGED:
+        // The services end their selection drag as on a release away from the text.
+        SendToServices(WM_LBUTTONUP, 0, MAKELPARAM(-1, -1));
+        return SPanel::HandleMessage(msg, wParam, lParam, result);
     case WM_RBUTTONDOWN:
         OnContextMenu(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
         break;

@@ -171,6 +171,12 @@ void SScrollBar::OnMouseMove(POINT pt)
 void SScrollBar::OnLeftButtonUp(POINT pt)
 {
     DropMouseCapture();
+    EndPress(pt);
+}
+
+// A thumb drag keeps the position it reached.
+void SScrollBar::EndPress(POINT pt)
+{
     if (m_dragging) {
         m_dragging = 0;
         m_info.nPos = m_info.nTrackPos;
@@ -201,6 +207,9 @@ BOOL SScrollBar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* 
         if (!m_dragging && m_hoverPart != -1)
             OnMouseMove(POINT{-1, -1});
         break;
+    case WM_CAPTURECHANGED:
+        EndPress(POINT{-1, -1});
+        return SWindow::HandleMessage(msg, wParam, lParam, result);
     default: return SWindow::HandleMessage(msg, wParam, lParam, result);
     }
     return IsMsgHandled();

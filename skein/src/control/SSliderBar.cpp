@@ -215,6 +215,11 @@ void SSliderBar::OnMouseMove(POINT pt)
 void SSliderBar::OnLeftButtonUp(POINT pt)
 {
     DropMouseCapture();
+    EndDrag(pt);
+}
+
+void SSliderBar::EndDrag(POINT pt)
+{
     if (m_dragging) {
         m_dragging = 0;
         InvalidateThumb();
@@ -240,6 +245,9 @@ BOOL SSliderBar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* 
     case WM_LBUTTONDOWN: OnLeftButtonDown(MousePoint(lParam)); break;
     case WM_LBUTTONUP: OnLeftButtonUp(MousePoint(lParam)); break;
     case WM_MOUSELEAVE: OnMouseLeave(); break;
+    case WM_CAPTURECHANGED:
+        EndDrag(POINT{-1, -1});
+        return SProgress::HandleMessage(msg, wParam, lParam, result);
     default: return SProgress::HandleMessage(msg, wParam, lParam, result);
     }
     return IsMsgHandled();

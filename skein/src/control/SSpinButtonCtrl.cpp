@@ -244,7 +244,8 @@ BOOL SSpinButtonCtrl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
             StepOnce();
         return TRUE;
     case WM_LBUTTONUP:
-        HandleLeftButtonUp(static_cast<UINT>(wParam), pt);
+    case WM_CAPTURECHANGED:
+        SWindow::HandleMessage(msg, wParam, lParam, result);
         StopHostTimer(kRepeatTimer);
         InvalidateArea();
         return TRUE;

@@ -319,6 +319,9 @@ BOOL SSplitWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* r
     case WM_LBUTTONDOWN: BeginSeparatorDrag(keys, pt); break;
     case WM_LBUTTONUP: EndSeparatorDrag(keys, pt); break;
     case WM_MOUSEMOVE: DragSeparator(keys, pt); break;
+    case WM_CAPTURECHANGED:
+        m_dragSep = -1;
+        return SWindow::HandleMessage(msg, wParam, lParam, result);
     default: return SWindow::HandleMessage(msg, wParam, lParam, result);
     }
     *result = 0;

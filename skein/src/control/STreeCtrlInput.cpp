@@ -188,6 +188,14 @@ void STreeCtrl::OnLeftButtonUp(WPARAM keys, POINT pt)
         ReleasePart(item);
 }
 
+void STreeCtrl::OnCaptureLost()
+{
+    STreeHandle item = m_pushedItem;
+    m_pushedItem = 0;
+    if (item)
+        ReleasePart(item);
+}
+
 void STreeCtrl::OnLeftButtonDblClk(POINT pt)
 {
     STreeHandle item = HitTest(pt);
@@ -215,6 +223,9 @@ BOOL STreeCtrl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* r
     case WM_MOUSEMOVE: OnMouseMove(pt); return TRUE;
     case WM_LBUTTONDOWN: OnLeftButtonDown(wParam, pt); return TRUE;
     case WM_LBUTTONUP: OnLeftButtonUp(wParam, pt); return TRUE;
+    case WM_CAPTURECHANGED:
+        OnCaptureLost();
+        return SScrollView::HandleMessage(msg, wParam, lParam, result);
     case WM_LBUTTONDBLCLK: OnLeftButtonDblClk(pt); return TRUE;
     case WM_RBUTTONDOWN:
         if (m_rightClickSel) {

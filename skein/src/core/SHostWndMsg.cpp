@@ -49,12 +49,7 @@ BOOL SHostWnd::HandleHostMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     case WM_DESTROY: OnDestroy(); return TRUE;
     case WM_ERASEBKGND:
     case WM_NCACTIVATE: result = 1; return TRUE;
-    case WM_MOUSELEAVE:
-        m_tracking = FALSE;
-        RecordMouse(msg, 0, 0);
-        DispatchHostMessage(msg, 0, 0);
-        UpdateTooltip();
-        return TRUE;
+    case WM_MOUSELEAVE: OnMouseLeft(); return TRUE;
     case WM_MOUSEWHEEL: {
         POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ::ScreenToClient(m_hwnd, &pt);
@@ -67,8 +62,17 @@ BOOL SHostWnd::HandleHostMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
             ::SetFocus(m_hwnd);
         } else {
             ::SetFocus(nullptr);
-            SendMissingRelease();
+            EndInterruptedPress();
         }
+        return TRUE;
+    case WM_CANCELMODE:
+        EndInterruptedPress();
+        m_hostHandled = FALSE; // the default procedure ends a native menu's mode
+        return TRUE;
+    case WM_WINDOWPOSCHANGED:
+        if (reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW)
+            EndInterruptedPress();
+        m_hostHandled = FALSE;
         return TRUE;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -188,6 +192,28 @@ void SHostWnd::SendMissingRelease()
         ::SendMessageW(m_hwnd, release, m_lastMouseWParam, m_lastMouseLParam);
 }
 
+void SHostWnd::OnMouseLeft()
+{
+    m_tracking = FALSE;
+    RecordMouse(WM_MOUSELEAVE, 0, 0);
+    DispatchHostMessage(WM_MOUSELEAVE, 0, 0);
+    UpdateTooltip();
+}
+
+// A press or drag cut short: a press with no move still gets its release; whatever then holds
+// the capture ends its press or drag, and nothing stays under the mouse.
+void SHostWnd::EndInterruptedPress()
+{
+    bool pressed = IsPress(m_lastMouseMsg);
+    SendMissingRelease();
+    if (!pressed && !GetCapture())
+        return;
+    CancelCapture();
+    if (::GetCapture() == m_hwnd)
+        ::ReleaseCapture();
+    OnMouseLeft();
+}
+
 void SHostWnd::OnCaptureChanged(HWND gaining)
 {
     wchar_t className[31] = {};
@@ -195,7 +221,7 @@ void SHostWnd::OnCaptureChanged(HWND gaining)
         return;
     if (gaining && ::GetClassNameW(gaining, className, 30) && wcscmp(className, L"CLIPBRDWNDCLASS") == 0)
         return;
-    SendMissingRelease();
+    EndInterruptedPress();
 }
 
 namespace {

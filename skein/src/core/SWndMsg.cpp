@@ -197,6 +197,7 @@ BOOL SWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* res
     case WM_MOUSEMOVE: break;
     case WM_MOUSEHOVER: HandleMouseHover(); break;
     case WM_MOUSELEAVE: HandleMouseLeave(); break;
+    case WM_CAPTURECHANGED: HandleCaptureLost(); break;
     case WM_MOUSEWHEEL: *result = m_parent ? m_parent->SendUiMessage(msg, wParam, lParam) : 0; break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: HandleFocusChange(msg == WM_SETFOCUS); break;
@@ -269,8 +270,10 @@ void SWindow::HandleShow(BOOL show, int reason)
     }
     if (!show) {
         DropFocus();
-        if (QueryMouseCapture() == m_handle)
+        if (QueryMouseCapture() == m_handle) {
+            SendUiMessage(WM_CAPTURECHANGED); // its press or drag ends with it
             DropMouseCapture();
+        }
         if (m_container && m_container->GetHover() == m_handle)
             m_container->UpdateTooltip();
     }
@@ -339,6 +342,12 @@ void SWindow::HandleMouseLeave()
     ChangeState(0, kStatePushed | kStateHover, TRUE);
     EventSwndMouseLeave evt(this);
     RaiseEvent(evt);
+}
+
+// The press ends without a click: no release will come.
+void SWindow::HandleCaptureLost()
+{
+    ChangeState(0, kStatePushed, TRUE);
 }
 
 void SWindow::HandleFocusChange(bool gained)

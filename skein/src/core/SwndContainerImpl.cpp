@@ -60,6 +60,14 @@ SwndHandle SwndContainerImpl::SetCapture(SwndHandle handle)
     return previous;
 }
 
+void SwndContainerImpl::CancelCapture()
+{
+    SwndHandle handle = m_capture;
+    m_capture = 0;
+    if (SWindow* window = Window(handle))
+        window->SendUiMessage(WM_CAPTURECHANGED);
+}
+
 void SwndContainerImpl::SetFocusedWindow(SwndHandle handle)
 {
     HWND host = GetHostHwnd();
