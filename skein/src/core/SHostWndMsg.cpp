@@ -70,8 +70,10 @@ BOOL SHostWnd::HandleHostMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         m_hostHandled = FALSE; // the default procedure ends a native menu's mode
         return TRUE;
     case WM_WINDOWPOSCHANGED:
-        if (reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW)
+        if (reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW) {
             EndInterruptedPress();
+            UpdateTooltip(); // a hidden host shows no tip
+        }
         m_hostHandled = FALSE;
         return TRUE;
     case WM_SETFOCUS:
@@ -91,10 +93,6 @@ BOOL SHostWnd::HandleHostMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
             ::DestroyWindow(m_hwnd);
         return TRUE;
     case WM_WINDOWPOSCHANGING: return TRUE;
-    case WM_WINDOWPOSCHANGED:
-        if (reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW)
-            UpdateTooltip(); // a hidden host shows no tip
-        return FALSE;
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code != static_cast<UINT>(NM_CUSTOMDRAW))
             return FALSE;
