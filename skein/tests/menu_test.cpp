@@ -453,7 +453,8 @@ TEST_F(PopupMenu, KeysAndHotKeysPassOverHiddenItems)
     EXPECT_EQ(5, run());
 }
 
-// The selected item hidden while the menu is open: Return and Right no longer open its sub-menu.
+// The selected or hovered item hidden while the menu is open: Return, Right and the hover delay
+// no longer open its sub-menu.
 TEST_F(PopupMenu, ASelectionHiddenUnderTheUserOpensNothing)
 {
     SMenuExBase* subMenu = static_cast<SMenuExItemBase*>(Item(3))->SubMenu();
@@ -465,6 +466,18 @@ TEST_F(PopupMenu, ASelectionHiddenUnderTheUserOpensNothing)
         opened = IsWindowVisible(subMenu->Handle()) != FALSE;
         SMenuEx::FinishRunningMenu(0);
     });
+    EXPECT_EQ(0, Run());
+    EXPECT_FALSE(opened);
+
+    // Hidden while its sub-menu's hover delay runs.
+    Item(3)->ChangeVisibility(TRUE);
+    opened = true;
+    m_driver.Then([this] { Driver::MoveTo(m_menu.Handle(), Item(3)); })
+        .Then([this] { Item(3)->ChangeVisibility(FALSE); }, 100)
+        .Then([&] {
+            opened = IsWindowVisible(subMenu->Handle()) != FALSE;
+            SMenuEx::FinishRunningMenu(0);
+        }, 700);
     EXPECT_EQ(0, Run());
     EXPECT_FALSE(opened);
 }
