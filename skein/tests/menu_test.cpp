@@ -125,20 +125,22 @@ TEST(MenuPlacement, KeepsLevelsOnTheMonitor)
             << c.pt.x << "," << c.pt.y << " -> " << placed.left << "," << placed.top;
     }
     // Taller than the monitor, or wider than the room on either side: cut to the monitor's height
-    // and moved onto it.
+    // and moved onto it; aligned right of a point near the left edge: moved onto it.
     const struct {
         SIZE size;
         POINT pt;
         SMenuPlacement how;
         RECT expected;
+        UINT flags;
     } large[] = {
         {{100, 1560}, {60, 300}, {false, 0, 0, true}, {60, 0, 160, 600}},
         {{100, 1560}, {60, 300}, {false, 0, 0, false}, {60, 0, 160, 600}},
         {{100, 1560}, {300, 300}, {true, 0, 120, true}, {300, 0, 400, 600}},
         {{500, 50}, {400, 10}, {false, 0, 0, true}, {0, 10, 500, 60}},
+        {{100, 50}, {30, 100}, {false, 0, 0, true}, {0, 100, 100, 150}, kMenuAlignRight}, // right of the point
     };
     for (const auto& c : large) {
-        RECT placed = PlaceMenuRect(0, c.pt, c.size, monitor, c.how);
+        RECT placed = PlaceMenuRect(c.flags, c.pt, c.size, monitor, c.how);
         EXPECT_TRUE(EqualRect(&placed, &c.expected))
             << c.size.cx << "x" << c.size.cy << " -> " << placed.left << "," << placed.top << "," << placed.right
             << "," << placed.bottom;
