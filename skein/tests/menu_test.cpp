@@ -529,7 +529,20 @@ TEST_F(TallMenu, StaysOnTheMonitorAndKeysScrollTheSelectionIntoView)
     RECT placed = {};
     bool lastShown = false;
     bool firstShown = false;
-    m_driver.Then([&] { ::GetWindowRect(m_menu.Handle(), &placed); })
+    UINT32 stripCorner = 0;
+    UINT32 downArrow = 0;
+    UINT32 upArrow = 0;
+    m_driver.Then([&] {
+                ::GetWindowRect(m_menu.Handle(), &placed);
+                // The strips are drawn over the rows: the down arrow dark, the up arrow (nothing
+                // above) greyed.
+                IRenderTarget* memory = m_menu.MemoryTarget();
+                int width = placed.right - placed.left;
+                int height = placed.bottom - placed.top;
+                stripCorner = memory->GetPixel(1, height - 1);
+                downArrow = memory->GetPixel(width / 2, height - 8);
+                upArrow = memory->GetPixel(width / 2, 7);
+            })
         .Then([this] { Driver::PostKey(m_menu.Handle(), VK_UP); })
         .Then([&] { lastShown = Shown(m_count) && m_menu.SelectedItem() == Item(m_count); })
         .Then([this] { Driver::PostKey(m_menu.Handle(), VK_DOWN); })
@@ -542,6 +555,9 @@ TEST_F(TallMenu, StaysOnTheMonitorAndKeysScrollTheSelectionIntoView)
     EXPECT_EQ(m_monitor.bottom - m_monitor.top, placed.bottom - placed.top);
     EXPECT_TRUE(lastShown);
     EXPECT_TRUE(firstShown);
+    EXPECT_NE(0u, stripCorner >> 24); // opaque: the strip takes the mouse
+    EXPECT_EQ(0xFF404040u, downArrow);
+    EXPECT_EQ(0xFFB0B0B0u, upArrow);
 }
 
 // The wheel turned over the menu (it goes to the focused owner) and the mouse resting on the
