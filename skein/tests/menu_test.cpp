@@ -125,20 +125,22 @@ TEST(MenuPlacement, KeepsLevelsOnTheMonitor)
             << c.pt.x << "," << c.pt.y << " -> " << placed.left << "," << placed.top;
     }
     // Taller than the monitor, or wider than the room on either side: cut to the monitor's height
-    // and moved onto it.
+    // and moved onto it; aligned right of a point near the left edge: moved onto it.
     const struct {
         SIZE size;
         POINT pt;
         SMenuPlacement how;
         RECT expected;
+        UINT flags;
     } large[] = {
         {{100, 1560}, {60, 300}, {false, 0, 0, true}, {60, 0, 160, 600}},
         {{100, 1560}, {60, 300}, {false, 0, 0, false}, {60, 0, 160, 600}},
         {{100, 1560}, {300, 300}, {true, 0, 120, true}, {300, 0, 400, 600}},
         {{500, 50}, {400, 10}, {false, 0, 0, true}, {0, 10, 500, 60}},
+        {{100, 50}, {30, 100}, {false, 0, 0, true}, {0, 100, 100, 150}, kMenuAlignRight}, // right of the point
     };
     for (const auto& c : large) {
-        RECT placed = PlaceMenuRect(0, c.pt, c.size, monitor, c.how);
+        RECT placed = PlaceMenuRect(c.flags, c.pt, c.size, monitor, c.how);
         EXPECT_TRUE(EqualRect(&placed, &c.expected))
             << c.size.cx << "x" << c.size.cy << " -> " << placed.left << "," << placed.top << "," << placed.right
             << "," << placed.bottom;
@@ -453,7 +455,8 @@ TEST_F(PopupMenu, KeysAndHotKeysPassOverHiddenItems)
     EXPECT_EQ(5, run());
 }
 
-// The selected item hidden while the menu is open: Return and Right no longer open its sub-menu.
+// The selected or hovered item hidden while the menu is open: Return, Right and the hover delay
+// no longer open its sub-menu.
 TEST_F(PopupMenu, ASelectionHiddenUnderTheUserOpensNothing)
 {
     SMenuExBase* subMenu = static_cast<SMenuExItemBase*>(Item(3))->SubMenu();
@@ -465,6 +468,18 @@ TEST_F(PopupMenu, ASelectionHiddenUnderTheUserOpensNothing)
         opened = IsWindowVisible(subMenu->Handle()) != FALSE;
         SMenuEx::FinishRunningMenu(0);
     });
+    EXPECT_EQ(0, Run());
+    EXPECT_FALSE(opened);
+
+    // Hidden while its sub-menu's hover delay runs.
+    Item(3)->ChangeVisibility(TRUE);
+    opened = true;
+    m_driver.Then([this] { Driver::MoveTo(m_menu.Handle(), Item(3)); })
+        .Then([this] { Item(3)->ChangeVisibility(FALSE); }, 100)
+        .Then([&] {
+            opened = IsWindowVisible(subMenu->Handle()) != FALSE;
+            SMenuEx::FinishRunningMenu(0);
+        }, 700);
     EXPECT_EQ(0, Run());
     EXPECT_FALSE(opened);
 }
@@ -514,7 +529,20 @@ TEST_F(TallMenu, StaysOnTheMonitorAndKeysScrollTheSelectionIntoView)
     RECT placed = {};
     bool lastShown = false;
     bool firstShown = false;
-    m_driver.Then([&] { ::GetWindowRect(m_menu.Handle(), &placed); })
+    UINT32 stripCorner = 0;
+    UINT32 downArrow = 0;
+    UINT32 upArrow = 0;
+    m_driver.Then([&] {
+                ::GetWindowRect(m_menu.Handle(), &placed);
+                // The strips are drawn over the rows: the down arrow dark, the up arrow (nothing
+                // above) greyed.
+                IRenderTarget* memory = m_menu.MemoryTarget();
+                int width = placed.right - placed.left;
+                int height = placed.bottom - placed.top;
+                stripCorner = memory->GetPixel(1, height - 1);
+                downArrow = memory->GetPixel(width / 2, height - 8);
+                upArrow = memory->GetPixel(width / 2, 7);
+            })
         .Then([this] { Driver::PostKey(m_menu.Handle(), VK_UP); })
         .Then([&] { lastShown = Shown(m_count) && m_menu.SelectedItem() == Item(m_count); })
         .Then([this] { Driver::PostKey(m_menu.Handle(), VK_DOWN); })
@@ -527,6 +555,9 @@ TEST_F(TallMenu, StaysOnTheMonitorAndKeysScrollTheSelectionIntoView)
     EXPECT_EQ(m_monitor.bottom - m_monitor.top, placed.bottom - placed.top);
     EXPECT_TRUE(lastShown);
     EXPECT_TRUE(firstShown);
+    EXPECT_NE(0u, stripCorner >> 24); // opaque: the strip takes the mouse
+    EXPECT_EQ(0xFF404040u, downArrow);
+    EXPECT_EQ(0xFFB0B0B0u, upArrow);
 }
 
 // The wheel turned over the menu (it goes to the focused owner) and the mouse resting on the

@@ -179,8 +179,8 @@ LRESULT SMenuODWnd::OnMenuChar(wchar_t ch, HMENU menu) const
     wchar_t typed = static_cast<wchar_t>(towlower(ch));
     int count = ::GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        MENUITEMINFOW info = {sizeof(info), MIIM_DATA};
-        if (!::GetMenuItemInfoW(menu, i, TRUE, &info))
+        MENUITEMINFOW info = {sizeof(info), MIIM_DATA | MIIM_STATE};
+        if (!::GetMenuItemInfoW(menu, i, TRUE, &info) || (info.fState & MFS_DISABLED))
             continue;
         const SNativeMenuItemData* data = reinterpret_cast<const SNativeMenuItemData*>(info.dwItemData);
         if (data && data->accel && data->accel == typed)
