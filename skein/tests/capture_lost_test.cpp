@@ -5,6 +5,7 @@
 #include <richedit.h>
 #include "adapter_test_env.h"
 #include "control/SHeaderCtrl.h"
+#include "control/SHotKeyCtrl.h"
 #include "control/SListView.h"
 #include "control/SScrollView.h"
 #include "control/SSliderBar.h"
@@ -124,6 +125,30 @@ TEST_F(CaptureLostTest, KeyHeldOnAButtonEndsWhenTheFocusMoves)
         driver.Send(WM_KEYUP, VK_SPACE, 0xC0000001);
         EXPECT_EQ(before, host.Count(EventCmd::EventID));
     }
+}
+
+// Ctrl held in a hot-key box shows a combination in the making; the focus moves before Ctrl
+// is let go, and its release goes to the button.
+TEST_F(CaptureLostTest, HotKeyLeftWithAModifierHeldDropsTheModifier)
+{
+    HostDriver driver = Open("<SKEIN width='200' height='80'><root colorBkgnd='#ffffff'>"
+                             "<hotkey name='hk' pos='10,10,@150,@24'/>"
+                             "<button name='next' pos='10,44,@60,@24'/></root></SKEIN>");
+    SHotKeyCtrl* hotKey = driver.Find<SHotKeyCtrl>(L"hk");
+    ASSERT_NE(nullptr, hotKey);
+    driver.Click(L"hk");
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    driver.Send(WM_KEYDOWN, VK_CONTROL, 1);
+    EXPECT_EQ(kAccelCtrl, hotKey->GetModifier());
+    driver.Click(L"next");
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    driver.Send(WM_KEYUP, VK_CONTROL, 0xC0000001);
+    EXPECT_FALSE(hotKey->IsCapturing());
+    EXPECT_EQ(0, hotKey->GetModifier());
+    EXPECT_EQ(0, hotKey->GetKey());
 }
 
 TEST_F(CaptureLostTest, ScrollThumbDragEndsAndTheViewNoLongerFollowsTheMouse)
