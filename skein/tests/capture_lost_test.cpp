@@ -101,6 +101,34 @@ TEST_F(CaptureLostTest, ButtonPressEndsAndTheNextClickLandsWhereItIsMade)
     }
 }
 
+// The other pressable controls end their press through the same path.
+TEST_F(CaptureLostTest, PressesOnOtherControlsEnd)
+{
+    HostDriver driver = Open("<SKEIN width='400' height='300'><root colorBkgnd='#ffffff'>"
+                             "<check name='check' pos='10,10,@100,@20'>Check</check>"
+                             "<tabctrl name='tabs' pos='10,40,@200,@60'><page title='A'/><page title='B'/></tabctrl>"
+                             "<listbox name='list' pos='220,10,@170,@90'><items><item text='one'/>"
+                             "<item text='two'/></items></listbox>"
+                             "<calendar name='calendar' pos='10,110,@250,@180'/>"
+                             "<button name='ok' pos='300,250,@80,@30'>OK</button></root></SKEIN>");
+    RecordingHost& host = driver.Host();
+    for (const wchar_t* name : {L"check", L"tabs", L"list", L"calendar"}) {
+        SCOPED_TRACE(std::string(name, name + wcslen(name)));
+        SWindow* control = driver.Child(name);
+        ASSERT_NE(nullptr, control);
+        driver.Press(driver.At(name, 12, 8));
+        driver.Drag(driver.At(name, 14, 10));
+        EXPECT_EQ(control->GetHandle(), host.GetCapture());
+        Lose(driver, Loss::kOtherWindow);
+        ExpectReleased(driver);
+        EXPECT_FALSE(control->GetStateFlags() & (kStatePushed | kStateHover));
+        int clicks = host.Count(EventCmd::EventID, L"ok");
+        driver.Click(L"ok");
+        EXPECT_EQ(clicks + 1, host.Count(EventCmd::EventID, L"ok"));
+    }
+    EXPECT_FALSE(driver.Child(L"check")->TestChecked());
+}
+
 // Space pushes a focused button and its release clicks it; the focus moved by Tab, or taken
 // with the host's activation, ends the push before the release arrives.
 TEST_F(CaptureLostTest, KeyHeldOnAButtonEndsWhenTheFocusMoves)
