@@ -129,6 +129,24 @@ TEST_F(CaptureLostTest, PressesOnOtherControlsEnd)
     EXPECT_FALSE(driver.Child(L"check")->TestChecked());
 }
 
+// The pressed button goes while the button is held: the release that follows lands on no
+// window, and the host lets go of the system's capture.
+TEST_F(CaptureLostTest, ControlDestroyedMidPressLeavesNoCapture)
+{
+    HostDriver driver = Open(kTwoButtons);
+    SWindow* a = driver.Child(L"a");
+    ASSERT_NE(nullptr, a);
+    driver.Press(driver.At(L"a", 10, 10));
+    driver.Drag(driver.At(L"a", 14, 12));
+    ASSERT_EQ(driver.Hwnd(), ::GetCapture());
+    driver.Host().DestroyChild(a);
+    driver.Release(POINT{24, 22});
+    ExpectReleased(driver);
+    int clicks = driver.Host().Count(EventCmd::EventID, L"b");
+    driver.Click(L"b");
+    EXPECT_EQ(clicks + 1, driver.Host().Count(EventCmd::EventID, L"b"));
+}
+
 // Space pushes a focused button and its release clicks it; the focus moved by Tab, or taken
 // with the host's activation, ends the push before the release arrives.
 TEST_F(CaptureLostTest, KeyHeldOnAButtonEndsWhenTheFocusMoves)
