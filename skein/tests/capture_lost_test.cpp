@@ -5,6 +5,7 @@
 #include <richedit.h>
 #include "adapter_test_env.h"
 #include "control/SHeaderCtrl.h"
+#include "control/SHotKeyCtrl.h"
 #include "control/SListView.h"
 #include "control/SScrollView.h"
 #include "control/SSliderBar.h"
@@ -100,6 +101,52 @@ TEST_F(CaptureLostTest, ButtonPressEndsAndTheNextClickLandsWhereItIsMade)
     }
 }
 
+// The other pressable controls end their press through the same path.
+TEST_F(CaptureLostTest, PressesOnOtherControlsEnd)
+{
+    HostDriver driver = Open("<SKEIN width='400' height='300'><root colorBkgnd='#ffffff'>"
+                             "<check name='check' pos='10,10,@100,@20'>Check</check>"
+                             "<tabctrl name='tabs' pos='10,40,@200,@60'><page title='A'/><page title='B'/></tabctrl>"
+                             "<listbox name='list' pos='220,10,@170,@90'><items><item text='one'/>"
+                             "<item text='two'/></items></listbox>"
+                             "<calendar name='calendar' pos='10,110,@250,@180'/>"
+                             "<button name='ok' pos='300,250,@80,@30'>OK</button></root></SKEIN>");
+    RecordingHost& host = driver.Host();
+    for (const wchar_t* name : {L"check", L"tabs", L"list", L"calendar"}) {
+        SCOPED_TRACE(std::string(name, name + wcslen(name)));
+        SWindow* control = driver.Child(name);
+        ASSERT_NE(nullptr, control);
+        driver.Press(driver.At(name, 12, 8));
+        driver.Drag(driver.At(name, 14, 10));
+        EXPECT_EQ(control->GetHandle(), host.GetCapture());
+        Lose(driver, Loss::kOtherWindow);
+        ExpectReleased(driver);
+        EXPECT_FALSE(control->GetStateFlags() & (kStatePushed | kStateHover));
+        int clicks = host.Count(EventCmd::EventID, L"ok");
+        driver.Click(L"ok");
+        EXPECT_EQ(clicks + 1, host.Count(EventCmd::EventID, L"ok"));
+    }
+    EXPECT_FALSE(driver.Child(L"check")->TestChecked());
+}
+
+// The pressed button goes while the button is held: the release that follows lands on no
+// window, and the host lets go of the system's capture.
+TEST_F(CaptureLostTest, ControlDestroyedMidPressLeavesNoCapture)
+{
+    HostDriver driver = Open(kTwoButtons);
+    SWindow* a = driver.Child(L"a");
+    ASSERT_NE(nullptr, a);
+    driver.Press(driver.At(L"a", 10, 10));
+    driver.Drag(driver.At(L"a", 14, 12));
+    ASSERT_EQ(driver.Hwnd(), ::GetCapture());
+    driver.Host().DestroyChild(a);
+    driver.Release(POINT{24, 22});
+    ExpectReleased(driver);
+    int clicks = driver.Host().Count(EventCmd::EventID, L"b");
+    driver.Click(L"b");
+    EXPECT_EQ(clicks + 1, driver.Host().Count(EventCmd::EventID, L"b"));
+}
+
 // Space pushes a focused button and its release clicks it; the focus moved by Tab, or taken
 // with the host's activation, ends the push before the release arrives.
 TEST_F(CaptureLostTest, KeyHeldOnAButtonEndsWhenTheFocusMoves)
@@ -124,6 +171,30 @@ TEST_F(CaptureLostTest, KeyHeldOnAButtonEndsWhenTheFocusMoves)
         driver.Send(WM_KEYUP, VK_SPACE, 0xC0000001);
         EXPECT_EQ(before, host.Count(EventCmd::EventID));
     }
+}
+
+// Ctrl held in a hot-key box shows a combination in the making; the focus moves before Ctrl
+// is let go, and its release goes to the button.
+TEST_F(CaptureLostTest, HotKeyLeftWithAModifierHeldDropsTheModifier)
+{
+    HostDriver driver = Open("<SKEIN width='200' height='80'><root colorBkgnd='#ffffff'>"
+                             "<hotkey name='hk' pos='10,10,@150,@24'/>"
+                             "<button name='next' pos='10,44,@60,@24'/></root></SKEIN>");
+    SHotKeyCtrl* hotKey = driver.Find<SHotKeyCtrl>(L"hk");
+    ASSERT_NE(nullptr, hotKey);
+    driver.Click(L"hk");
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    driver.Send(WM_KEYDOWN, VK_CONTROL, 1);
+    EXPECT_EQ(kAccelCtrl, hotKey->GetModifier());
+    driver.Click(L"next");
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    driver.Send(WM_KEYUP, VK_CONTROL, 0xC0000001);
+    EXPECT_FALSE(hotKey->IsCapturing());
+    EXPECT_EQ(0, hotKey->GetModifier());
+    EXPECT_EQ(0, hotKey->GetKey());
 }
 
 TEST_F(CaptureLostTest, ScrollThumbDragEndsAndTheViewNoLongerFollowsTheMouse)

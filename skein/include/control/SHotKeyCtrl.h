@@ -47,6 +47,8 @@ private:
     // Modifiers from the keys held now, or the default combination for an invalid one; fires
     // EventSetHotKey.
     void UpdateModifiers();
+    void ApplyModifiers(WORD held);
+    void EndCapturing();
     void UpdateCaret();
     SIZE TextExtent(const SStringW& text) const;
     int CreateHotKey();

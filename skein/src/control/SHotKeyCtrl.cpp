@@ -59,8 +59,12 @@ SStringW SHotKeyCtrl::QueryText(bool) const
 
 void SHotKeyCtrl::UpdateModifiers()
 {
-    WORD held = (IsDown(VK_MENU) ? kAccelAlt : 0) | (IsDown(VK_CONTROL) ? kAccelCtrl : 0)
-                | (IsDown(VK_SHIFT) ? kAccelShift : 0);
+    ApplyModifiers((IsDown(VK_MENU) ? kAccelAlt : 0) | (IsDown(VK_CONTROL) ? kAccelCtrl : 0)
+                   | (IsDown(VK_SHIFT) ? kAccelShift : 0));
+}
+
+void SHotKeyCtrl::ApplyModifiers(WORD held)
+{
     SetCombination((m_invalidComb & kCombOfModifiers[held]) ? m_defCombKey : held, GetKey());
     EventSetHotKey evt(this);
     evt.key = GetKey();
@@ -138,6 +142,19 @@ int SHotKeyCtrl::CreateHotKey()
     return 0;
 }
 
+// The focus leaves with modifiers held and no key: their releases go to another window, so the
+// combination ends as if they had come here.
+void SHotKeyCtrl::EndCapturing()
+{
+    if (!m_capturing)
+        return;
+    m_capturing = false;
+    if (GetKey())
+        return;
+    ApplyModifiers(0);
+    InvalidateArea();
+}
+
 void SHotKeyCtrl::OnFocus(bool gained)
 {
     if (gained) {
@@ -146,6 +163,7 @@ void SHotKeyCtrl::OnFocus(bool gained)
         ShowCaret(TRUE);
     } else {
         ShowCaret(FALSE);
+        EndCapturing();
     }
     HandleFocusChange(gained);
 }

@@ -12,6 +12,11 @@ bool IsPress(UINT msg)
            || msg == WM_MBUTTONDOWN || msg == WM_MBUTTONDBLCLK;
 }
 
+bool IsRelease(UINT msg)
+{
+    return msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
+}
+
 bool IsKeyOrIme(UINT msg)
 {
     return (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_IME_STARTCOMPOSITION && msg <= WM_IME_COMPOSITION)
@@ -129,7 +134,7 @@ void SHostWnd::RecordMouse(UINT msg, WPARAM wParam, LPARAM lParam)
         m_lastMouseLParam = lParam;
         if (GetWindowLongW(m_hwnd, GWL_STYLE) & WS_CHILD)
             ::SetFocus(m_hwnd);
-    } else if (msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP) {
+    } else if (IsRelease(msg)) {
         m_lastMouseMsg = 0;
     } else if (msg == WM_MOUSELEAVE) {
         m_lastMouseMsg = WM_MOUSELEAVE;
@@ -146,6 +151,9 @@ LRESULT SHostWnd::OnMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     RecordMouse(msg, wParam, lParam);
     DispatchHostMessage(msg, wParam, lParam);
+    // The window that held the capture went during the press: nobody else lets it go.
+    if (IsRelease(msg) && GetCapture() && !SWindowMgr::GetWindow(GetCapture()))
+        ReleaseCapture();
     UpdateTooltip();
     return 0;
 }
