@@ -302,7 +302,7 @@ TEST_F(TextLimitTest, TextPutInByTheProgramKeepsOneLimit)
 }
 
 // A paste or a character that puts nothing in changes nothing and tells nobody: a full box, an
-// empty clipboard.
+// empty clipboard; nor does Delete at the end.
 TEST_F(TextLimitTest, APasteOrACharacterThatPutsNothingInChangesNothing)
 {
     for (const char* tag : {"edit", "richedit"}) {
@@ -317,6 +317,7 @@ TEST_F(TextLimitTest, APasteOrACharacterThatPutsNothingInChangesNothing)
         PressShiftInsert(*m_driver);
         PressCtrlV(*m_driver);
         TypeQueued(*m_driver, L"z");
+        m_driver->Key(VK_DELETE);
         EXPECT_EQ(L"abcde", TextOf(edit));
         EXPECT_EQ(0, count.changes);
 
@@ -331,7 +332,8 @@ TEST_F(TextLimitTest, APasteOrACharacterThatPutsNothingInChangesNothing)
     }
 }
 
-// A full editable combo keeps its chosen item when a paste or a typed character puts nothing in.
+// A full editable combo keeps its chosen item when a paste, a typed character or Delete at the
+// end changes nothing.
 TEST_F(TextLimitTest, AFullComboKeepsItsChosenItem)
 {
     m_driver.reset(new HostDriver(
@@ -344,6 +346,7 @@ TEST_F(TextLimitTest, AFullComboKeepsItsChosenItem)
     ASSERT_TRUE(PutOnClipboard(m_driver->Hwnd(), L"xy"));
     PressCtrlV(*m_driver);
     TypeQueued(*m_driver, L"z");
+    m_driver->Key(VK_DELETE);
     EXPECT_EQ(SStringW(L"item 1"), combo->QueryText());
     EXPECT_EQ(1, combo->GetCurSel());
     m_driver->Key(VK_BACK);

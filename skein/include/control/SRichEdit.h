@@ -101,6 +101,8 @@ protected:
     LONG CharCount() const;
     // The selection, its end kept within the text.
     CHARRANGE SelectionInText() const;
+    // Whether the caret is at the end of the text with nothing selected (Delete takes nothing).
+    bool NothingAfterCaret() const;
     // The characters that fit in place of the selection.
     LONG RoomFor(const CHARRANGE& selection) const;
     // WM_PASTE and EM_PASTESPECIAL: the clipboard goes in up to the maximum length.

@@ -72,6 +72,12 @@ CHARRANGE SRichEdit::SelectionInText() const
     return range;
 }
 
+bool SRichEdit::NothingAfterCaret() const
+{
+    CHARRANGE selection = SelectionInText();
+    return selection.cpMin == selection.cpMax && selection.cpMin >= CharCount();
+}
+
 LONG SRichEdit::RoomFor(const CHARRANGE& selection) const
 {
     LONG kept = CharCount() - (selection.cpMax - selection.cpMin);
