@@ -302,7 +302,7 @@ TEST_F(TextLimitTest, TextPutInByTheProgramKeepsOneLimit)
 }
 
 // A paste or a character that puts nothing in changes nothing and tells nobody: a full box, an
-// empty clipboard; nor does Delete at the end.
+// empty clipboard, an empty first line in a single-line box; nor does Delete at the end.
 TEST_F(TextLimitTest, APasteOrACharacterThatPutsNothingInChangesNothing)
 {
     for (const char* tag : {"edit", "richedit"}) {
@@ -326,14 +326,16 @@ TEST_F(TextLimitTest, APasteOrACharacterThatPutsNothingInChangesNothing)
         EXPECT_EQ(1, count.changes); // a real change still tells
         ASSERT_TRUE(::OpenClipboard(m_driver->Hwnd()) && ::EmptyClipboard() && ::CloseClipboard());
         PressCtrlV(*m_driver);
+        ASSERT_TRUE(PutOnClipboard(m_driver->Hwnd(), L"\r\nxy"));
+        PressCtrlV(*m_driver); // a single line takes the first line: none
         EXPECT_EQ(L"bcde", TextOf(edit));
         EXPECT_EQ(1, count.changes);
         m_host->DestroyHost();
     }
 }
 
-// A full editable combo keeps its chosen item when a paste, a typed character or Delete at the
-// end changes nothing.
+// A full editable combo keeps its chosen item when a paste, a typed character or a key changes
+// nothing, though the services may report a change.
 TEST_F(TextLimitTest, AFullComboKeepsItsChosenItem)
 {
     m_driver.reset(new HostDriver(
@@ -347,11 +349,14 @@ TEST_F(TextLimitTest, AFullComboKeepsItsChosenItem)
     PressCtrlV(*m_driver);
     TypeQueued(*m_driver, L"z");
     m_driver->Key(VK_DELETE);
+    PressHeld(*m_driver, VK_CONTROL, 'X'); // nothing selected
+    PressHeld(*m_driver, VK_CONTROL, 'Z'); // nothing to undo
     EXPECT_EQ(SStringW(L"item 1"), combo->QueryText());
     EXPECT_EQ(1, combo->GetCurSel());
     m_driver->Key(VK_BACK);
     EXPECT_EQ(-1, combo->GetCurSel()); // typing that changes the text still clears it
 }
+
 
 } // namespace
 } // namespace hosttest

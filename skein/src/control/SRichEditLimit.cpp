@@ -86,8 +86,8 @@ LONG SRichEdit::RoomFor(const CHARRANGE& selection) const
 
 // Formatted text whose plain form fits is pasted by the services. Anything else goes in as
 // plain text cut to fit, one step to undo: the services paste more than their limit, and their
-// plain-text paste replaces the whole text instead of the selection. A paste that puts nothing
-// in changes nothing.
+// plain-text paste replaces the whole text instead of the selection. A single line takes the
+// first line, as the services do. A paste that puts nothing in changes nothing.
 LRESULT SRichEdit::OnPaste(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (!TextServices() || HasStyle(ES_READONLY))
@@ -97,6 +97,8 @@ LRESULT SRichEdit::OnPaste(UINT msg, WPARAM wParam, LPARAM lParam)
     if (room == 0)
         return 0;
     std::wstring text = ClipboardText(m_container ? m_container->GetHostHwnd() : nullptr);
+    if (!HasStyle(ES_MULTILINE))
+        text.resize(std::min(text.size(), text.find_first_of(L"\r\n")));
     LRESULT pastable = 0;
     SendToServices(EM_CANPASTE, msg == EM_PASTESPECIAL ? wParam : 0, 0, &pastable);
     if (m_rich && pastable && static_cast<LONG>(text.size()) <= room
@@ -108,7 +110,7 @@ LRESULT SRichEdit::OnPaste(UINT msg, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-// The services' change notice is held back meanwhile and raised once for a paste kept. A paste
+// The services' change notice is held back meanwhile and raised once for a change kept. A paste
 // that does not fit is undone, leaving no step to undo or redo; where undoing is switched off it
 // is taken out.
 bool SRichEdit::PasteFormatted(UINT msg, WPARAM wParam, LPARAM lParam, CHARRANGE selection, LONG room)
@@ -132,7 +134,8 @@ bool SRichEdit::PasteFormatted(UINT msg, WPARAM wParam, LPARAM lParam, CHARRANGE
         SendMaxLength(); // the services raised theirs to hold the paste
     }
     SendToServices(EM_SETEVENTMASK, 0, mask);
-    if (fits && (mask & ENM_CHANGE))
+    bool changed = selection.cpMax > selection.cpMin || CharCount() != before;
+    if (fits && changed && (mask & ENM_CHANGE))
         OnTxNotify(EN_CHANGE, nullptr);
     return fits;
 }
