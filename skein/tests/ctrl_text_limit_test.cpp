@@ -299,6 +299,16 @@ TEST_F(TextLimitTest, TextPutInByTheProgramKeepsOneLimit)
         EXPECT_EQ(L"abZZ3456", TextOf(edit));
         m_host->DestroyHost();
     }
+
+    // Rich text from the XML, loaded at creation.
+    SRefPtr<skein_test::MemProvider> memory(new skein_test::MemProvider, false);
+    memory->Put(L"rtf", L"long", kRtf);
+    m_app->AddProvider(memory, nullptr);
+    SRichEdit* edit = OpenControl("richedit", "maxBuf='5' rtf='rtf:long'");
+    ASSERT_TRUE(edit && edit->TextServices());
+    EXPECT_EQ(kText, TextOf(edit));
+    EXPECT_EQ(8u, edit->MaxLength());
+    EXPECT_EQ(8, edit->SendUiMessage(EM_GETLIMITTEXT));
 }
 
 // A paste or a character that puts nothing in changes nothing and tells nobody: a full box, an
