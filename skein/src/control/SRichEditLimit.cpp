@@ -110,10 +110,8 @@ LRESULT SRichEdit::OnPaste(UINT msg, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-// The services' change notice is held back meanwhile and raised once for a change kept. A paste
-// that does not fit is undone, leaving no step to undo or redo; where undoing is switched off it
-// is taken out.
-bool SRichEdit::PasteFormatted(UINT msg, WPARAM wParam, LPARAM lParam, CHARRANGE selection, LONG room)
+// The services' change notice is held back meanwhile and raised once for a change kept.
+bool SRichEdit::PasteFormatted(UINT msg, WPARAM wParam, LPARAM lParam, const CHARRANGE& selection, LONG room)
 {
     LONG before = CharCount();
     LONG kept = before - (selection.cpMax - selection.cpMin);
@@ -122,22 +120,28 @@ bool SRichEdit::PasteFormatted(UINT msg, WPARAM wParam, LPARAM lParam, CHARRANGE
     SendToServices(EM_SETEVENTMASK, 0, mask & ~ENM_CHANGE);
     SendToServices(msg, wParam, lParam);
     bool fits = CharCount() - kept <= room;
-    if (!fits) {
-        SendToServices(EM_UNDO, 0, 0);
-        if (CharCount() != before) {
-            CHARRANGE pasted = {selection.cpMin, selection.cpMin + CharCount() - kept};
-            SendToServices(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&pasted));
-            SendToServices(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
-            selection.cpMax = selection.cpMin;
-        }
-        SendToServices(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-        SendMaxLength(); // the services raised theirs to hold the paste
-    }
+    if (!fits)
+        TakeOutPaste(selection, before, kept);
     SendToServices(EM_SETEVENTMASK, 0, mask);
     bool changed = selection.cpMax > selection.cpMin || CharCount() != before;
     if (fits && changed && (mask & ENM_CHANGE))
         OnTxNotify(EN_CHANGE, nullptr);
     return fits;
+}
+
+// Undone, the paste leaves no step to undo or redo; where undoing is switched off it is taken
+// out, and the text it replaced with it.
+void SRichEdit::TakeOutPaste(CHARRANGE selection, LONG before, LONG kept)
+{
+    SendToServices(EM_UNDO, 0, 0);
+    if (CharCount() != before) {
+        CHARRANGE pasted = {selection.cpMin, selection.cpMin + CharCount() - kept};
+        SendToServices(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&pasted));
+        SendToServices(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+        selection.cpMax = selection.cpMin;
+    }
+    SendToServices(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    SendMaxLength(); // the services raised theirs to hold the paste
 }
 
 bool SRichEdit::TypedCharFits(WPARAM ch)
