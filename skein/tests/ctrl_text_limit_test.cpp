@@ -1,6 +1,7 @@
 // The maximum text length of the rich edit and the edit box in a real host: set from the XML or
 // by a limit message, it stops characters typed through the host's message loop and pastes
-// (Ctrl+V, Shift+Insert, WM_PASTE). These tests own the clipboard, so they run alone.
+// (Ctrl+V, Shift+Insert, WM_PASTE) without splitting a character, and rises with text the
+// program puts in. These tests own the clipboard, so they run alone.
 #include "control/SComboBox.h"
 #include "ctrl_text_test_env.h"
 
@@ -167,7 +168,6 @@ TEST_F(TextLimitTest, PastedLinesCountOnePerBreakAndFormattedTextThatFitsKeepsIt
         EXPECT_EQ(limit == 5, (format.dwEffects & CFE_BOLD) != 0);
     }
 }
-
 
 // Counts the text-changed notifications.
 struct ChangeCount {
