@@ -1,6 +1,7 @@
 // The maximum text length of the rich edit and the edit box in a real host: set from the XML or
 // by a limit message, it stops characters typed through the host's message loop and pastes
-// (Ctrl+V, Shift+Insert, WM_PASTE). These tests own the clipboard, so they run alone.
+// (Ctrl+V, Shift+Insert, WM_PASTE) without splitting a character, and rises with text the
+// program puts in. These tests own the clipboard, so they run alone.
 #include "control/SComboBox.h"
 #include "ctrl_text_test_env.h"
 
@@ -168,7 +169,6 @@ TEST_F(TextLimitTest, PastedLinesCountOnePerBreakAndFormattedTextThatFitsKeepsIt
     }
 }
 
-
 // Counts the text-changed notifications.
 struct ChangeCount {
     bool OnNotify(EventRENotify* evt)
@@ -299,10 +299,20 @@ TEST_F(TextLimitTest, TextPutInByTheProgramKeepsOneLimit)
         EXPECT_EQ(L"abZZ3456", TextOf(edit));
         m_host->DestroyHost();
     }
+
+    // Rich text from the XML, loaded at creation.
+    SRefPtr<skein_test::MemProvider> memory(new skein_test::MemProvider, false);
+    memory->Put(L"rtf", L"long", kRtf);
+    m_app->AddProvider(memory, nullptr);
+    SRichEdit* edit = OpenControl("richedit", "maxBuf='5' rtf='rtf:long'");
+    ASSERT_TRUE(edit && edit->TextServices());
+    EXPECT_EQ(kText, TextOf(edit));
+    EXPECT_EQ(8u, edit->MaxLength());
+    EXPECT_EQ(8, edit->SendUiMessage(EM_GETLIMITTEXT));
 }
 
 // A paste or a character that puts nothing in changes nothing and tells nobody: a full box, an
-// empty clipboard.
+// empty clipboard, an empty first line in a single-line box; nor does Delete at the end.
 TEST_F(TextLimitTest, APasteOrACharacterThatPutsNothingInChangesNothing)
 {
     for (const char* tag : {"edit", "richedit"}) {
@@ -317,6 +327,7 @@ TEST_F(TextLimitTest, APasteOrACharacterThatPutsNothingInChangesNothing)
         PressShiftInsert(*m_driver);
         PressCtrlV(*m_driver);
         TypeQueued(*m_driver, L"z");
+        m_driver->Key(VK_DELETE);
         EXPECT_EQ(L"abcde", TextOf(edit));
         EXPECT_EQ(0, count.changes);
 
@@ -325,13 +336,16 @@ TEST_F(TextLimitTest, APasteOrACharacterThatPutsNothingInChangesNothing)
         EXPECT_EQ(1, count.changes); // a real change still tells
         ASSERT_TRUE(::OpenClipboard(m_driver->Hwnd()) && ::EmptyClipboard() && ::CloseClipboard());
         PressCtrlV(*m_driver);
+        ASSERT_TRUE(PutOnClipboard(m_driver->Hwnd(), L"\r\nxy"));
+        PressCtrlV(*m_driver); // a single line takes the first line: none
         EXPECT_EQ(L"bcde", TextOf(edit));
         EXPECT_EQ(1, count.changes);
         m_host->DestroyHost();
     }
 }
 
-// A full editable combo keeps its chosen item when a paste or a typed character puts nothing in.
+// A full editable combo keeps its chosen item when a paste, a typed character or a key changes
+// nothing, though the services may report a change.
 TEST_F(TextLimitTest, AFullComboKeepsItsChosenItem)
 {
     m_driver.reset(new HostDriver(
@@ -344,11 +358,15 @@ TEST_F(TextLimitTest, AFullComboKeepsItsChosenItem)
     ASSERT_TRUE(PutOnClipboard(m_driver->Hwnd(), L"xy"));
     PressCtrlV(*m_driver);
     TypeQueued(*m_driver, L"z");
+    m_driver->Key(VK_DELETE);
+    PressHeld(*m_driver, VK_CONTROL, 'X'); // nothing selected
+    PressHeld(*m_driver, VK_CONTROL, 'Z'); // nothing to undo
     EXPECT_EQ(SStringW(L"item 1"), combo->QueryText());
     EXPECT_EQ(1, combo->GetCurSel());
     m_driver->Key(VK_BACK);
     EXPECT_EQ(-1, combo->GetCurSel()); // typing that changes the text still clears it
 }
+
 
 } // namespace
 } // namespace hosttest

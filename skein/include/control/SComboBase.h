@@ -88,6 +88,8 @@ protected:
     int DropHeightPx() const { return std::max(0, m_dropHeight.ToPixels(GetScale())); }
     // The edit's text from the selection, with its change notice muted.
     void SyncEditText();
+    // Whether the edit still shows the chosen item's text.
+    bool EditShowsChosenItem() const;
     // A window of class className (the default when it does not answer wantedClass) attached to
     // this combo's container and initialised from the listStyle node, filling the popup.
     SWindow* CreateDropList(pugi::xml_node node, const wchar_t* defaultClass);

@@ -101,13 +101,18 @@ protected:
     LONG CharCount() const;
     // The selection, its end kept within the text.
     CHARRANGE SelectionInText() const;
+    // Whether the caret is at the end of the text with nothing selected (Delete takes nothing).
+    bool NothingAfterCaret() const;
     // The characters that fit in place of the selection.
     LONG RoomFor(const CHARRANGE& selection) const;
     // WM_PASTE and EM_PASTESPECIAL: the clipboard goes in up to the maximum length.
     LRESULT OnPaste(UINT msg, WPARAM wParam, LPARAM lParam);
     // The services' own paste in place of the selection, kept only when it fits the room;
     // false when it was taken out again.
-    bool PasteFormatted(UINT msg, WPARAM wParam, LPARAM lParam, CHARRANGE selection, LONG room);
+    bool PasteFormatted(UINT msg, WPARAM wParam, LPARAM lParam, const CHARRANGE& selection, LONG room);
+    // Takes out a paste made in place of the selection: the text had before characters, of
+    // which kept stayed.
+    void TakeOutPaste(CHARRANGE selection, LONG before, LONG kept);
     // Whether a typed character fits; the low half of a pair left out is left out too.
     bool TypedCharFits(WPARAM ch);
     // EM_REPLACESEL, EM_SETTEXTEX and EM_STREAMIN: forwarded, then the limit follows the text.

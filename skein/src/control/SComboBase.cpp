@@ -164,6 +164,12 @@ void SComboBase::SyncEditText()
     InvalidateArea();
 }
 
+bool SComboBase::EditShowsChosenItem() const
+{
+    int selection = GetCurSel();
+    return selection != -1 && m_edit->QueryText() == GetItemText(selection, false);
+}
+
 SStringW SComboBase::QueryText(bool raw) const
 {
     if (m_edit)
@@ -478,10 +484,13 @@ BOOL SComboBase::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* 
     }
 }
 
+// The text services report a change for some keys that change nothing: the item stays chosen
+// while the edit still shows it.
 BOOL SComboBase::RaiseEvent(EventArgs& evt)
 {
     if (m_edit && evt.sender == static_cast<IObject*>(m_edit) && evt.GetId() == EventRENotify::EventID
-        && static_cast<EventRENotify&>(evt).code == EN_CHANGE && !m_edit->GetEventSet()->IsMuted()) {
+        && static_cast<EventRENotify&>(evt).code == EN_CHANGE && !m_edit->GetEventSet()->IsMuted()
+        && !EditShowsChosenItem()) {
         MuteScope mute(m_edit);
         SetCurSel(-1);
     }

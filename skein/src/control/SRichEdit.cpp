@@ -324,7 +324,7 @@ BOOL SRichEdit::OnKeyDown(WPARAM key, LPARAM lParam)
         return FALSE;
     if (IsPasteKey(key))
         OnPaste(WM_PASTE, 0, 0);
-    else
+    else if (key != VK_DELETE || !NothingAfterCaret()) // the services report a change for nothing
         SendToServices(WM_KEYDOWN, key, lParam);
     return TRUE;
 }

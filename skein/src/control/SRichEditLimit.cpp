@@ -72,6 +72,12 @@ CHARRANGE SRichEdit::SelectionInText() const
     return range;
 }
 
+bool SRichEdit::NothingAfterCaret() const
+{
+    CHARRANGE selection = SelectionInText();
+    return selection.cpMin == selection.cpMax && selection.cpMin >= CharCount();
+}
+
 LONG SRichEdit::RoomFor(const CHARRANGE& selection) const
 {
     LONG kept = CharCount() - (selection.cpMax - selection.cpMin);
@@ -80,8 +86,8 @@ LONG SRichEdit::RoomFor(const CHARRANGE& selection) const
 
 // Formatted text whose plain form fits is pasted by the services. Anything else goes in as
 // plain text cut to fit, one step to undo: the services paste more than their limit, and their
-// plain-text paste replaces the whole text instead of the selection. A paste that puts nothing
-// in changes nothing.
+// plain-text paste replaces the whole text instead of the selection. A single line takes the
+// first line, as the services do. A paste that puts nothing in changes nothing.
 LRESULT SRichEdit::OnPaste(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (!TextServices() || HasStyle(ES_READONLY))
@@ -91,6 +97,8 @@ LRESULT SRichEdit::OnPaste(UINT msg, WPARAM wParam, LPARAM lParam)
     if (room == 0)
         return 0;
     std::wstring text = ClipboardText(m_container ? m_container->GetHostHwnd() : nullptr);
+    if (!HasStyle(ES_MULTILINE))
+        text.resize(std::min(text.size(), text.find_first_of(L"\r\n")));
     LRESULT pastable = 0;
     SendToServices(EM_CANPASTE, msg == EM_PASTESPECIAL ? wParam : 0, 0, &pastable);
     if (m_rich && pastable && static_cast<LONG>(text.size()) <= room
@@ -102,10 +110,8 @@ LRESULT SRichEdit::OnPaste(UINT msg, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-// The services' change notice is held back meanwhile and raised once for a paste kept. A paste
-// that does not fit is undone, leaving no step to undo or redo; where undoing is switched off it
-// is taken out.
-bool SRichEdit::PasteFormatted(UINT msg, WPARAM wParam, LPARAM lParam, CHARRANGE selection, LONG room)
+// The services' change notice is held back meanwhile and raised once for a change kept.
+bool SRichEdit::PasteFormatted(UINT msg, WPARAM wParam, LPARAM lParam, const CHARRANGE& selection, LONG room)
 {
     LONG before = CharCount();
     LONG kept = before - (selection.cpMax - selection.cpMin);
@@ -114,21 +120,28 @@ bool SRichEdit::PasteFormatted(UINT msg, WPARAM wParam, LPARAM lParam, CHARRANGE
     SendToServices(EM_SETEVENTMASK, 0, mask & ~ENM_CHANGE);
     SendToServices(msg, wParam, lParam);
     bool fits = CharCount() - kept <= room;
-    if (!fits) {
-        SendToServices(EM_UNDO, 0, 0);
-        if (CharCount() != before) {
-            CHARRANGE pasted = {selection.cpMin, selection.cpMin + CharCount() - kept};
-            SendToServices(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&pasted));
-            SendToServices(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
-            selection.cpMax = selection.cpMin;
-        }
-        SendToServices(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-        SendMaxLength(); // the services raised theirs to hold the paste
-    }
+    if (!fits)
+        TakeOutPaste(selection, before, kept);
     SendToServices(EM_SETEVENTMASK, 0, mask);
-    if (fits && (mask & ENM_CHANGE))
+    bool changed = selection.cpMax > selection.cpMin || CharCount() != before;
+    if (fits && changed && (mask & ENM_CHANGE))
         OnTxNotify(EN_CHANGE, nullptr);
     return fits;
+}
+
+// Undone, the paste leaves no step to undo or redo; where undoing is switched off it is taken
+// out, and the text it replaced with it.
+void SRichEdit::TakeOutPaste(CHARRANGE selection, LONG before, LONG kept)
+{
+    SendToServices(EM_UNDO, 0, 0);
+    if (CharCount() != before) {
+        CHARRANGE pasted = {selection.cpMin, selection.cpMin + CharCount() - kept};
+        SendToServices(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&pasted));
+        SendToServices(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+        selection.cpMax = selection.cpMin;
+    }
+    SendToServices(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    SendMaxLength(); // the services raised theirs to hold the paste
 }
 
 bool SRichEdit::TypedCharFits(WPARAM ch)
