@@ -97,11 +97,11 @@ void STreeView::SetAdapter(TreeItemAdapter* adapter)
 }
 
 // A selected item the adapter removed is never asked about again: the selection becomes none.
-// The item at the top of the view stays where it was while the branch is measured anew; the
-// adapter may have removed it already, so its place is the one the last refresh noted.
+// In a scrolled view the item at the top stays where it was while the branch is measured
+// anew; the adapter may have removed it already, so its place is the one the last refresh noted.
 void STreeView::OnBranchChanged(STreeHandle item)
 {
-    STreeHandle top = m_visible.empty() ? 0 : HandleOf(m_visible.front().panel);
+    STreeHandle top = m_visible.empty() || ScrollPosOf(TRUE) == 0 ? 0 : HandleOf(m_visible.front().panel);
     int offset = m_topOffset;
     m_locator->MeasureBranch(item);
     STreeHandle removed = m_selection && !TreeHolds(m_selection) ? m_selection : 0;
