@@ -389,5 +389,36 @@ TEST_F(HeaderCtrlTest, ACollapsedCaptionIsWidenedAgainFromItsEdge)
     EXPECT_EQ(20, header->GetItemWidth(1));
 }
 
+// The program empties the header in the middle of a press, a caption drag or an edge drag:
+// the gesture ends there, and its release reports nothing about captions that are gone.
+TEST_F(HeaderCtrlTest, CaptionsDeletedMidGestureEndTheGesture)
+{
+    struct Case {
+        const char* what;
+        POINT press;
+        POINT moveTo;
+    } cases[] = {
+        {"press on C", {250, 10}, {250, 10}},
+        {"C dragged over A", {250, 10}, {50, 10}},
+        {"C's right edge dragged", {399, 10}, {380, 10}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SHeaderCtrl* header = OpenHeader(HeaderLayout());
+        ASSERT_NE(nullptr, header);
+        m_driver->Press(c.press);
+        if (c.moveTo.x != c.press.x)
+            m_driver->Drag(c.moveTo);
+        header->DeleteAllItems();
+        m_events->Reset();
+        EXPECT_EQ(nullptr, CDragWnd::DragImageWindow());
+        m_driver->Drag(POINT{c.moveTo.x + 5, 10});
+        m_driver->Release(POINT{c.moveTo.x + 5, 10});
+        EXPECT_TRUE(m_events->count.empty());
+        EXPECT_EQ(0, header->GetItemCount());
+        EXPECT_EQ(0u, header->QueryMouseCapture());
+    }
+}
+
 } // namespace
 } // namespace hosttest

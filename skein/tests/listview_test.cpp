@@ -417,5 +417,38 @@ TEST_F(ListViewTest, RowsReachedByKeysAreShownWholeWhateverTheyMeasure)
     EXPECT_EQ(0, list->ScrollPosOf(TRUE));
 }
 
+// Measured rows forgotten by a data change: the rows in view stay where they were, at the end
+// of the list as in its middle.
+TEST_F(ListViewTest, ADataChangeKeepsMeasuredRowsWhereTheyWere)
+{
+    SListView* list = OpenList(ListLayout(kFlexRows), 100);
+    ASSERT_NE(nullptr, list);
+    m_adapter->height = [](int) { return 50; };
+    m_adapter->NotifyChanged();
+    list->TakeFocus();
+    auto topOf = [&](int index) {
+        RECT rect = {0, -1000, 0, -1000};
+        if (SItemPanel* panel = list->ItemPanelOf(index))
+            list->ItemRect(panel, &rect);
+        return static_cast<int>(rect.top);
+    };
+    m_driver->Key(VK_END);
+    ASSERT_EQ(150, topOf(99));
+    m_adapter->NotifyChanged();
+    EXPECT_EQ(150, topOf(99));
+    EXPECT_EQ(99, list->GetSelection());
+
+    m_driver->Key(VK_HOME);
+    for (int i = 0; i < 30; ++i)
+        m_driver->Key(VK_DOWN);
+    list->OnScroll(TRUE, SB_LINEUP, 0);
+    int first = -1;
+    for (int i = 0; i < 100 && first < 0; ++i)
+        first = list->ItemPanelOf(i) ? i : -1;
+    int top = topOf(first);
+    m_adapter->NotifyChanged();
+    EXPECT_EQ(top, topOf(first));
+}
+
 } // namespace
 } // namespace hosttest

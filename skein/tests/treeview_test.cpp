@@ -395,5 +395,27 @@ TEST_F(TreeViewTest, CollapsingAnAncestorOfTheSelectionSelectsIt)
     EXPECT_TRUE(m_events.empty());
 }
 
+// Items measured at 30 (50 until shown) and scrolled to the middle: a branch reported changed
+// forgets their heights, yet the item at the top of the view stays where it was.
+TEST_F(TreeViewTest, ABranchChangeKeepsTheTopItemWhereItWas)
+{
+    STreeView* tree = OpenTree();
+    ASSERT_NE(nullptr, tree);
+    std::vector<STreeHandle> more = AddItems(40, SIZE{80, 30});
+    tree->OnScroll(TRUE, SB_THUMBPOSITION, 700);
+    tree->OnScroll(TRUE, SB_THUMBPOSITION, 705);
+    STreeHandle top = 0;
+    for (STreeHandle item : more) {
+        if (!top && tree->ItemPanelOf(item))
+            top = item;
+    }
+    ASSERT_NE(0u, top);
+    int y = RectOf(tree, top).top;
+    for (STreeHandle branch : {kTviRoot, p}) {
+        m_adapter->observers.front()->BranchChanged(branch);
+        EXPECT_EQ(y, RectOf(tree, top).top) << branch;
+    }
+}
+
 } // namespace
 } // namespace hosttest

@@ -89,8 +89,12 @@ protected:
     // Arrow keys; TRUE when handled.
     virtual BOOL OnArrowKey(UINT vk);
     virtual void UpdateScrollBar();
+    // Scrolls to the position given for the item until measuring no longer moves it.
+    void AimAt(int index, int arg, int (SListView::*position)(int, int) const);
     // The scroll position nearest the current one that shows the item.
-    int PositionShowing(int index) const;
+    int PositionShowing(int index, int) const;
+    // The scroll position with the item's top offset pixels above the view's top.
+    int PositionWithTopAt(int index, int offset) const;
     SItemPanel* TakePanel(int index, int type, int oldFirst, std::vector<VisibleItem>& previous);
     int ClientWidth() const { return m_clientRect.right - m_clientRect.left; }
     int Page() const { return static_cast<int>(m_vertInfo.nPage); }

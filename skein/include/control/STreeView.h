@@ -103,6 +103,8 @@ private:
     void ScrollToShow(BOOL vertical, int from, int start, int extent);
     bool OnItemDoubleClick(EventItemPanelDbclick* evt);
     void RaiseSelChanged(STreeHandle oldSel, STreeHandle newSel);
+    // Scrolls until the item's top lies offset pixels above the view's top.
+    void KeepTopAt(STreeHandle item, int offset);
     // Whether the item is anywhere in the adapter's tree.
     bool TreeHolds(STreeHandle target) const;
     // Whether ancestor is a parent, grandparent ... of item.
@@ -124,6 +126,8 @@ private:
     PanelMap m_oldPanels;
     std::vector<STreeHandle> m_staying;
     STreeHandle m_selection;
+    // How far the first shown item starts above the view's top, as the last refresh placed it.
+    int m_topOffset;
 };
 
 } // namespace SKEIN

@@ -190,8 +190,12 @@ void SHeaderCtrl::RedrawItem(int index)
     ReturnPaintTarget(rt);
 }
 
+// A press, drag or resize in progress ends with the captions it was about.
 void SHeaderCtrl::DeleteAllItems()
 {
+    CancelDrag();
+    m_hitCode = kHeaderHitNowhere;
+    m_dropHitCode = kHeaderHitNowhere;
     m_items.Resize(0);
     RaiseRelayout();
     InvalidateClientArea();

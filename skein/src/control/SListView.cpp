@@ -21,7 +21,7 @@ const int kThumbTrackInterval = 40;
 // A refresh runs again once when it changed the flexible total height, and no more.
 const int kMaxRefreshPasses = 2;
 // Aiming at an item again as its neighbours are measured stops after this many scrolls.
-const int kMaxEnsurePasses = 16;
+const int kMaxAimPasses = 16;
 const wchar_t kDefaultItemHeight[] = L"30dp";
 
 } // namespace
@@ -154,10 +154,18 @@ void SListView::OnDataChanged()
         m_pendingRefresh = TRUE;
         return;
     }
+    // A rebuild forgets measured heights: the first item shown stays where it was, measured
+    // first at the top of the view.
+    int anchor = m_firstVisible;
+    int offset = anchor >= 0 ? ScrollPosOf(TRUE) - m_locator->ItemTop(anchor) : 0;
     if (m_locator)
         m_locator->Rebuild();
     UpdateScrollBar();
     RefreshVisibleItems();
+    if (anchor < 0 || anchor >= m_adapter->ItemCount() || m_locator->HasFixedHeight())
+        return;
+    AimAt(anchor, 0, &SListView::PositionWithTopAt);
+    AimAt(anchor, offset, &SListView::PositionWithTopAt);
 }
 
 void SListView::OnDataInvalidated()
@@ -379,27 +387,37 @@ void SListView::SetSelection(int index, BOOL notify)
     }
 }
 
-// Scrolling an item in measures the items it brings into view, which can move the item:
-// the view aims again from the measured heights until the item stays where it was aimed.
 void SListView::EnsureVisible(int index)
 {
     if (!m_adapter || !m_locator || index < 0 || index >= m_adapter->ItemCount())
         return;
-    for (int pass = 0; pass < kMaxEnsurePasses; ++pass) {
-        int target = PositionShowing(index);
+    AimAt(index, 0, &SListView::PositionShowing);
+}
+
+// Scrolling to an item measures the items it brings into view, which can move the item: the
+// view aims again from the measured heights until the item stays where it was aimed.
+void SListView::AimAt(int index, int arg, int (SListView::*position)(int, int) const)
+{
+    for (int pass = 0; pass < kMaxAimPasses; ++pass) {
+        int target = (this->*position)(index, arg);
         if (target == ScrollPosOf(TRUE) || !OnScroll(TRUE, SB_THUMBPOSITION, target))
             return;
     }
 }
 
 // As little scrolling as shows the item and the divider below it whole, or at least its top.
-int SListView::PositionShowing(int index) const
+int SListView::PositionShowing(int index, int) const
 {
     int top = m_locator->ItemTop(index);
     int bottom = top + m_locator->ItemHeight(index);
     if (index < m_adapter->ItemCount() - 1)
         bottom += m_locator->DividerSize();
     return std::min(std::max(ScrollPosOf(TRUE), bottom - Page()), top);
+}
+
+int SListView::PositionWithTopAt(int index, int offset) const
+{
+    return m_locator->ItemTop(index) + offset;
 }
 
 BOOL SListView::OnScroll(BOOL vertical, UINT code, int position)

@@ -41,7 +41,7 @@ void STreeViewDataSetObserver::ExpansionChanged(STreeHandle item, BOOL wasExpand
 
 STreeView::STreeView()
     : m_locator(new STreeViewItemLocator(kDefaultIndent), false), m_observer(new STreeViewDataSetObserver(this), false),
-      m_selection(0)
+      m_selection(0), m_topOffset(0)
 {
     m_eventSet.DeclareEvent(EventTVSelChanging::EventID, EventTVSelChanging::EventName());
     m_eventSet.DeclareEvent(EventTVSelChanged::EventID, EventTVSelChanged::EventName());
@@ -97,16 +97,34 @@ void STreeView::SetAdapter(TreeItemAdapter* adapter)
 }
 
 // A selected item the adapter removed is never asked about again: the selection becomes none.
+// In a scrolled view the item at the top stays where it was while the branch is measured
+// anew; the adapter may have removed it already, so its place is the one the last refresh noted.
 void STreeView::OnBranchChanged(STreeHandle item)
 {
+    STreeHandle top = m_visible.empty() || ScrollPosOf(TRUE) == 0 ? 0 : HandleOf(m_visible.front().panel);
+    int offset = m_topOffset;
     m_locator->MeasureBranch(item);
     STreeHandle removed = m_selection && !TreeHolds(m_selection) ? m_selection : 0;
     if (removed)
         m_selection = 0;
     UpdateScrollBar();
     RefreshVisibleItems();
+    if (top && TreeHolds(top) && m_adapter->IsItemVisible(top))
+        KeepTopAt(top, offset);
     if (removed)
         RaiseSelChanged(removed, 0);
+}
+
+// Measured at the view's top first, as the heights above it may have been forgotten.
+void STreeView::KeepTopAt(STreeHandle item, int offset)
+{
+    for (int wanted : {0, offset}) {
+        for (int pass = 0; pass < kMaxRefreshPasses; ++pass) {
+            int target = m_locator->ItemTop(item) + wanted;
+            if (target == ScrollPosOf(TRUE) || !OnScroll(TRUE, SB_THUMBPOSITION, target))
+                break;
+        }
+    }
 }
 
 // Collapsing a branch that holds the selection selects the branch.
@@ -234,6 +252,7 @@ void STreeView::LayoutVisibleItems()
     m_oldPanels.swap(m_panels);
     if (item) {
         int y = m_locator->ItemTop(item) - position;
+        m_topOffset = -y;
         RetireItemsOutside(item, y);
         STreeHandle hovered = m_hoveredPanel ? HandleOf(m_hoveredPanel) : 0;
         for (; item; item = m_adapter->NextVisibleItem(item)) {
