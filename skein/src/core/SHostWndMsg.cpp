@@ -91,6 +91,10 @@ BOOL SHostWnd::HandleHostMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         if (reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW)
             UpdateTooltip(); // a hidden host shows no tip
         return FALSE;
+    case WM_ENABLE:
+        if (!wParam)
+            UpdateTooltip(); // nor a disabled one, such as the owner of a modal dialog
+        return FALSE;
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code != static_cast<UINT>(NM_CUSTOMDRAW))
             return FALSE;
