@@ -205,5 +205,24 @@ TEST_F(HostDialogTest, DestroyedWindowEndsTheModalCallAsCancelled)
     }
 }
 
+// Two dialogs at once: the outer one's window goes while the inner one runs on it. The inner
+// call ends as cancelled with its owner, then the outer one.
+TEST_F(HostDialogTest, OuterDialogDestroyedUnderAnInnerOneEndsBoth)
+{
+    ScriptedDialog outer;
+    ScriptedDialog inner;
+    int innerResult = 0;
+    outer.onInit = [&] { outer.Post(kRunScript); };
+    outer.onApp = [&] {
+        inner.onInit = [&] { inner.Post(kRunScript); };
+        inner.onApp = [&] { ::DestroyWindow(outer.Handle()); };
+        innerResult = inner.RunModal(outer.Handle());
+    };
+    EXPECT_EQ(IDCANCEL, Run(outer));
+    EXPECT_EQ(IDCANCEL, innerResult);
+    EXPECT_EQ(nullptr, inner.Handle());
+    EXPECT_EQ(nullptr, outer.Handle());
+}
+
 } // namespace
 } // namespace hosttest

@@ -163,7 +163,8 @@ TEST_F(HostTooltipTest, TipNearTheMonitorEdgeIsShiftedInside)
 }
 
 // A tip pending or shown goes with its window: removed, hidden, inside a removed or hidden
-// parent, or with its host hidden. Nothing appears when the show delay would have run out.
+// parent, or with its host hidden or disabled (as a modal dialog's owner is). Nothing appears
+// when the show delay would have run out.
 TEST_F(HostTooltipTest, TipGoesWithItsWindowOrHost)
 {
     struct Case {
@@ -176,6 +177,7 @@ TEST_F(HostTooltipTest, TipGoesWithItsWindowOrHost)
         {"parent removed", [](SHostWnd& h) { h.LookupChildByName(L"box")->Dispose(); }},
         {"parent hidden", [](SHostWnd& h) { h.LookupChildByName(L"box")->ChangeVisibility(FALSE); }},
         {"host hidden", [](SHostWnd& h) { ::ShowWindow(h.Handle(), SW_HIDE); }},
+        {"host disabled", [](SHostWnd& h) { ::EnableWindow(h.Handle(), FALSE); }},
         {"host hidden by position",
          [](SHostWnd& h) {
              ::SetWindowPos(h.Handle(), nullptr, 0, 0, 0, 0,

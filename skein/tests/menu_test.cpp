@@ -602,3 +602,19 @@ TEST_F(TallMenu, WheelAndEdgeHoverScrollForTheMouse)
 }
 
 } // namespace
+
+// The menu's window destroyed while it runs ends the run without a choice; nothing is left for
+// a press elsewhere to end.
+TEST_F(PopupMenu, RunEndsWhenTheMenuWindowGoes)
+{
+    bool stillRunning = false;
+    m_driver.Then([this] { ::DestroyWindow(m_menu.Handle()); })
+        .Then(
+            [&] {
+                stillRunning = true;
+                ::PostMessageW(m_owner.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+            },
+            1500);
+    EXPECT_EQ(-1, Run());
+    EXPECT_FALSE(stillRunning);
+}

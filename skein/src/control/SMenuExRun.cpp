@@ -163,12 +163,13 @@ int SMenuExBase::RunPopup(UINT flags, int x, int y, HWND owner, int scale)
     return 1;
 }
 
-// Runs while the owner's top-level window is the foreground window; without one it ends at once.
+// Runs while the owner's top-level window is the foreground window and the menu has its window;
+// without them it ends at once.
 void SMenuExBase::RunLoop(HWND topLevel)
 {
     SMenuExRunData* run = RunSlot();
     HWND lastMouse = nullptr;
-    while (!run->exitFlag && topLevel && ::GetForegroundWindow() == topLevel) {
+    while (!run->exitFlag && topLevel && ::GetForegroundWindow() == topLevel && m_hwnd) {
         MSG peeked;
         if (!::PeekMessageW(&peeked, nullptr, 0, 0, PM_NOREMOVE)) {
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);

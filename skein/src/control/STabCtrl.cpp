@@ -289,6 +289,7 @@ void STabCtrl::SelectAfterRemoval(int index)
 {
     if (SelectPage(std::min(index, m_pages.Count() - 1)) || m_curSel >= 0)
         return;
+    // Refused, or a subscriber removed pages meanwhile.
     int next = std::min(index, m_pages.Count() - 1);
     if (next >= 0)
         ApplySelection(-1, next);

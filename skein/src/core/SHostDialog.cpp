@@ -49,7 +49,6 @@ int SHostDialog::RunModal(HWND owner)
         previous = ::SetActiveWindow(m_hwnd);
         ShowWindow((GetWindowLongW(m_hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL);
         int code = m_loop->Run();
-        m_modal = false;
         if (m_result == kRunning)
             ::PostQuitMessage(code);
         if (::IsWindow(m_hwnd))

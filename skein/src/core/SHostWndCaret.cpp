@@ -34,8 +34,10 @@ void SHostWnd::UpdateTooltip()
     SWindow* hover = SWindowMgr::GetWindow(GetHover());
     SwndToolInfo info = {0, 0, {0, 0, 0, 0}, SStringW()};
     POINT pt = {static_cast<short>(LOWORD(m_lastMouseLParam)), static_cast<short>(HIWORD(m_lastMouseLParam))};
-    // Only a shown window of a shown host has a tip: one hidden or out of the tree has none.
-    bool shown = hover && hover->GetRootWindow() == this && hover->TestVisible(TRUE) && ::IsWindowVisible(m_hwnd);
+    // Only a shown window of a shown, enabled host has a tip: one hidden or out of the tree has
+    // none.
+    bool shown = hover && hover->GetRootWindow() == this && hover->TestVisible(TRUE) && ::IsWindowVisible(m_hwnd)
+                 && ::IsWindowEnabled(m_hwnd);
     if (m_lastMouseMsg == 0 && shown && hover->ProvideTooltip(pt, &info))
         m_tooltip->UpdateTip(SwndTipId{info.handle, info.cookie}, info.rect, info.text, m_scale);
     else

@@ -98,6 +98,10 @@ BOOL SHostWnd::HandleHostMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
             ::DestroyWindow(m_hwnd);
         return TRUE;
     case WM_WINDOWPOSCHANGING: return TRUE;
+    case WM_ENABLE:
+        if (!wParam)
+            UpdateTooltip(); // nor a disabled one, such as the owner of a modal dialog
+        return FALSE;
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code != static_cast<UINT>(NM_CUSTOMDRAW))
             return FALSE;
