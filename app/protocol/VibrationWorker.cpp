@@ -28,17 +28,23 @@ public:
     Offer Renew(DWORD device, const VibrationReport& report, DWORD durationMs)
     {
         SAutoLock hold(m_lock);
-        ULONGLONG now = ::GetTickCount64();
-        if (m_writing && now - m_writeStartMs > kHungAfterMs)
+        if (HungLocked())
             return kHung;
         if (m_finishing)
             return kFinishing;
         if (device != m_device)
             return kOtherDevice;
         m_report = report;
-        m_startMs = now;
+        m_startMs = ::GetTickCount64();
         m_durationMs = durationMs;
         return kTaken;
+    }
+
+    // Interface thread: whether a write is overdue: the driver ignored its cancel.
+    bool Hung()
+    {
+        SAutoLock hold(m_lock);
+        return HungLocked();
     }
 
     // Interface thread: the worker's motor write in progress is cancelled and it writes no
@@ -75,6 +81,8 @@ public:
 
 private:
     enum Step { kMotor, kFinish, kQuit };
+
+    bool HungLocked() const { return m_writing && ::GetTickCount64() - m_writeStartMs > kHungAfterMs; }
 
     // What the worker writes next; a write is marked as begun with the decision.
     Step Next(VibrationReport& report)
@@ -131,7 +139,7 @@ void VibrationWorker::Request(DWORD device, DWORD left, DWORD right, DWORD durat
         if (offer == kHung) {
             if (m_abandoned.size() + 1 >= kMaxWorkers)
                 return; // no room for its successor
-            Abandon();
+            LetGo(false);
         } else {
             EndRunning();
         }
@@ -154,8 +162,9 @@ void VibrationWorker::Shutdown()
     ForgetEnded();
     if (m_shutDown)
         return; // every worker still alive was waited for already
+    // The motors stop with the program, unless the worker hangs in its driver.
     if (m_run)
-        Abandon();
+        LetGo(!m_run->Hung());
     if (!m_abandoned.empty())
         ::WaitForMultipleObjects(static_cast<DWORD>(m_abandoned.size()), m_abandoned.data(), TRUE, kEndWaitMs);
     ForgetEnded();
@@ -183,7 +192,7 @@ void VibrationWorker::EndRunning()
 {
     m_run->Stop(true);
     if (::WaitForSingleObject(m_thread, kEndWaitMs) != WAIT_OBJECT_0) {
-        Abandon();
+        LetGo(false);
         return;
     }
     ::CloseHandle(m_thread);
@@ -191,9 +200,9 @@ void VibrationWorker::EndRunning()
     m_run.reset();
 }
 
-void VibrationWorker::Abandon()
+void VibrationWorker::LetGo(bool finish)
 {
-    m_run->Stop(false);
+    m_run->Stop(finish);
     m_abandoned.push_back(m_thread);
     m_thread = nullptr;
     m_run.reset();

@@ -2,8 +2,8 @@
 // The vibration test: a worker thread that writes the motors' output report to the joystick
 // again and again until the test's duration has passed, then the stop report. A request while
 // a test runs on the same device hands its levels to the running worker, whose duration starts
-// again. A worker ended for a request on another device, or without a device, cancels its write
-// and sends its own device the stop report first, so no joystick is left vibrating. The
+// again. A worker ended early (a request on another device or without one, the shutdown)
+// cancels its write and sends its own device the stop report, so no joystick is left vibrating. The
 // interface thread waits at most kEndWaitMs for a worker to end; one that has not ended by then
 // (its driver ignores the cancel of a write) is abandoned: it writes nothing more and ends by
 // itself when its write returns, freeing what it holds. No worker is terminated.
@@ -49,8 +49,9 @@ public:
     void Request(DWORD device, DWORD left, DWORD right, DWORD durationMs, const ChannelOpener& open);
     // Ends the running worker: its write in progress cancelled, then its stop report.
     void Stop();
-    // Ends the running worker and waits for it and the abandoned ones together, at most
-    // kEndWaitMs; those still alive then are left to end by themselves. Until a new worker
+    // Ends the running worker (with its stop report unless it hangs) and waits for it and the
+    // abandoned ones together, at most kEndWaitMs; those still alive then are left to end by
+    // themselves. Until a new worker
     // starts, a further shutdown (the joystick's and this object's end at exit) waits no more.
     void Shutdown();
 
@@ -63,8 +64,9 @@ private:
     // Ends the running worker with its stop report and waits for it; abandons it when it does
     // not end in time.
     void EndRunning();
-    // Stops the running worker and lets it go: it ends by itself.
-    void Abandon();
+    // Stops the running worker (finish: with its stop report) and lets it go: it ends by
+    // itself.
+    void LetGo(bool finish);
     void Launch(DWORD device, const VibrationReport& report, DWORD durationMs, std::unique_ptr<IHidChannel> channel);
     static DWORD WINAPI Work(void* run);
 

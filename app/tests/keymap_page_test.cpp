@@ -2,6 +2,7 @@
 // mouse messages, against the simulated joystick, scripted prompts and a scripted chooser.
 #include <windows.h>
 #include <dbt.h>
+#include <algorithm>
 #include <functional>
 #include "control/STabCtrl.h"
 #include "control/SSliderBar.h"
@@ -370,6 +371,42 @@ TEST_F(SettingPage, DefaultResetsSlidersAndTextsWithoutTheDevice)
     EXPECT_EQ(L"95%", std::wstring(TextOf(Settings(), L"text_pcent_value_Lmotor").c_str()));
     EXPECT_TRUE(m_sim.Reports().empty());
     EXPECT_TRUE(m_prompt.Messages().empty());
+}
+
+// The strength's thumb dragged with the mouse far past either end of its rail: the value stops
+// at 0 and at 100, the text follows, and the motors get level 0 and then full (254).
+TEST_F(SettingPage, ADragPastTheEndsStopsAtZeroAndAHundred)
+{
+    OpenSettings();
+    SSliderBar* strength = Slider(L"slider_md1");
+    RECT thumb = strength->PartRect(SSliderBar::kPartThumb);
+    const int y = (thumb.top + thumb.bottom) / 2;
+    int x = (thumb.left + thumb.right) / 2;
+    HWND host = m_window->Handle();
+    ::SendMessageW(host, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    ::SendMessageW(host, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    const struct {
+        int x;
+        UINT32 value;
+        const wchar_t* shown;
+        BYTE level;
+    } ends[] = {{-2000, 0, L"0%", 0}, {x + 4000, 100, L"100%", 254}};
+    for (const auto& end : ends) {
+        SCOPED_TRACE(end.value);
+        m_sim.ClearReports();
+        ::SendMessageW(host, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(end.x, y));
+        EXPECT_EQ(static_cast<int>(end.value), strength->CurrentValue());
+        EXPECT_EQ(end.value, Record().strength);
+        EXPECT_EQ(end.shown, std::wstring(TextOf(Settings(), L"text_pcent_value_Lmotor").c_str()));
+        const std::vector<BYTE> motors = {0, 5, 1, end.level, end.level, 0, 0, 0};
+        EXPECT_TRUE(shelltest::WaitUntil([&] {
+            std::vector<Report> outputs = m_sim.Reports(Report::kOutput);
+            return std::any_of(outputs.begin(), outputs.end(), [&](const Report& r) { return r.bytes == motors; });
+        }));
+    }
+    ::SendMessageW(host, WM_LBUTTONUP, 0, MAKELPARAM(x + 4000, y));
+    EXPECT_EQ(100u, Record().strength);
+    EXPECT_TRUE(m_sim.Reports(Report::kFeature).empty());
 }
 
 // A stored settings file holding values outside the sliders' 0..100: each text shows the value

@@ -180,7 +180,7 @@ TEST_F(ProtocolVibrationTest, WritesTheDeviceDoesNotTakeAreCancelledAtTheirTimeO
     EXPECT_LT(ended, 1300);
 
     // A new level while a write hangs is written once that write has timed out, by the same
-    // worker; the shutdown cancels the write in progress at once.
+    // worker; the shutdown cancels the write in progress at once, then the stop report is tried.
     m_sim.ClearReports();
     Start(10, 10, 5000);
     ASSERT_TRUE(WaitUntil([&] { return m_sim.Reports().size() == 1; }));
@@ -192,7 +192,8 @@ TEST_F(ProtocolVibrationTest, WritesTheDeviceDoesNotTakeAreCancelledAtTheirTimeO
     reports = m_sim.Reports();
     size_t before = CountRun(reports, 0, Motors(10, 10));
     EXPECT_GE(before, 1u);
-    EXPECT_EQ(reports.size(), before + CountRun(reports, before, Motors(20, 20)));
+    EXPECT_EQ(reports.size(), before + CountRun(reports, before, Motors(20, 20)) + 1);
+    EXPECT_EQ(kStopReport, reports.back().bytes);
     EXPECT_TRUE(std::all_of(reports.begin(), reports.end(), [](const SimJoystick::Report& r) { return r.channel == 2; }));
     EXPECT_LT(reports.back().doneMs - reports.back().atMs, 150);
     ExpectOneWriterAtATime(reports);
@@ -345,7 +346,7 @@ TEST_F(ProtocolVibrationTest, NothingWithoutADeviceAndShutdownJoinsTheWorker)
     EXPECT_TRUE(m_sim.Channels().empty());
     EXPECT_TRUE(m_sim.Reports().empty());
 
-    // A request without a device ends the running test.
+    // A request without a device ends the running test, with its stop report.
     pad.openFails = false;
     m_sim.SetOutputInterval(4);
     Start(242, 242, 5000);
@@ -354,6 +355,7 @@ TEST_F(ProtocolVibrationTest, NothingWithoutADeviceAndShutdownJoinsTheWorker)
     Start(242, 242, 500);
     EXPECT_EQ(0, m_sim.OpenChannels());
     EXPECT_EQ(1u, m_sim.Channels().size());
+    EXPECT_EQ(kStopReport, m_sim.Reports().back().bytes);
 
     ASSERT_TRUE(DirectInputJoy().Probe(kWindow));
     m_sim.ClearReports();
@@ -366,7 +368,7 @@ TEST_F(ProtocolVibrationTest, NothingWithoutADeviceAndShutdownJoinsTheWorker)
     size_t written = m_sim.Reports().size();
     ::Sleep(30);
     EXPECT_EQ(written, m_sim.Reports().size());
-    EXPECT_NE(kStopReport, m_sim.Reports().back().bytes);
+    EXPECT_EQ(kStopReport, m_sim.Reports().back().bytes); // the motors stop with the program
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // when the page holds still, what a tick repaints, the commands it takes, and the pictures of
 // the documentation.
 #include <windows.h>
+#include <dbt.h>
 #include <algorithm>
 #include "control/SProgress.h"
 #include "control/STabCtrl.h"
@@ -11,6 +12,7 @@
 #include "models/ZVK6840/ModelFiles6840.h"
 #include "models/ZVK6891/CFileJoySetting6891.h"
 #include "shell_test_env.h"
+#include "support/DeviceNotice.h"
 #include "widgets/SAixsCtrl.h"
 #include "widgets/SLampCtrl.h"
 #include "widgets/SPovCtrlEx.h"
@@ -330,6 +332,37 @@ TEST_F(FunctionTestPage, Button1RunsThePreviewAtTheStickLevels)
     }
     settings6891 = saved6891;
     settings6840 = saved6840;
+}
+
+// Two 6840s: the preview runs on the one shown; when that one is unplugged the page shows the
+// other one's stick, and the preview then runs on the other one alone.
+TEST_F(FunctionTestPage, WhenTheJoystickShownGoesTheOtherOneOfTheModelTakesOver)
+{
+    SimController& first = m_sim.Plug(0x2E7A, 6840);
+    SimController& second = m_sim.Plug(0x2E7A, 6840);
+    ASSERT_NE(nullptr, OpenInFront());
+    JoyState held = RestingState();
+    held.lX = 0;
+    held.rgbButtons[0] = 0x80;
+    Show(first, held);
+    ASSERT_TRUE(WaitUntil([&] { return !m_sim.Reports(SimJoystick::Report::kOutput).empty(); }, 3000));
+
+    JoyState other = MovingState();
+    other.rgbButtons[0] = 0x80;
+    second.Feed(other);
+    size_t channels = m_sim.Channels().size();
+    m_sim.Unplug(first);
+    SendInterfaceNotice(::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, L"QM_HidDirectInput_msg_windows"),
+                        DBT_DEVICEREMOVECOMPLETE, first.path);
+    EXPECT_EQ(3, m_window->FindChildByName2<STabCtrl>(L"tabctrl_devices")->CurSel());
+    Show(second, other);
+    EXPECT_EQ(50000, On<SAixsCtrl>(3, L"AixctrXY")->GetAxisX());
+    Tick();
+    ASSERT_TRUE(WaitUntil([&] { return VibrationChannels() > 1; }, 3000));
+    std::vector<SimJoystick::Channel> opened = m_sim.Channels();
+    for (size_t i = channels; i < opened.size(); ++i)
+        EXPECT_EQ(second.path, opened[i].path) << i; // the push of the detection, then the preview
+    m_window->DestroyHost();
 }
 
 // Commands from inside the page are taken with no effect; a page of model 6891 also takes

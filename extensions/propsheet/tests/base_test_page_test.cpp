@@ -61,7 +61,9 @@ TEST_F(PelkoBaseTestPage, DisconnectShowsItsTextOnceAndWaitsFiftyTicksAfterReplu
     device.Plug();
     ASSERT_TRUE(PumpUntil([&] { return UserData(page, IDC_LAMP_FIRST + 5) == 255; }));
     EXPECT_GE(device.acquires - plugged, 51) << "50 ticks are skipped after the replug";
-    EXPECT_EQ(reads + 1, device.stateReads);
+    // Reads only on the ticks after the skipped ones (a busy loop may run two ticks at once).
+    EXPECT_GE(device.stateReads - reads, 1);
+    EXPECT_LE(device.stateReads - reads, device.acquires - plugged - 50);
     EXPECT_EQ(2, status.Count());
     EXPECT_EQ(kConnected, Text(page, IDC_BASE_STATUS));
     EXPECT_FALSE(Visible(page, IDC_BASE_WARNING));
