@@ -5,6 +5,7 @@
 // and nothing touches the pages or the joystick after it; a removal shows the not-inserted page;
 // an activation brings back the window and the pop-up over it. Wine checks the heap here.
 #include "control/STabCtrl.h"
+#include "device/QuietFlag.h"
 #include "models/ZVK6891/CProfile6891.h"
 #include "popup_test_env.h"
 #include "protocol/MappingCode.h"
@@ -220,6 +221,25 @@ TEST_F(PopupInterrupt, RemovalAndActivationInsideEveryBoxAndFileDialog)
             RunPrompt(prompt, arrival);
         }
     }
+}
+
+// A 6891 plugged in while the keyboard picker runs on the 6840's page: its page is shown and its
+// stored mapping pushed quietly, and the key picked afterwards still lands in the 6840's slot.
+TEST_F(PopupInterrupt, AnotherJoystickArrivingInsideAPickerTakesThePage)
+{
+    Ready(6840);
+    size_t pushed = 0;
+    Keyboard().InPicker([this, &pushed](HWND) {
+        SimController& pad6891 = m_sim.Plug(0x2E7A, 6891);
+        SendInterfaceNotice(DeviceWatcher(), DBT_DEVICEARRIVAL, pad6891.path);
+        pushed = m_sim.Reports().size();
+    });
+    PickerClick(m_keyE).Pop(Keymap(), L"btn_Keymap_1");
+    EXPECT_EQ(0, DevicePage());
+    EXPECT_GT(pushed, 0u);
+    EXPECT_EQ(pushed, m_sim.Reports().size());
+    EXPECT_FALSE(QuietFlag);
+    EXPECT_EQ(MakeMappingCode(kClassButton, kSubKeyboard, 0x08), Layer().keyCode[0]);
 }
 
 // With the keyboard picker open over it, the main window is minimised: the tray's double-click
