@@ -8,6 +8,7 @@
 #include "device/QuietFlag.h"
 #include "models/ZVK6891/CProfile6891.h"
 #include "popup_test_env.h"
+#include "SingleInstance.h"
 #include "protocol/MappingCode.h"
 #include "widgets/SShellNotifyIcon.h"
 
@@ -266,6 +267,36 @@ TEST_F(PopupInterrupt, ActivationRestoresTheMinimisedWindowUnderAPicker)
         EXPECT_TRUE(pickerInFront);
         EXPECT_TRUE(::IsWindowVisible(main));
     }
+}
+
+// The program started again while the keyboard picker runs over the minimised window: the
+// second start restores it with the picker in front, and one with "-x" ends it.
+TEST_F(PopupInterrupt, SecondProgramStartsReachTheWindowUnderAPicker)
+{
+    HANDLE running = ::CreateMutexW(nullptr, FALSE, kInstanceName); // as the first start holds it
+    Ready(6840);
+    HWND main = m_window->Handle();
+    shelltest::ProgramProcess restore;
+    shelltest::ProgramProcess exit;
+    bool iconic = true;
+    bool pickerInFront = false;
+    Keyboard().InPicker([main, &restore](HWND) {
+        ::ShowWindow(main, SW_MINIMIZE);
+        restore.Start();
+    });
+    m_driver.ThenWhen([&restore] { return restore.WaitForExit(0) != STILL_ACTIVE; }, [] {});
+    InPicker([&](HWND picker) {
+        iconic = ::IsIconic(main) != FALSE;
+        pickerInFront = ::GetForegroundWindow() == picker;
+        exit.Start(L"-x");
+    });
+    PopToExit(Keymap(), L"btn_Keymap_1");
+    EXPECT_FALSE(iconic);
+    EXPECT_TRUE(pickerInFront);
+    EXPECT_EQ(0u, restore.WaitForExit());
+    EXPECT_EQ(0u, exit.WaitForExit());
+    EXPECT_TRUE(m_sim.Reports().empty());
+    ::CloseHandle(running);
 }
 
 } // namespace
