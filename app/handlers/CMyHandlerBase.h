@@ -11,13 +11,14 @@ public:
 
     // Remembers the page by its handle; the handler does not own it.
     virtual void AttachPage(SKEIN::SWindow* page) { m_pageHandle = page ? page->GetHandle() : 0; }
-    // The attached page while it and its host window live; null once either is gone, as after
-    // a nested loop (a pop-up, a box, a dialog) in which the program's window was destroyed.
+    // The attached page while it lives, and its host window when it has one; null once either
+    // is gone, as after a nested loop (a pop-up, a box, a dialog) in which the program's window
+    // was destroyed.
     SKEIN::SWindow* Page() const
     {
         SKEIN::SWindow* page = SKEIN::SWindowMgr::GetWindow(m_pageHandle);
         SKEIN::ISwndContainer* container = page ? page->GetHostContainer() : nullptr;
-        return container && ::IsWindow(container->GetHostHwnd()) ? page : nullptr;
+        return !container || ::IsWindow(container->GetHostHwnd()) ? page : nullptr;
     }
 
 protected:

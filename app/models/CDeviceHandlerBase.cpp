@@ -177,7 +177,8 @@ STabCtrl* CDeviceHandlerBase::SubPages() const
 HWND CDeviceHandlerBase::HostWindow() const
 {
     SWindow* page = Page();
-    return page ? page->GetHostContainer()->GetHostHwnd() : nullptr;
+    ISwndContainer* container = page ? page->GetHostContainer() : nullptr;
+    return container ? container->GetHostHwnd() : nullptr;
 }
 
 int CDeviceHandlerBase::ShowApplyResult(bool sent, bool saved) const

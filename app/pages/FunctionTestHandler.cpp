@@ -62,7 +62,8 @@ BOOL CFuctionTestHandler::HandlePageEvent(EventArgs* evt)
 bool CFuctionTestHandler::HostInFront() const
 {
     SWindow* page = Page();
-    HWND host = page ? page->GetHostContainer()->GetHostHwnd() : nullptr;
+    ISwndContainer* container = page ? page->GetHostContainer() : nullptr;
+    HWND host = container ? container->GetHostHwnd() : nullptr;
     return host && !::IsIconic(host) && (::GetWindowLongW(host, GWL_STYLE) & WS_VISIBLE) &&
            ::GetForegroundWindow() == host;
 }

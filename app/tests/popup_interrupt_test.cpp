@@ -5,8 +5,11 @@
 // and nothing touches the pages or the joystick after it; a removal shows the not-inserted page;
 // an activation brings back the window and the pop-up over it. Wine checks the heap here.
 #include "control/STabCtrl.h"
+#include "device/QuietFlag.h"
 #include "models/ZVK6891/CProfile6891.h"
 #include "popup_test_env.h"
+#include "SingleInstance.h"
+#include "protocol/MappingCode.h"
 #include "widgets/SShellNotifyIcon.h"
 
 namespace {
@@ -29,6 +32,24 @@ const struct {
                {"mouse picker", 6840, L"btn_Aixymap_X", kMousePicker},
                {"6891 key menu", 6891, L"btn_Keymap_3", kMenu}};
 
+BOOL CALLBACK FindShownBox(HWND window, LPARAM found)
+{
+    wchar_t name[16] = {};
+    ::GetClassNameW(window, name, 16);
+    if (wcscmp(name, L"#32770") != 0 || !::IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The message box this thread shows.
+HWND ShownBoxOfThread()
+{
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindShownBox, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 class PopupInterrupt : public MappingChain {
 protected:
     void SetUp() override
@@ -37,6 +58,7 @@ protected:
         m_stored = KeymapTest::m_elsewhere.Path() + L"\\stored.qmf";
         m_saved = KeymapTest::m_elsewhere.Path() + L"\\saved.qmf";
         m_short = KeymapTest::m_elsewhere.Write(L"short.qmf", "qm");
+        m_unwritable = KeymapTest::m_elsewhere.Path() + L"\\no such folder\\saved.qmf";
         m_prompt.QueueFile(m_stored);
         ASSERT_TRUE(ZVK6840::Profile().ExportRecord());
     }
@@ -90,21 +112,24 @@ protected:
         bool settingsPage;
         const wchar_t* button;
         std::function<void()> script; // its answer, or a failing send
+        int skip;                     // boxes and dialogs before the one that gets the arrival
     };
     std::vector<PromptCase> Prompts()
     {
         auto fail = [this] { m_sim.FailFeatureReport(1); };
-        return {{"restore question", false, L"btn_default", [this] { m_prompt.QueueAnswer(IDYES); }},
-                {"applied box", false, L"btn_Applay", nullptr},
-                {"send error box", false, L"btn_Applay", fail},
-                {"settings applied box", true, L"btn_Applay", nullptr},
-                {"settings send error box", true, L"btn_Applay", fail},
-                {"import dialog", false, L"btn_loadcfg", [this] { m_prompt.QueueFile(m_stored); }},
-                {"import of a short file", false, L"btn_loadcfg", [this] { m_prompt.QueueFile(m_short); }},
-                {"export dialog", false, L"btn_savecfg", [this] { m_prompt.QueueFile(m_saved); }}};
+        return {{"restore question", false, L"btn_default", [this] { m_prompt.QueueAnswer(IDYES); }, 0},
+                {"applied box", false, L"btn_Applay", nullptr, 0},
+                {"send error box", false, L"btn_Applay", fail, 0},
+                {"settings applied box", true, L"btn_Applay", nullptr, 0},
+                {"settings send error box", true, L"btn_Applay", fail, 0},
+                {"import dialog", false, L"btn_loadcfg", [this] { m_prompt.QueueFile(m_stored); }, 0},
+                {"import dialog of a short file", false, L"btn_loadcfg", [this] { m_prompt.QueueFile(m_short); }, 0},
+                {"import error box", false, L"btn_loadcfg", [this] { m_prompt.QueueFile(m_short); }, 1},
+                {"export dialog", false, L"btn_savecfg", [this] { m_prompt.QueueFile(m_saved); }, 0},
+                {"export error box", false, L"btn_savecfg", [this] { m_prompt.QueueFile(m_unwritable); }, 1}};
     }
-    // Runs the box or dialog, answered as scripted once the arrival came. After an exit no other
-    // box or dialog shows and no file is written.
+    // Runs the box or dialog, answered as scripted once the arrival came. After an exit no
+    // further box or dialog shows and no file is written.
     void RunPrompt(const PromptCase& prompt, Arrival arrival)
     {
         Ready(6840);
@@ -112,10 +137,10 @@ protected:
         m_6840.SelectSubPage(prompt.settingsPage ? 1 : 0);
         if (prompt.script)
             prompt.script();
-        m_prompt.During([this, arrival] { Deliver(arrival); });
+        m_prompt.During([this, arrival] { Deliver(arrival); }, prompt.skip);
         PopWith(arrival, prompt.settingsPage ? Settings() : Keymap(), prompt.button);
         if (IsExit(arrival)) {
-            EXPECT_EQ(1u, m_prompt.Messages().size() + m_prompt.Dialogs().size());
+            EXPECT_EQ(prompt.skip + 1u, m_prompt.Messages().size() + m_prompt.Dialogs().size());
             EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(m_saved.c_str()));
         }
     }
@@ -138,16 +163,17 @@ protected:
         EXPECT_EQ(0u, ReportsSinceArrival());
     }
 
-    std::wstring m_stored, m_saved, m_short;
+    std::wstring m_stored, m_saved, m_short, m_unwritable;
 };
 
+// The two ways of exit take turns over the menus and pickers.
 TEST_F(PopupInterrupt, ExitInsideEveryMenuAndPicker)
 {
+    int turn = 0;
     for (const auto& popup : kPopups) {
-        for (Arrival arrival : kExits) {
-            SCOPED_TRACE(std::string(popup.name) + ", " + NameOf(arrival));
-            RunPopup(popup, arrival);
-        }
+        Arrival arrival = kExits[turn++ % 2];
+        SCOPED_TRACE(std::string(popup.name) + ", " + NameOf(arrival));
+        RunPopup(popup, arrival);
     }
 }
 
@@ -172,6 +198,22 @@ TEST_F(PopupInterrupt, ExitInsideEveryBoxAndFileDialog)
     }
 }
 
+// The real box of the restore question: its loop ends with the window, which leaves the quit for
+// the program's loop, and the mapping stays as it was.
+TEST_F(PopupInterrupt, ExitInsideARealMessageBox)
+{
+    Ready(6840);
+    Layer().keyCode[0] = MakeMappingCode(kClassButton, kSubJoystick, 5);
+    const OlderLayer before = Layer();
+    HWND box = nullptr;
+    SetUserPrompt(nullptr);
+    m_driver.ThenWhen([&box] { return (box = ShownBoxOfThread()) != nullptr; }, [this] { Deliver(kExit); });
+    PopToExit(Keymap(), L"btn_default");
+    SetUserPrompt(&m_prompt);
+    EXPECT_FALSE(::IsWindow(box));
+    EXPECT_EQ(0, memcmp(&before, &Layer(), sizeof(before)));
+}
+
 TEST_F(PopupInterrupt, RemovalAndActivationInsideEveryBoxAndFileDialog)
 {
     for (const PromptCase& prompt : Prompts()) {
@@ -180,6 +222,25 @@ TEST_F(PopupInterrupt, RemovalAndActivationInsideEveryBoxAndFileDialog)
             RunPrompt(prompt, arrival);
         }
     }
+}
+
+// A 6891 plugged in while the keyboard picker runs on the 6840's page: its page is shown and its
+// stored mapping pushed quietly, and the key picked afterwards still lands in the 6840's slot.
+TEST_F(PopupInterrupt, AnotherJoystickArrivingInsideAPickerTakesThePage)
+{
+    Ready(6840);
+    size_t pushed = 0;
+    Keyboard().InPicker([this, &pushed](HWND) {
+        SimController& pad6891 = m_sim.Plug(0x2E7A, 6891);
+        SendInterfaceNotice(DeviceWatcher(), DBT_DEVICEARRIVAL, pad6891.path);
+        pushed = m_sim.Reports().size();
+    });
+    PickerClick(m_keyE).Pop(Keymap(), L"btn_Keymap_1");
+    EXPECT_EQ(0, DevicePage());
+    EXPECT_GT(pushed, 0u);
+    EXPECT_EQ(pushed, m_sim.Reports().size());
+    EXPECT_FALSE(QuietFlag);
+    EXPECT_EQ(MakeMappingCode(kClassButton, kSubKeyboard, 0x08), Layer().keyCode[0]);
 }
 
 // With the keyboard picker open over it, the main window is minimised: the tray's double-click
@@ -206,6 +267,36 @@ TEST_F(PopupInterrupt, ActivationRestoresTheMinimisedWindowUnderAPicker)
         EXPECT_TRUE(pickerInFront);
         EXPECT_TRUE(::IsWindowVisible(main));
     }
+}
+
+// The program started again while the keyboard picker runs over the minimised window: the
+// second start restores it with the picker in front, and one with "-x" ends it.
+TEST_F(PopupInterrupt, SecondProgramStartsReachTheWindowUnderAPicker)
+{
+    HANDLE running = ::CreateMutexW(nullptr, FALSE, kInstanceName); // as the first start holds it
+    Ready(6840);
+    HWND main = m_window->Handle();
+    shelltest::ProgramProcess restore;
+    shelltest::ProgramProcess exit;
+    bool iconic = true;
+    bool pickerInFront = false;
+    Keyboard().InPicker([main, &restore](HWND) {
+        ::ShowWindow(main, SW_MINIMIZE);
+        restore.Start();
+    });
+    m_driver.ThenWhen([&restore] { return restore.WaitForExit(0) != STILL_ACTIVE; }, [] {});
+    InPicker([&](HWND picker) {
+        iconic = ::IsIconic(main) != FALSE;
+        pickerInFront = ::GetForegroundWindow() == picker;
+        exit.Start(L"-x");
+    });
+    PopToExit(Keymap(), L"btn_Keymap_1");
+    EXPECT_FALSE(iconic);
+    EXPECT_TRUE(pickerInFront);
+    EXPECT_EQ(0u, restore.WaitForExit());
+    EXPECT_EQ(0u, exit.WaitForExit());
+    EXPECT_TRUE(m_sim.Reports().empty());
+    ::CloseHandle(running);
 }
 
 } // namespace

@@ -66,14 +66,16 @@ void ScriptedPrompt::Clear()
     m_messages.clear();
     m_dialogs.clear();
     m_during = nullptr;
+    m_duringSkip = 0;
 }
 
 void ScriptedPrompt::RunDuring()
 {
+    if (!m_during || m_duringSkip-- > 0)
+        return;
     std::function<void()> arrival = std::move(m_during);
     m_during = nullptr;
-    if (arrival)
-        arrival();
+    arrival();
 }
 
 int ScriptedPrompt::ShowMessage(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type)

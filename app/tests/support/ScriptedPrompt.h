@@ -8,8 +8,9 @@
 //   prompt.QueueFile(L"C:\\x\\a.qmf");     // the next file dialog (open or save) chooses a file
 //   prompt.QueueCancel();                  // the next file dialog is cancelled; a dialog without
 //                                          // a queued choice is cancelled as well
-//   prompt.During([] { ... });             // runs inside the next box or dialog, before it
-//                                          // answers, as a message arriving in its loop would
+//   prompt.During([] { ... }, 1);          // runs inside the box or dialog after the next one
+//                                          // (0: the next), before it answers, as a message
+//                                          // arriving in its loop would
 //   ... run the code under test ...
 //   prompt.Messages()[0].text == L"File invalid", .caption (nullopt for a null caption), .type
 //   prompt.Dialogs()[0].save, .flags, .filter ({L"qmf files(*.qmf)", L"*.qmf"}), .defaultExtension,
@@ -60,7 +61,11 @@ public:
     void QueueAnswer(int answer) { m_answers.push_back(answer); }
     void QueueFile(const std::wstring& path) { m_files.push_back(path); }
     void QueueCancel() { m_files.push_back(std::nullopt); }
-    void During(std::function<void()> arrival) { m_during = std::move(arrival); }
+    void During(std::function<void()> arrival, int skip = 0)
+    {
+        m_during = std::move(arrival);
+        m_duringSkip = skip;
+    }
 
     const std::vector<Message>& Messages() const { return m_messages; }
     const std::vector<Dialog>& Dialogs() const { return m_dialogs; }
@@ -81,4 +86,5 @@ private:
     std::vector<Message> m_messages;
     std::vector<Dialog> m_dialogs;
     std::function<void()> m_during;
+    int m_duringSkip = 0;
 };
