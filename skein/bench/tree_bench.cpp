@@ -343,6 +343,8 @@ void PrintCreationBounds(int runs)
         {"the same, 64 KB of padding in each", L"", IncludeFanOut(folder, L"pad", 31, 65536), 0},
         {"one layout included 100,000 times", L"", Repeat(folder.Put(L"once", L"<include><window/></include>"), 100000),
          0},
+        {"one layout of 40 MB included (the most a creation parses)", L"",
+         folder.Put(L"large", L"<include><!--" + std::wstring(40 << 20, L'p') + L"--><window/></include>"), 0},
         {"a layout of 1,999 windows included 100 times", L"",
          Repeat(folder.Put(L"block", L"<include>" + Repeat(L"<window/>", 1999) + L"</include>"), 100), 0},
         {"31 templates each using the next twice", TemplateFanOut(31), L"<t:f0/>", 0},
@@ -447,9 +449,9 @@ void PrintUnitCosts(int runs)
     SetXmlWorkBudget(1000LL * kXmlWorkBudget);
     printf("work of creation from XML in a host window, best of %d runs: us each piece takes to create, and to\n"
            "create and lay out first (units now: element %d, element of no known class %d more, attribute %d,\n"
-           "%d characters a unit, each applied counting %d, rich edit %d and hot-key control %d more)\n", runs,
-           kXmlWorkPerElement, kXmlWorkPerUnknownElement, kXmlWorkPerAttribute, kXmlCharsPerWork, kXmlAppliedCharWeight,
-           kXmlWorkPerRichEdit, kXmlWorkPerHotKey);
+           "%d characters a unit, each included counting %d and each applied %d, rich edit %d and hot-key\n"
+           "control %d more)\n", runs, kXmlWorkPerElement, kXmlWorkPerUnknownElement, kXmlWorkPerAttribute,
+           kXmlCharsPerWork, kXmlIncludedCharWeight, kXmlAppliedCharWeight, kXmlWorkPerRichEdit, kXmlWorkPerHotKey);
     printf("%-48s %10s %9s %9s %11s %11s\n", "", "pieces", "create", "+layout", "us create", "us +layout");
     for (int i = 0; i < kCount; ++i) {
         const UnitCase& c = kCases[i];

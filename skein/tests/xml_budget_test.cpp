@@ -148,7 +148,7 @@ TEST_F(XmlBudgetTest, IncludedResourcesAreReadOncePerCreationAndTheirSizeCounts)
     }
 
     const int kPadding = 800000;
-    SetXmlWorkBudget(9 * kPadding / kXmlCharsPerWork + 1000);
+    SetXmlWorkBudget(9LL * kPadding * kXmlIncludedCharWeight / kXmlCharsPerWork + 1000);
     std::wstring includes;
     for (int i = 0; i < 10; ++i) {
         std::wstring name = L"padded" + std::to_wstring(i);

@@ -76,10 +76,10 @@ enum {
 // - one creation does at most kXmlWorkBudget units of work (SetXmlWorkBudget): each element
 //   kXmlWorkPerElement, and one of no known class kXmlWorkPerUnknownElement more; each
 //   attribute applied kXmlWorkPerAttribute; one unit for every kXmlCharsPerWork characters of
-//   included resources parsed (each once per creation) or of template text searched, made or
-//   parsed, each character of attribute values and element texts applied counting
-//   kXmlAppliedCharWeight of them; a rich edit kXmlWorkPerRichEdit more, a hot-key control
-//   kXmlWorkPerHotKey more. A unit is about a microsecond of creating large layouts (100,000
+//   template text searched, made or parsed, each character of included resources parsed (each
+//   once per creation) counting kXmlIncludedCharWeight of them and each of attribute values and
+//   element texts applied kXmlAppliedCharWeight; a rich edit kXmlWorkPerRichEdit more, a
+//   hot-key control kXmlWorkPerHotKey more. A unit is about a microsecond of creating large layouts (100,000
 //   sibling windows, far beyond the processor caches) in a host window on x86_64 under Wine,
 //   measured for each kind (skein_bench_tree), so any creation ends in about a second;
 // - one template use makes at most kMaxXmlTemplateText characters and the uses of one
@@ -92,6 +92,7 @@ const int kXmlWorkPerElement = 14;
 const int kXmlWorkPerUnknownElement = 25;
 const int kXmlWorkPerAttribute = 7;
 const int kXmlCharsPerWork = 300;
+const int kXmlIncludedCharWeight = 7;
 const int kXmlAppliedCharWeight = 10;
 const int kXmlWorkPerRichEdit = 1200;
 const int kXmlWorkPerHotKey = 90;

@@ -143,7 +143,7 @@ pugi::xml_node SXmlCreation::IncludedRoot(const SStringW& type, const SStringW& 
         // Clamped far beyond any budget, so that the sums cannot overflow.
         unsigned long long size = app->GetResDataSize(type.c_str(), name.c_str());
         long long chars = static_cast<long long>(size < (1ULL << 50) ? size : (1ULL << 50));
-        if (size && Spend(0, 0, chars, key.c_str())) {
+        if (size && Spend(0, 0, kXmlIncludedCharWeight * chars, key.c_str())) {
             document = new pugi::xml_document;
             if (!app->LoadXmlDocument(*document, type.c_str(), name.c_str())) {
                 delete document;
