@@ -3,9 +3,9 @@
 // with the default and with a linear layout (creation is linear when the ratios stay near 10
 // and 100); and the stack that each level of a nested tree takes in creation, layout, showing,
 // painting and destruction (what the nesting limit of creation from XML rests on); the time
-// that hostile layouts take in a host window within the default work budget of a creation; and
-// the time each piece of every kind of work that the budget counts takes (what its unit costs
-// rest on: a unit is meant as a microsecond).
+// that hostile layouts take in a host window within the default work budget of a creation, and
+// legitimate ones created whole; and the time each piece of every kind of work that the budget
+// counts takes in large layouts (what its unit costs rest on: a unit is meant as a microsecond).
 // Usage: skein_bench_tree [runs]
 #include <malloc.h>
 #include <string.h>
@@ -146,9 +146,10 @@ void PrintSiblings(int runs)
     SetXmlWorkBudget(0);
 }
 
-// ---- hostile layouts ----
+// ---- hostile and legitimate layouts ----
 
-// Keeps the first line that creation from XML logged.
+// Keeps the first line that creation from XML logged; every line goes on to the debugger output,
+// as with the programs, which install no log manager.
 class FirstLine : public TObjRefImpl<ILogManager> {
 public:
     BOOL Accepts(int, int) override { return TRUE; }
@@ -156,6 +157,7 @@ public:
     {
         if (line.empty() && strstr(function, "SXmlCreation"))
             line = text;
+        OutputDebugStringA(text);
     }
     std::string line;
 };
@@ -292,44 +294,88 @@ Created CreateInHost(const std::wstring& sections, const std::wstring& root)
     return created;
 }
 
-struct HostileCase {
+// The best of runs creations of a layout in a new host window (each the windows it made).
+Created BestInHost(const std::wstring& sections, const std::wstring& root, int runs)
+{
+    Created best;
+    best.create = best.laidOut = 1e9;
+    for (int run = 0; run < runs; ++run) {
+        Created created = CreateInHost(sections, root);
+        if (created.create < 0)
+            return created;
+        best.create = created.create < best.create ? created.create : best.create;
+        best.laidOut = created.laidOut < best.laidOut ? created.laidOut : best.laidOut;
+        best.windows = created.windows;
+    }
+    return best;
+}
+
+// A layout that a host window is created from: a hostile one (whole 0) stops within the work
+// budget; a legitimate one makes all its whole windows.
+struct BoundCase {
     const char* name;
     std::wstring sections; // the host's own template and style sections
     std::wstring root;
+    int whole;
 };
 
-void PrintHostile()
+// 400 uses of a 2 KB template with 10 data fields (800 KB made in all).
+BoundCase TemplateRows()
+{
+    std::wstring fields, data = L"<data";
+    for (int i = 0; i < 10; ++i) {
+        fields += L"{{f" + std::to_wstring(i) + L"}}";
+        data += L" f" + std::to_wstring(i) + L"='" + std::to_wstring(i) + L"'";
+    }
+    return {"400 uses of a 2 KB template with 10 data fields",
+            L"<template><row><window text='" + fields + std::wstring(2000, L'x') + L"'/></row></template>",
+            Repeat(L"<t:row>" + data + L"/></t:row>", 400), 400};
+}
+
+void PrintCreationBounds(int runs)
 {
     LayoutFolder folder;
     std::wstring longTemplate = L"<template><long><window text='" + std::wstring(200000, L'x') + L"'/></long></template>";
-    const HostileCase kCases[] = {
+    const BoundCase kCases[] = {
         {"template data doubling 30 times", L"<template><dbl><window text='{{a0}}'/></dbl></template>",
-         L"<t:dbl>" + DoublingData() + L"</t:dbl>"},
-        {"31 layouts each including the next twice", L"", IncludeFanOut(folder, L"fan", 31, 0)},
-        {"the same, 64 KB of padding in each", L"", IncludeFanOut(folder, L"pad", 31, 65536)},
-        {"one layout included 100,000 times", L"",
-         Repeat(folder.Put(L"once", L"<include><window/></include>"), 100000)},
-        {"31 templates each using the next twice", TemplateFanOut(31), L"<t:f0/>"},
-        {"the same, each window with a text", TemplateFanOut(31, L"<window text='level'>"), L"<t:f0/>"},
-        {"200,000 plain sibling windows", L"", Repeat(L"<window/>", 200000)},
-        {"200,000 rich edits", L"", Repeat(L"<richedit/>", 200000)},
+         L"<t:dbl>" + DoublingData() + L"</t:dbl>", 0},
+        {"31 layouts each including the next twice", L"", IncludeFanOut(folder, L"fan", 31, 0), 0},
+        {"the same, 64 KB of padding in each", L"", IncludeFanOut(folder, L"pad", 31, 65536), 0},
+        {"one layout included 100,000 times", L"", Repeat(folder.Put(L"once", L"<include><window/></include>"), 100000),
+         0},
+        {"one layout of 40 MB included (the most a creation parses)", L"",
+         folder.Put(L"large", L"<include><!--" + std::wstring(40 << 20, L'p') + L"--><window/></include>"), 0},
+        {"a layout of 1,999 windows included 100 times", L"",
+         Repeat(folder.Put(L"block", L"<include>" + Repeat(L"<window/>", 1999) + L"</include>"), 100), 0},
+        {"31 templates each using the next twice", TemplateFanOut(31), L"<t:f0/>", 0},
+        {"the same, each window with a text", TemplateFanOut(31, L"<window text='level'>"), L"<t:f0/>", 0},
+        {"200,000 plain sibling windows", L"", Repeat(L"<window/>", 200000), 0},
+        {"100,000 sibling windows placed and sized", L"", Repeat(L"<window pos='0,0,@2,@2'/>", 100000), 0},
+        {"1,000,000 elements of no known class", L"", Repeat(L"<nosuchclass/>", 1000000), 0},
+        {"200,000 rich edits", L"", Repeat(L"<richedit/>", 200000), 0},
         {"a style of 10,000 attributes on 10,000 windows",
-         L"<style><class name='wide'" + NumberedAttributes(10000) + L"/></style>", Repeat(L"<window class='wide'/>", 10000)},
+         L"<style><class name='wide'" + NumberedAttributes(10000) + L"/></style>", Repeat(L"<window class='wide'/>", 10000),
+         0},
         {"a style with a text of 100,000 characters on 10,000 windows",
          L"<style><class name='long' text='" + std::wstring(100000, L't') + L"'/></style>",
-         Repeat(L"<window class='long'/>", 10000)},
+         Repeat(L"<window class='long'/>", 10000), 0},
         {"10,000 data attributes over a 200,000-character template, 100 uses", longTemplate,
-         Repeat(L"<t:long>" + UnusedData(10000) + L"</t:long>", 100)},
+         Repeat(L"<t:long>" + UnusedData(10000) + L"</t:long>", 100), 0},
+        {"20,000 windows with a size and a colour", L"",
+         Repeat(L"<window size='10,2' colorBkgnd='#102030'/>", 20000), 20000},
+        TemplateRows(),
     };
-    printf("hostile layouts in a host window, default work budget (%lld units): ms to create, ms to create and\n"
-           "lay out first, windows created\n", kXmlWorkBudget);
-    printf("%-66s %8s %8s %8s  %s\n", "", "create", "+layout", "windows", "first refusal logged");
+    printf("layouts in a host window, default work budget (%lld units), best of %d runs: ms to create, ms to\n"
+           "create and lay out first, windows created; hostile ones stop, legitimate ones are created whole\n",
+           kXmlWorkBudget, runs);
+    printf("%-66s %8s %8s %8s  %s\n", "", "create", "+layout", "windows", "whole, or the first refusal logged");
     SApplication* app = SApplication::Instance();
-    for (const HostileCase& c : kCases) {
+    for (const BoundCase& c : kCases) {
         FirstLine* log = new FirstLine;
         app->SetLogManager(log);
-        Created created = CreateInHost(c.sections, c.root);
-        std::string line = log->line.substr(0, 90);
+        Created created = BestInHost(c.sections, c.root, runs);
+        std::string line = c.whole ? std::string(created.windows == c.whole && log->line.empty() ? "whole" : "NOT WHOLE")
+                                   : log->line.substr(0, 90);
         app->SetLogManager(nullptr);
         log->Release();
         if (created.create < 0)
@@ -352,43 +398,38 @@ struct UnitCase {
     double baseShare; // pieces of the base case that this layout holds, divided by its pieces
 };
 
-// " name='value' name='value' ..." (pugixml keeps repeated names).
-std::wstring SameAttribute(const std::wstring& attribute, int count)
-{
-    return Repeat(L" " + attribute, count);
-}
-
 std::wstring ClassOf(const std::wstring& attributes)
 {
     return L"<style><class name='k'" + attributes + L"/></style>";
 }
 
-// Microseconds each piece of every kind takes in a creation (best of runs, budget raised).
+// Microseconds each piece of every kind takes in creations of large layouts (best of runs,
+// budget raised): runs of 100,000 sibling windows, where windows no longer fit the caches.
 void PrintUnitCosts(int runs)
 {
-    const int kWindows = 20000, kStyled = 1000, kPerClass = 100, kCostly = 500;
+    const int kWindows = 100000, kPerClass = 10, kTexts = 10000, kTextLength = 10000, kCostly = 1000;
     const int kPadding = 8 << 20, kSearched = 200000, kFields = 1000, kManyFields = 100000;
-    const int kMade = 200000, kMadeUses = 5, kUses = 20000;
+    const int kMade = 200000, kMadeUses = 5;
     LayoutFolder folder;
     std::wstring padded = folder.Put(L"padded", L"<include><!--" + std::wstring(kPadding, L'p') + L"--><window/></include>");
-    const std::wstring styledWindows = Repeat(L"<window class='k'/>", kStyled);
-    const double styled = double(kStyled) * kPerClass;
-    const double costly = double(kCostly) / kWindows;
-    // The first two are the bases of the others.
+    auto siblings = [&](const std::wstring& element) { return Repeat(element, kWindows); };
+    const double texts = double(kTexts) / kWindows, costly = double(kCostly) / kWindows;
+    // The first is the base of the others.
     const UnitCase kCases[] = {
-        {"plain windows", L"", Repeat(L"<window/>", kWindows), kWindows, -1, 0},
-        {"windows of an empty class", ClassOf(L""), styledWindows, kStyled, -1, 0},
-        {"plain windows, 200,000", L"", Repeat(L"<window/>", 10 * kWindows), 10 * kWindows, -1, 0},
-        {"attributes: unknown names", ClassOf(NumberedAttributes(kPerClass)), styledWindows, styled, 1, 1},
-        {"attributes: text", ClassOf(SameAttribute(L"text='level'", kPerClass)), styledWindows, styled, 1, 1},
-        {"attributes: colorBkgnd", ClassOf(SameAttribute(L"colorBkgnd='#102030'", kPerClass)), styledWindows, styled,
-         1, 1},
-        {"attributes: pos", ClassOf(SameAttribute(L"pos='1,2'", kPerClass)), styledWindows, styled, 1, 1},
-        {"attributes: skin", ClassOf(SameAttribute(L"skin='none'", kPerClass)), styledWindows, styled, 1, 1},
-        {"attributes: font", ClassOf(SameAttribute(L"font='face:Arial,size:20'", kPerClass)), styledWindows, styled,
-         1, 1},
-        {"characters of a text attribute applied", ClassOf(L" text='" + std::wstring(100000, L't') + L"'"),
-         styledWindows, 100000.0 * kStyled, 1, 1},
+        {"plain windows", L"", siblings(L"<window/>"), kWindows, -1, 0},
+        {"elements of no known class", L"", siblings(L"<nosuchclass/>"), kWindows, -1, 0},
+        {"attributes: unknown names", L"", siblings(L"<window x='1'/>"), kWindows, 0, 1},
+        {"attributes: text", L"", siblings(L"<window text='level'/>"), kWindows, 0, 1},
+        {"attributes: colorBkgnd", L"", siblings(L"<window colorBkgnd='#102030'/>"), kWindows, 0, 1},
+        {"attributes: size", L"", siblings(L"<window size='10,2'/>"), kWindows, 0, 1},
+        {"attributes: pos", L"", siblings(L"<window pos='0,0,@2,@2'/>"), kWindows, 0, 1},
+        {"attributes: skin", L"", siblings(L"<window skin='none'/>"), kWindows, 0, 1},
+        {"attributes: font", L"", siblings(L"<window font='face:Arial,size:20'/>"), kWindows, 0, 1},
+        {"attributes of a style (with the class)", ClassOf(NumberedAttributes(kPerClass)),
+         siblings(L"<window class='k'/>"), double(kWindows) * (kPerClass + 1), 0, 1.0 / (kPerClass + 1)},
+        {"characters of a text attribute applied", L"",
+         Repeat(L"<window text='" + std::wstring(kTextLength, L't') + L"'/>", kTexts), double(kTextLength) * kTexts, 0,
+         texts / kTextLength},
         {"rich edits, beyond a plain window", L"", Repeat(L"<richedit/>", kCostly), kCostly, 0, costly},
         {"hot-key controls, beyond a plain window", L"", Repeat(L"<hotkey/>", kCostly), kCostly, 0, costly},
         {"characters of an included layout parsed", L"", padded, kPadding, -1, 0},
@@ -401,24 +442,20 @@ void PrintUnitCosts(int runs)
          Repeat(L"<t:m><data v='" + std::wstring(kMade, L'm') + L"'/></t:m>", kMadeUses), double(kMade) * kMadeUses,
          -1, 0},
         {"template uses of one window, beyond the window", L"<template><u><window/></u></template>",
-         Repeat(L"<t:u/>", kUses), kUses, 0, 1},
+         siblings(L"<t:u/>"), kWindows, 0, 1},
     };
     const int kCount = sizeof(kCases) / sizeof(kCases[0]);
     Created best[kCount];
     SetXmlWorkBudget(1000LL * kXmlWorkBudget);
     printf("work of creation from XML in a host window, best of %d runs: us each piece takes to create, and to\n"
-           "create and lay out first (units now: element %d, attribute %d, %d characters a unit and half as\n"
-           "many applied, rich edit %d and hot-key control %d more)\n", runs, kXmlWorkPerElement,
-           kXmlWorkPerAttribute, kXmlCharsPerWork, kXmlWorkPerRichEdit, kXmlWorkPerHotKey);
+           "create and lay out first (units now: element %d, element of no known class %d more, attribute %d,\n"
+           "%d characters a unit, each included counting %d and each applied %d, rich edit %d and hot-key\n"
+           "control %d more)\n", runs, kXmlWorkPerElement, kXmlWorkPerUnknownElement, kXmlWorkPerAttribute,
+           kXmlCharsPerWork, kXmlIncludedCharWeight, kXmlAppliedCharWeight, kXmlWorkPerRichEdit, kXmlWorkPerHotKey);
     printf("%-48s %10s %9s %9s %11s %11s\n", "", "pieces", "create", "+layout", "us create", "us +layout");
     for (int i = 0; i < kCount; ++i) {
         const UnitCase& c = kCases[i];
-        best[i].create = best[i].laidOut = 1e9;
-        for (int run = 0; run < runs; ++run) {
-            Created created = CreateInHost(c.sections, c.root);
-            best[i].create = created.create < best[i].create ? created.create : best[i].create;
-            best[i].laidOut = created.laidOut < best[i].laidOut ? created.laidOut : best[i].laidOut;
-        }
+        best[i] = BestInHost(c.sections, c.root, runs);
         double create = best[i].create, laidOut = best[i].laidOut;
         if (c.base >= 0) {
             create -= best[c.base].create * c.baseShare;
@@ -569,7 +606,7 @@ int main(int argc, char** argv)
     printf("paint once      : best %7.3f ms, mean %7.3f ms\n", paint.best, paint.total / runs);
     PrintSiblings(runs < 5 ? runs : 5);
     PrintStackPerLevel(target);
-    PrintHostile();
+    PrintCreationBounds(runs < 3 ? runs : 3);
     PrintUnitCosts(runs < 5 ? runs : 5);
     target->Release();
     delete app;

@@ -104,6 +104,24 @@ TEST_F(MenuBarTest, ItemsOf49By20OnePixelApartForTheMenusThatLoad)
     EXPECT_EQ(inner.left + 51, bar->GetItem(1)->GetWindowRect().left);
 }
 
+// Items beyond the work of the bar's creation are not made; the menus they load count in it.
+TEST_F(MenuBarTest, ItemsBeyondTheWorkOfACreationAreNotMade)
+{
+    std::string items;
+    for (int i = 0; i < 200; ++i)
+        items += "<menuItem menuName='file'>File</menuItem>";
+    AddLayouts({{L"long", "<SKEIN width='240' height='100'><root><menubar name='bar' pos='0,0,-0,@24'><menus>" +
+                              items + "</menus></menubar></root></SKEIN>"}});
+    const int kBudget = 2000;
+    SetXmlWorkBudget(kBudget);
+    m_bar.reset(new MenuBarHost(L"LAYOUT:long"));
+    CreatePopup(*m_bar, 100, 100);
+    SetXmlWorkBudget(0);
+    ASSERT_NE(nullptr, Bar());
+    EXPECT_LT(0, Bar()->GetItemCount());
+    EXPECT_GE(kBudget / (4 * kXmlWorkPerElement), Bar()->GetItemCount()); // each an item and a menu of three
+}
+
 TEST_F(MenuBarTest, ADestroyedItemLeavesTheBarAndTheRestMoveUp)
 {
     HostDriver driver = OpenBar();

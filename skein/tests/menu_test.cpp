@@ -72,6 +72,18 @@ TEST_F(PopupMenu, BuildsLevelsFromXml)
     EXPECT_FALSE(m_menu.BuildFromXml(pugi::xml_node())); // built once
 }
 
+// A menu of more items than one creation's work allows is built up to where the work ends.
+TEST_F(PopupMenu, ItemsBeyondTheWorkOfACreationAreNotBuilt)
+{
+    std::string items;
+    for (int i = 0; i < 200000; ++i)
+        items += "<menuItem/>";
+    AddMenu(L"endless", "<menuRoot>" + items + "</menuRoot>");
+    SMenuEx menu;
+    ASSERT_TRUE(menu.LoadFromResource(L"endless", m_owner.Handle()));
+    EXPECT_GE(kXmlWorkBudget / kXmlWorkPerElement, menu.Root()->GetChildCount());
+}
+
 TEST_F(PopupMenu, RootAttributesAndSize)
 {
     SMenuExRootBase* root = m_menu.Root();

@@ -15,6 +15,14 @@ std::wstring Repeat(const std::wstring& text, int count)
     return all;
 }
 
+std::string Repeat(const std::string& text, int count)
+{
+    std::string all;
+    for (int i = 0; i < count; ++i)
+        all += text;
+    return all;
+}
+
 // " p0='' p1='' ..."
 std::string Attributes(const char* prefix, int count)
 {
@@ -72,13 +80,13 @@ TEST_F(XmlBudgetTest, FanOutStopsWithinTheBudgetAndBounds)
     }
     provider->Put(L"layout", L"fan20", "<include/>");
     provider->Put(L"layout", L"one", "<include><window/></include>");
+    provider->Put(L"layout", L"block", "<include>" + Repeat("<window/>", 1999) + "</include>");
     const int kElement = kXmlWorkPerElement, kAttribute = kXmlWorkPerAttribute;
-    const int kMost = static_cast<int>(kXmlWorkBudget / kElement);
     const char* const kBudgetSpent = "work budget of 1000000 spent";
     const struct {
         const char* shape;
         std::wstring children;
-        int each;            // work that each window brings
+        int each;            // the least work that each window brings
         const char* refusal; // logged
         bool stops;          // nothing after it is created
     } kCases[] = {
@@ -88,7 +96,17 @@ TEST_F(XmlBudgetTest, FanOutStopsWithinTheBudgetAndBounds)
          kBudgetSpent, true},
         {"31 templates each using the next twice", L"<t:f0/>", kElement,
          "templates would make more than 1048576 characters in all", false},
+        {"a layout of 1,999 windows included 101 times", Repeat(L"<include src='block'/>", 101), kElement,
+         kBudgetSpent, true},
         {"200,000 siblings", Repeat(L"<window/>", 200000), kElement, kBudgetSpent, true},
+        {"200,001 siblings placed and sized", Repeat(L"<window pos='0,0,@2,@2'/>", 200001),
+         kElement + kAttribute, kBudgetSpent, true},
+        {"a million elements, every other of no known class", Repeat(L"<nosuchclass/><window/>", 500000),
+         2 * kElement + kXmlWorkPerUnknownElement, kBudgetSpent, true},
+        {"a tab control of 200,000 pages", L"<tabctrl>" + Repeat(L"<page/>", 200000) + L"</tabctrl>", kElement,
+         kBudgetSpent, true},
+        {"a split window of 200,000 panes", L"<splitrow>" + Repeat(L"<pane/>", 200000) + L"</splitrow>", kElement,
+         kBudgetSpent, true},
         {"a style of 1,000 attributes on every window", Repeat(L"<window class='wide'/>", 1000),
          kElement + 1001 * kAttribute, kBudgetSpent, true},
         {"class defaults of 1,000 attributes", Repeat(L"<check/>", 1000), kElement + 1000 * kAttribute, kBudgetSpent,
@@ -99,7 +117,7 @@ TEST_F(XmlBudgetTest, FanOutStopsWithinTheBudgetAndBounds)
         m_log->lines.clear();
         SWindow* holder = Create(L"<window>" + c.children + L"<window name='after'/></window>");
         int windows = CountWindows(holder) - 1 - CountNamed(holder, L"after");
-        EXPECT_LE(windows, kMost);
+        EXPECT_LE(windows, kXmlWorkBudget / c.each + 1); // the last admitted counts its style after
         if (c.stops) {
             EXPECT_GE(windows, kXmlWorkBudget / c.each * 9 / 10);
         }
@@ -109,10 +127,11 @@ TEST_F(XmlBudgetTest, FanOutStopsWithinTheBudgetAndBounds)
     }
 }
 
-// A large legitimate layout fits the default budget whole.
+// A large legitimate layout fits the default budget whole, with a third of it to spare.
 TEST_F(XmlBudgetTest, TwentyThousandPlainWindowsAreCreatedWhole)
 {
     const int kWindows = 20000;
+    SetXmlWorkBudget(kXmlWorkBudget * 2 / 3);
     SWindow* holder = Create(L"<window>" + Repeat(L"<window size='10,2' colorBkgnd='#102030'/>", kWindows) +
                              L"<window name='after'/></window>");
     EXPECT_EQ(kWindows + 1, CountWindows(holder) - 1);
@@ -133,7 +152,7 @@ TEST_F(XmlBudgetTest, IncludedResourcesAreReadOncePerCreationAndTheirSizeCounts)
     }
 
     const int kPadding = 800000;
-    SetXmlWorkBudget(9 * kPadding / kXmlCharsPerWork + 1000);
+    SetXmlWorkBudget(9LL * kPadding * kXmlIncludedCharWeight / kXmlCharsPerWork + 1000);
     std::wstring includes;
     for (int i = 0; i < 10; ++i) {
         std::wstring name = L"padded" + std::to_wstring(i);
@@ -203,7 +222,8 @@ TEST_F(XmlBudgetTest, EachKindOfWorkCountsAgainstTheBudget)
     const long long kBudget = 5000;
     const int kElement = kXmlWorkPerElement;
     const int kAttribute = kXmlWorkPerAttribute;
-    const std::wstring kLong(20 * kXmlCharsPerWork, L't'); // applied: 40 units
+    const std::wstring kLong(20 * kXmlCharsPerWork, L't');
+    const int kApplied = 20 * kXmlAppliedCharWeight;
     const struct {
         std::wstring element;
         int admission; // work counted when the element is admitted
@@ -213,8 +233,9 @@ TEST_F(XmlBudgetTest, EachKindOfWorkCountsAgainstTheBudget)
         {L"<window a='' b='' c='' d=''/>", kElement + 4 * kAttribute, kElement + 4 * kAttribute},
         {L"<window class='wide'/>", kElement + kAttribute, kElement + 21 * kAttribute},
         {L"<check/>", kElement, kElement + 20 * kAttribute},
-        {L"<window text='" + kLong + L"'/>", kElement + kAttribute + 40, kElement + kAttribute + 40},
-        {L"<window>" + kLong + L"</window>", kElement + 40, kElement + 40},
+        {L"<window text='" + kLong + L"'/>", kElement + kAttribute + kApplied, kElement + kAttribute + kApplied},
+        {L"<window>" + kLong + L"</window>", kElement + kApplied, kElement + kApplied},
+        {L"<nosuchclass/><window/>", 2 * kElement + kXmlWorkPerUnknownElement, 2 * kElement + kXmlWorkPerUnknownElement},
         {L"<richedit/>", kElement, kElement + kXmlWorkPerRichEdit},
         {L"<hotkey/>", kElement, kElement + kXmlWorkPerHotKey},
     };

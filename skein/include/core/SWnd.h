@@ -74,22 +74,26 @@ enum {
 //   and 0.85 KB on i686 (estimated from the compiler's frame sizes), so 256 levels stay below
 //   300 KB of the 2 MB stack the programs are linked with;
 // - one creation does at most kXmlWorkBudget units of work (SetXmlWorkBudget): each element
-//   kXmlWorkPerElement, each attribute applied kXmlWorkPerAttribute, one unit for every
-//   kXmlCharsPerWork characters of included resources parsed (each once per creation) or of
-//   template text searched, made or parsed, and for every half as many characters of
-//   attribute values and element texts applied; a rich edit kXmlWorkPerRichEdit more, a
-//   hot-key control kXmlWorkPerHotKey more. A unit is about a microsecond of creating and
-//   first laying out on x86_64 under Wine, measured for each kind (skein_bench_tree), so any
-//   creation ends in about a second;
+//   kXmlWorkPerElement, and one of no known class kXmlWorkPerUnknownElement more; each
+//   attribute applied kXmlWorkPerAttribute; one unit for every kXmlCharsPerWork characters of
+//   template text searched, made or parsed, each character of included resources parsed (each
+//   once per creation) counting kXmlIncludedCharWeight of them and each of attribute values and
+//   element texts applied kXmlAppliedCharWeight; a rich edit kXmlWorkPerRichEdit more, a
+//   hot-key control kXmlWorkPerHotKey more. A unit is about a microsecond of creating large layouts (100,000
+//   sibling windows, far beyond the processor caches) in a host window on x86_64 under Wine,
+//   measured for each kind (skein_bench_tree), so any creation ends in about a second;
 // - one template use makes at most kMaxXmlTemplateText characters and the uses of one
 //   creation kMaxXmlTemplateTextTotal in all (each use counting the text it makes); a use
 //   beyond them is not created.
 const int kMaxXmlNesting = 32;
 const int kMaxXmlDepth = 256;
 const long long kXmlWorkBudget = 1000000;
-const int kXmlWorkPerElement = 7;
-const int kXmlWorkPerAttribute = 4;
+const int kXmlWorkPerElement = 14;
+const int kXmlWorkPerUnknownElement = 25;
+const int kXmlWorkPerAttribute = 7;
 const int kXmlCharsPerWork = 300;
+const int kXmlIncludedCharWeight = 7;
+const int kXmlAppliedCharWeight = 10;
 const int kXmlWorkPerRichEdit = 1200;
 const int kXmlWorkPerHotKey = 90;
 const int kMaxXmlTemplateText = 1 << 18;

@@ -2,6 +2,7 @@
 #include <windowsx.h>
 #include "control/SMenuBar.h"
 #include "control/SCtrlAttr.h"
+#include "core/SXmlCreation.h"
 #include "res.mgr/SUiDef.h"
 #include "interface/SwndContainer-i.h"
 
@@ -142,8 +143,12 @@ BOOL SMenuBar::CreateChildrenFromXml(pugi::xml_node node)
         m_btnStyle.reset();
         m_btnStyle.append_copy(style);
     }
-    for (pugi::xml_node item : node.child(L"menus").children(L"menuItem"))
+    SXmlCreation creation(this);
+    for (pugi::xml_node item : node.child(L"menus").children(L"menuItem")) {
+        if (!creation.AdmitElement(item))
+            break;
         AddItem(SStringW(item.text().get()), SStringW(item.attribute(L"menuName").value()), -1);
+    }
     return TRUE;
 }
 

@@ -3,6 +3,7 @@
 #include "control/SCtrlAttr.h"
 #include "control/SMenuEx.h"
 #include "core/SApp.h"
+#include "core/SXmlCreation.h"
 #include "helper/SStringConv.h"
 #include "layout/SLayout-i.h"
 #include "res.mgr/SSkinPoolMgr.h"
@@ -117,10 +118,13 @@ SMenuExItemBase* SMenuExRootBase::NewChild(bool separator)
 
 BOOL SMenuExRootBase::CreateChildrenFromXml(pugi::xml_node node)
 {
+    SXmlCreation creation(this);
     for (pugi::xml_node element = node.first_child(); element; element = element.next_sibling()) {
         bool item = wcscmp(element.name(), L"menuItem") == 0;
         if (element.type() != pugi::node_element || (!item && wcscmp(element.name(), L"sep") != 0))
             continue;
+        if (!creation.AdmitElement(element))
+            break;
         SMenuExItemBase* child = NewChild(!item);
         LinkChild(child);
         child->LoadFromXml(element);

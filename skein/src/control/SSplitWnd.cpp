@@ -4,6 +4,7 @@
 #include <algorithm>
 #include "control/SCtrlAttr.h"
 #include "core/SApp.h"
+#include "core/SXmlCreation.h"
 #include "res.mgr/SSkinPoolMgr.h"
 #include "res.mgr/SUiDef.h"
 
@@ -94,9 +95,12 @@ HRESULT SSplitWnd::ApplyAttribute(const SStringW& name, const SStringW& value, B
 
 BOOL SSplitWnd::CreateChildrenFromXml(pugi::xml_node node)
 {
+    SXmlCreation creation(this);
     for (pugi::xml_node element = node.first_child(); element; element = element.next_sibling()) {
         if (element.type() != pugi::node_element || _wcsicmp(element.name(), L"pane") != 0)
             continue;
+        if (!creation.AdmitElement(element))
+            break;
         SSplitPane* pane = new SSplitPane;
         LinkChild(pane);
         if (pane->LoadFromXml(element))

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include "core/SApp.h"
 #include "core/SEvents.h"
+#include "core/SXmlCreation.h"
 #include "layout/SLayout-i.h"
 #include "res.mgr/SSkinPoolMgr.h"
 #include "res.mgr/SUiDef.h"
@@ -226,9 +227,13 @@ int STabCtrl::InsertItemFromText(const wchar_t* xml, int index)
 
 BOOL STabCtrl::CreateChildrenFromXml(pugi::xml_node node)
 {
+    SXmlCreation creation(this);
     for (pugi::xml_node element = node.first_child(); element; element = element.next_sibling()) {
-        if (element.type() == pugi::node_element)
-            InsertItem(element, -1, TRUE);
+        if (element.type() != pugi::node_element)
+            continue;
+        if (!creation.AdmitElement(element))
+            break;
+        InsertItem(element, -1, TRUE);
     }
     if (m_curSel < 0 || m_curSel >= m_pages.Count())
         m_curSel = m_pages.Count() ? 0 : -1;

@@ -331,6 +331,8 @@ void SWindow::CreateChildFromElement(pugi::xml_node element)
     IObject* created = app ? app->CreateWindowByName(element.name()) : nullptr;
     SWindow* child = dynamic_cast<SWindow*>(created);
     if (!child) {
+        if (!created)
+            SXmlCreation::CountWork(kXmlWorkPerUnknownElement); // the lookup and its log line
         delete created;
         return;
     }

@@ -19,10 +19,6 @@ int DepthInTree(const SWindow* window)
     return depth;
 }
 
-// Applying a character (of an attribute's value or an element's text, copied on its way into the
-// window) takes about twice as long as parsing or searching one (skein_bench_tree).
-const int kAppliedCharWeight = 2;
-
 // The attributes of an element and the weighted characters of their values.
 struct AttributeWork {
     int count = 0;
@@ -34,7 +30,7 @@ AttributeWork AttributesOf(pugi::xml_node element)
     AttributeWork work;
     for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute()) {
         ++work.count;
-        work.chars += kAppliedCharWeight * static_cast<long long>(wcslen(attribute.value()));
+        work.chars += kXmlAppliedCharWeight * static_cast<long long>(wcslen(attribute.value()));
     }
     return work;
 }
@@ -113,7 +109,7 @@ bool SXmlCreation::AdmitElement(pugi::xml_node element)
         return false;
     }
     AttributeWork attributes = AttributesOf(element);
-    long long text = kAppliedCharWeight * static_cast<long long>(wcslen(element.text().get()));
+    long long text = kXmlAppliedCharWeight * static_cast<long long>(wcslen(element.text().get()));
     return Spend(1, attributes.count, attributes.chars + text, element.name());
 }
 
@@ -147,7 +143,7 @@ pugi::xml_node SXmlCreation::IncludedRoot(const SStringW& type, const SStringW& 
         // Clamped far beyond any budget, so that the sums cannot overflow.
         unsigned long long size = app->GetResDataSize(type.c_str(), name.c_str());
         long long chars = static_cast<long long>(size < (1ULL << 50) ? size : (1ULL << 50));
-        if (size && Spend(0, 0, chars, key.c_str())) {
+        if (size && Spend(0, 0, kXmlIncludedCharWeight * chars, key.c_str())) {
             document = new pugi::xml_document;
             if (!app->LoadXmlDocument(*document, type.c_str(), name.c_str())) {
                 delete document;
