@@ -1,24 +1,11 @@
 #include "CStartFailureWnd.h"
 #include "SingleInstance.h"
+#include "widgets/BringBack.h"
 
 namespace {
 
 const wchar_t kWindowName[] = L"Corvane start failure";
 const HANDLE kInstancePropertyValue = reinterpret_cast<HANDLE>(1);
-
-struct OwnedSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK FindOwned(HWND window, LPARAM data)
-{
-    OwnedSearch* search = reinterpret_cast<OwnedSearch*>(data);
-    if (::GetWindow(window, GW_OWNER) != search->owner || !::IsWindowVisible(window))
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
 
 } // namespace
 
@@ -75,7 +62,5 @@ void CStartFailureWnd::BringBoxToFront()
 
 HWND CStartFailureWnd::OwnedBox() const
 {
-    OwnedSearch search = {m_hwnd, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindOwned, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return ShownOwnedWindow(m_hwnd);
 }

@@ -84,7 +84,8 @@ int CCorvaneStartup::RunMainWindow(CMainDlg& window, bool hidden)
     ::SendMessageW(hwnd, WM_INITDIALOG, 0, 0);
     window.CenterOnOwner(hwnd);
     ::ShowWindow(hwnd, hidden ? SW_HIDE : SW_SHOWNORMAL);
-    return App()->RunMainLoop(hwnd);
+    App()->RunMainLoop(hwnd);
+    return kExitNormal;
 }
 
 int CCorvaneStartup::ReportUnreadableArchive()

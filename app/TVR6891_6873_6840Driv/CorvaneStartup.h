@@ -12,6 +12,8 @@ class CMainDlg;
 
 // Exit code of a start that could not build the main window.
 const int kExitStartFailed = 2;
+// Exit code of a program ended as the user asked (the main window's end quits the loop with 1).
+const int kExitNormal = 0;
 
 class CCorvaneStartup {
 public:
@@ -27,7 +29,7 @@ public:
     SKEIN::SApplication* App() const { return m_framework->App(); }
 
     // Creates, initialises, centres and shows (or, hidden, keeps hidden) the main window, runs
-    // the message loop until it ends and destroys the window; the loop's exit code. A main
+    // the message loop until it ends and destroys the window: kExitNormal. A main
     // window that cannot be built is reported with a message box naming the archive (its path
     // in lines that fit the screen), during which a second start finds the program through a
     // CStartFailureWnd: kExitStartFailed.

@@ -12,6 +12,7 @@
 #include "menu_test_env.h"
 #include "support/DeviceNotice.h"
 #include "widgets/SMenuEx2.h"
+#include "widgets/BringBack.h"
 #include "widgets/SShellNotifyIcon.h"
 
 namespace popuptest {
@@ -25,28 +26,6 @@ const UINT kStuckRunMs = 15000;
 // The main window's end quits the message loop with 1.
 const WPARAM kLoopExitCode = 1;
 const int kTrayId = 110;
-
-struct OwnedSearch {
-    HWND owner;
-    HWND found;
-};
-
-inline BOOL CALLBACK FindShownOwned(HWND window, LPARAM data)
-{
-    OwnedSearch* search = reinterpret_cast<OwnedSearch*>(data);
-    if (!::IsWindowVisible(window) || ::GetWindow(window, GW_OWNER) != search->owner)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-// The shown window that owner owns: the running picker.
-inline HWND OwnedPopup(HWND owner)
-{
-    OwnedSearch search = {owner, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindShownOwned, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 // Where a named control of a picker lies in its client area, read from a hidden copy of the
 // picker built from the same layout.
@@ -80,7 +59,7 @@ inline LONG CALLBACK EndOnFault(EXCEPTION_POINTERS* info)
 inline void CALLBACK EndStuckRun(HWND, UINT, UINT_PTR, DWORD)
 {
     SMenuEx2::FinishRunningMenu(0);
-    if (HWND picker = OwnedPopup(g_mainWindow))
+    if (HWND picker = ShownOwnedWindow(g_mainWindow))
         ::PostMessageW(picker, WM_CLOSE, 0, 0);
 }
 
@@ -176,8 +155,8 @@ public:
     // Picker steps, played once the picker runs over the disabled main window.
     MappingChain& InPicker(std::function<void(HWND)> step)
     {
-        m_driver.ThenWhen([this] { return !::IsWindowEnabled(m_window->Handle()) && OwnedPopup(m_window->Handle()); },
-                          [this, step] { step(OwnedPopup(m_window->Handle())); }, kStepDelay);
+        m_driver.ThenWhen([this] { return !::IsWindowEnabled(m_window->Handle()) && ShownOwnedWindow(m_window->Handle()); },
+                          [this, step] { step(ShownOwnedWindow(m_window->Handle())); }, kStepDelay);
         return *this;
     }
     MappingChain& PickerClick(POINT at)

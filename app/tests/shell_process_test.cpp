@@ -9,7 +9,7 @@ namespace {
 
 using namespace shelltest;
 
-const DWORD kLoopExitCode = 1; // the main window's end quits the message loop with 1
+const DWORD kExitNormal = 0; // the program ended as the user asked
 
 BOOL CALLBACK AppendText(HWND child, LPARAM text)
 {
@@ -52,7 +52,7 @@ TEST(SingleInstance, SecondStartRestoresTheFirstAndExitEndsItFromTheTray)
 
     ::SendMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, HandOver(L"-x"));
-    EXPECT_EQ(kLoopExitCode, first.WaitForExit());
+    EXPECT_EQ(kExitNormal, first.WaitForExit());
     EXPECT_FALSE(::IsWindow(main));
 }
 
@@ -68,7 +68,7 @@ TEST(SingleInstance, BootStartsHiddenAndTheMutexComesFirst)
     EXPECT_EQ(0u, HandOver(L"-boot"));
     EXPECT_TRUE(Shown(main));
     EXPECT_EQ(0u, HandOver(L"-x"));
-    EXPECT_EQ(kLoopExitCode, first.WaitForExit());
+    EXPECT_EQ(kExitNormal, first.WaitForExit());
 }
 
 TEST(SingleInstance, OnlyTheExactWordEndsTheRunningInstance)
@@ -86,7 +86,7 @@ TEST(SingleInstance, OnlyTheExactWordEndsTheRunningInstance)
         EXPECT_EQ(STILL_ACTIVE, first.WaitForExit(0));
     }
     EXPECT_EQ(0u, HandOver(L"-x"));
-    EXPECT_EQ(kLoopExitCode, first.WaitForExit());
+    EXPECT_EQ(kExitNormal, first.WaitForExit());
 }
 
 TEST(SingleInstance, ExitWithoutARunningInstanceJustEnds)
@@ -111,7 +111,7 @@ TEST(MainTextsFile, TitleComesFromMainlangBesideTheProgram)
     ::GetWindowTextW(main, title, 64);
     EXPECT_STREQ(L"测试标题", title);
     ::SendMessageW(main, WM_COMMAND, kCommandExit, 0);
-    EXPECT_EQ(kLoopExitCode, program.WaitForExit());
+    EXPECT_EQ(kExitNormal, program.WaitForExit());
 }
 
 // The visible message box of the program, waited for.

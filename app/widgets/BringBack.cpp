@@ -18,16 +18,21 @@ BOOL CALLBACK FindShownOwned(HWND window, LPARAM data)
 
 } // namespace
 
-// A modal pop-up runs on its owner's thread; one over another (a box over a picker) disables
-// the one below it too.
+HWND ShownOwnedWindow(HWND window)
+{
+    OwnedSearch search = {window, nullptr};
+    ::EnumThreadWindows(::GetWindowThreadProcessId(window, nullptr), FindShownOwned,
+                        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// One pop-up over another (a box over a picker) disables the one below it too.
 HWND FrontWindowOf(HWND window)
 {
     if (::IsWindowEnabled(window))
         return window;
-    OwnedSearch search = {window, nullptr};
-    ::EnumThreadWindows(::GetWindowThreadProcessId(window, nullptr), FindShownOwned,
-                        reinterpret_cast<LPARAM>(&search));
-    return search.found ? FrontWindowOf(search.found) : window;
+    HWND owned = ShownOwnedWindow(window);
+    return owned ? FrontWindowOf(owned) : window;
 }
 
 void BringBack(HWND window)

@@ -3,6 +3,8 @@
 // front together with whatever modal pop-up runs over it.
 #include <windows.h>
 
+// A shown window that window owns (a modal pop-up runs on its owner's thread), or null.
+HWND ShownOwnedWindow(HWND window);
 // The window the user should face: the window itself, or, while a modal pop-up (a picker, a
 // message box, a file dialog) disables it, the pop-up shown over it.
 HWND FrontWindowOf(HWND window);
