@@ -79,9 +79,10 @@ enum {
 //   template text searched, made or parsed, each character of included resources parsed (each
 //   once per creation) counting kXmlIncludedCharWeight of them and each of attribute values and
 //   element texts applied kXmlAppliedCharWeight; a rich edit kXmlWorkPerRichEdit more, a
-//   hot-key control kXmlWorkPerHotKey more. A unit is about a microsecond of creating large layouts (100,000
-//   sibling windows, far beyond the processor caches) in a host window on x86_64 under Wine,
-//   measured for each kind (skein_bench_tree), so any creation ends in about a second;
+//   hot-key control kXmlWorkPerHotKey more. A unit is about a microsecond of creating large
+//   layouts (100,000 sibling windows, far beyond the processor caches) in a host window on
+//   x86_64 under Wine, measured for each kind (skein_bench_tree), so any creation ends in about
+//   a second. Tab pages, split panes and menu items count as elements like other children;
 // - one template use makes at most kMaxXmlTemplateText characters and the uses of one
 //   creation kMaxXmlTemplateTextTotal in all (each use counting the text it makes); a use
 //   beyond them is not created.
