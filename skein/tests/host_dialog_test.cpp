@@ -205,6 +205,34 @@ TEST_F(HostDialogTest, DestroyedWindowEndsTheModalCallAsCancelled)
     }
 }
 
+// The program's main window ends under the dialog, asked from another thread as a second start
+// asks: the dialog's loop takes the main window's quit while it waits, and posts it again.
+TEST_F(HostDialogTest, AQuitTakenAfterTheOwnerWentIsPostedAgain)
+{
+    SHostWnd owner(L"LAYOUT:owner");
+    HWND ownerHwnd = CreatePopup(owner);
+    ASSERT_NE(nullptr, ownerHwnd);
+    ScriptedDialog dialog;
+    HANDLE asker = nullptr;
+    dialog.onInit = [&] {
+        asker = ::CreateThread(nullptr, 0, [](void* hwnd) -> DWORD {
+            ::SendMessageW(static_cast<HWND>(hwnd), kRunScript, 0, 0);
+            return 0;
+        }, dialog.Handle(), 0, nullptr);
+    };
+    dialog.onApp = [&] {
+        ::DestroyWindow(ownerHwnd);
+        ::PostQuitMessage(1);
+    };
+    EXPECT_EQ(IDCANCEL, Run(dialog, ownerHwnd));
+    MSG msg = {};
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(1u, msg.wParam);
+    ::WaitForSingleObject(asker, INFINITE);
+    ::CloseHandle(asker);
+    owner.DestroyHost();
+}
+
 // Two dialogs at once: the outer one's window goes while the inner one runs on it. The inner
 // call ends as cancelled with its owner, then the outer one.
 TEST_F(HostDialogTest, OuterDialogDestroyedUnderAnInnerOneEndsBoth)

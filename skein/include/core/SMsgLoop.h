@@ -32,6 +32,8 @@ public:
     virtual void OnMsg(MSG* msg);
     // Ends a running loop after the message being processed; nothing outside Run.
     virtual void Quit();
+    // TRUE when the last Run ended on a WM_QUIT it took from the queue.
+    BOOL TookQuitMessage() const { return m_msg.message == WM_QUIT; }
 
     int AddFilter(IMessageFilter* filter);
     int RemoveFilter(IMessageFilter* filter);

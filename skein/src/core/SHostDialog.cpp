@@ -49,7 +49,9 @@ int SHostDialog::RunModal(HWND owner)
         previous = ::SetActiveWindow(m_hwnd);
         ShowWindow((GetWindowLongW(m_hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL);
         int code = m_loop->Run();
-        if (m_result == kRunning)
+        // A quit meant for the outer loop, also one taken after the dialog ended (its window
+        // went with the main window), is posted again.
+        if (m_loop->TookQuitMessage())
             ::PostQuitMessage(code);
         if (::IsWindow(m_hwnd))
             Hide();
