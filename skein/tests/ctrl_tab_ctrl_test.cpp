@@ -185,8 +185,24 @@ TEST_F(TabTest, MouseSelectsAndTracksTheHoveredHeader)
 
     SwndToolInfo info;
     EXPECT_TRUE(tabs->ProvideTooltip(POINT{130, 5}, &info));
-    EXPECT_EQ(2u, info.cookie);
+    EXPECT_EQ(static_cast<UINT_PTR>(tabs->PageAt(2)->GetHandle()), info.cookie);
     EXPECT_FALSE(tabs->ProvideTooltip(POINT{70, 5}, &info));  // page B has no tip
+}
+
+// The tip belongs to the page: a header that moves under the mouse brings its own tip.
+TEST_F(TabTest, TheTipFollowsThePageUnderTheMouse)
+{
+    STabCtrl* tabs = MakeTabs();
+    ASSERT_EQ(2, tabs->InsertItemFromText(L"<page title='D' tip='fourth'/>", 2));
+    tabs->SendUiMessage(WM_MOUSEMOVE, 0, At(130, 5));
+    SwndToolInfo before;
+    ASSERT_TRUE(tabs->ProvideTooltip(POINT{130, 5}, &before));
+    EXPECT_EQ(L"fourth", std::wstring(before.text.c_str()));
+    ASSERT_TRUE(tabs->RemoveItem(tabs->PageAt(2)));
+    SwndToolInfo after;
+    ASSERT_TRUE(tabs->ProvideTooltip(POINT{130, 5}, &after));
+    EXPECT_EQ(L"third", std::wstring(after.text.c_str()));
+    EXPECT_NE(before.cookie, after.cookie);
 }
 
 TEST_F(TabTest, InsertingKeepsTheSelectedPage)

@@ -31,10 +31,16 @@ protected:
     // Plain text on the clipboard, owned by owner, with rich text beside it when given.
     static bool PutOnClipboard(HWND owner, const std::wstring& text, const std::string& rtf = std::string())
     {
+        return PutFormats(owner, &text, rtf);
+    }
+    // Rich text alone, with no plain text beside it.
+    static bool PutRtfOnClipboard(HWND owner, const std::string& rtf) { return PutFormats(owner, nullptr, rtf); }
+    static bool PutFormats(HWND owner, const std::wstring* text, const std::string& rtf)
+    {
         if (!::OpenClipboard(owner))
             return false;
         ::EmptyClipboard();
-        bool put = PutClipboardBytes(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        bool put = !text || PutClipboardBytes(CF_UNICODETEXT, text->c_str(), (text->size() + 1) * sizeof(wchar_t));
         UINT rtfFormat = ::RegisterClipboardFormatW(L"Rich Text Format");
         if (!rtf.empty())
             put = put && PutClipboardBytes(rtfFormat, rtf.c_str(), rtf.size() + 1);
@@ -248,6 +254,31 @@ TEST_F(TextLimitTest, ACutFormattedPasteIsOneChangeAndOneStep)
         }
         m_host->DestroyHost();
     }
+}
+
+// Rich text alone that does not fit is taken out, and no redo, by key or message, brings it back.
+TEST_F(TextLimitTest, ARedoNeverTakesTheTextOverTheLimit)
+{
+    SRichEdit* edit = OpenControl("richedit", "maxBuf='5' notifyChange='1'");
+    ASSERT_TRUE(edit && edit->TextServices());
+    ChangeCount count;
+    edit->GetEventSet()->AddSubscriber(EventRENotify::EventID, Subscriber(&ChangeCount::OnNotify, &count));
+    edit->TakeFocus();
+    TypeQueued(*m_driver, L"ab");
+    ASSERT_TRUE(PutRtfOnClipboard(m_driver->Hwnd(), "{\\rtf1 {\\b too long}}"));
+    count.changes = 0;
+    PressCtrlV(*m_driver);
+    EXPECT_EQ(L"ab", TextOf(edit));
+    PressHeld(*m_driver, VK_CONTROL, 'Y');
+    EXPECT_EQ(L"ab", TextOf(edit));
+    EXPECT_EQ(0, edit->SendUiMessage(EM_REDO));
+    EXPECT_EQ(L"ab", TextOf(edit));
+    EXPECT_EQ(0, count.changes);
+    EXPECT_EQ(5, edit->SendUiMessage(EM_GETLIMITTEXT));
+    PressHeld(*m_driver, VK_CONTROL, 'Z'); // the typing is still there to undo
+    EXPECT_NE(L"ab", TextOf(edit));
+    PressHeld(*m_driver, VK_CONTROL, 'Y');
+    EXPECT_EQ(L"ab", TextOf(edit));
 }
 
 // Text the program puts in keeps one limit: it rises to a longer text, as WM_SETTEXT raises it,

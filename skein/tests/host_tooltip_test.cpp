@@ -3,6 +3,7 @@
 // hidden on a press, on leaving and after its timeout, kept on the monitor.
 #include <functional>
 #include "host_test_env.h"
+#include "control/STabCtrl.h"
 #include "core/STipCtrl.h"
 
 namespace hosttest {
@@ -20,12 +21,16 @@ const char kNestedLayout[] = "<SKEIN width='200' height='100'><root>"
                              "<window name='inner' pos='10,10,@60,@30' tip='inner tip'/>"
                              "</window></root></SKEIN>";
 
+const char kTabLayout[] = "<SKEIN width='200' height='100'><root>"
+                          "<tabctrl name='tabs' pos='0,0,-0,-0' tabSize='60,20'>"
+                          "<page title='A' tip='first'/><page title='B'/></tabctrl></root></SKEIN>";
+
 class HostTooltipTest : public HostTest {
 protected:
     void SetUp() override
     {
         HostTest::SetUp();
-        AddLayouts({{L"tip", kTipLayout}, {L"nested", kNestedLayout}});
+        AddLayouts({{L"tip", kTipLayout}, {L"nested", kNestedLayout}, {L"tabs", kTabLayout}});
     }
 
     // The tooltip of this thread (tests of other processes may show theirs meanwhile).
@@ -203,6 +208,21 @@ TEST_F(HostTooltipTest, TipGoesWithItsWindowOrHost)
             host.DestroyHost();
         }
     }
+}
+
+// A shown tip over a tab header that goes: the header moving under the mouse brings its own
+// tip, here none.
+TEST_F(HostTooltipTest, TabTipFollowsTheHeaderUnderTheMouse)
+{
+    RecordingHost host(L"LAYOUT:tabs");
+    HWND hwnd = CreatePopup(host, 50, 50);
+    ASSERT_NE(nullptr, hwnd);
+    ShowNow(hwnd, 10, 10);
+    ASSERT_TRUE(TipVisible());
+    auto* tabs = static_cast<STabCtrl*>(host.LookupChildByName(L"tabs"));
+    ASSERT_TRUE(tabs->RemoveItem(tabs->PageAt(0)));
+    EXPECT_FALSE(TipVisible());
+    host.DestroyHost();
 }
 
 } // namespace

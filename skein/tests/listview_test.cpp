@@ -2,6 +2,7 @@
 // recycled per view type, the adapter's call order per item, selection with veto, refresh while
 // hidden and on paint, keys, mouse and wheel routed to the panels, and what it paints where.
 #include <algorithm>
+#include <functional>
 #include "adapter_test_env.h"
 #include "app_test_support.h"
 #include "control/SListView.h"
@@ -47,6 +48,16 @@ struct SelectionEvents {
     }
     std::vector<std::string> log;
     int vetoed = -100;
+};
+
+// The commands of the items and of the buttons inside them, as the view passes them on.
+struct ItemCommands {
+    bool OnEvent(EventArgs* evt)
+    {
+        count += static_cast<EventOfPanel*>(evt)->origin->GetId() == EventCmd::EventID;
+        return false;
+    }
+    int count = 0;
 };
 
 class ListViewTest : public HostCtrlTest {
@@ -360,6 +371,47 @@ TEST_F(ListViewTest, WindowsInsideItemsWorkAndTheirEventsReachTheHostThroughTheV
     EXPECT_GT(m_driver->Host().Count(EventOfPanel::EventID, L"list"), before);
     EXPECT_EQ(0, m_driver->Host().Count(EventCmd::EventID, L"btn"));
     EXPECT_FALSE(list->ItemPanelOf(3)->LookupChildByName(SStringW(L"btn"))->GetStateFlags() & kStatePushed);
+}
+
+// A press whose item goes away with a data change or a new adapter ends there: the release
+// clicks nothing, not even the button now at that place, and the view no longer holds the mouse.
+TEST_F(ListViewTest, APressWhoseItemWentAwayFiresNothing)
+{
+    const char rows[] = "<template itemHeight='30'><button name='btn' pos='100,5,@60,@20'>Go</button></template>";
+    struct Case {
+        const char* name;
+        std::function<void(RecordingListAdapter&, SListView*)> change;
+    } const kCases[] = {
+        {"items gone", [](RecordingListAdapter& a, SListView*) { a.count = 1, a.NotifyChanged(); }},
+        {"items gone and back",
+         [](RecordingListAdapter& a, SListView*) {
+             a.count = 1, a.NotifyChanged();
+             a.count = 100, a.NotifyChanged();
+         }},
+        {"new adapter", [](RecordingListAdapter&, SListView* list) { list->SetAdapter(SRefPtr<RecordingListAdapter>(new RecordingListAdapter(100))); }},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        SListView* list = OpenList(ListLayout(rows), 100);
+        ASSERT_TRUE(list);
+        ItemCommands commands;
+        list->GetEventSet()->AddSubscriber(EventOfPanel::EventID, Subscriber(&ItemCommands::OnEvent, &commands));
+        POINT button{120, 2 * 30 + 10};
+        m_driver->Press(button);
+        c.change(*m_adapter, list);
+        m_driver->Drag(button);
+        m_driver->Release(button);
+        EXPECT_EQ(0, commands.count);
+        for (int i = 0; i < 5; ++i) {
+            SItemPanel* panel = list->ItemPanelOf(i);
+            SWindow* btn = panel ? panel->LookupChildByName(SStringW(L"btn")) : nullptr;
+            EXPECT_FALSE(btn && (btn->GetStateFlags() & kStatePushed)) << i;
+        }
+        m_adapter->count = 100, m_adapter->NotifyChanged();
+        m_driver->Click(button); // the next click works where it lands: the button's and the item's
+        EXPECT_EQ(2, commands.count);
+        m_driver.reset();
+    }
 }
 
 TEST_F(ListViewTest, AViewWithoutTemplateOrAdapterShowsNothing)

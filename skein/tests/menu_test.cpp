@@ -630,3 +630,36 @@ TEST_F(PopupMenu, RunEndsWhenTheMenuWindowGoes)
     EXPECT_EQ(-1, Run());
     EXPECT_FALSE(stillRunning);
 }
+
+// A menu with nothing shown to choose from does not open as an empty strip: the run ends at
+// once without a choice and the owner gets no command. A sub-menu whose items are all hidden
+// stays closed.
+TEST_F(PopupMenu, AMenuWithNothingShownDoesNotOpen)
+{
+    SMenuExBase* recent = static_cast<SMenuExItemBase*>(Item(3))->SubMenu();
+    ASSERT_TRUE(recent);
+    for (int id : {31, 32})
+        recent->Root()->LookupChildById(id)->ChangeVisibility(FALSE);
+    bool subMenuShown = true;
+    Keys({VK_DOWN, VK_DOWN, VK_RIGHT});
+    m_driver.Then([&] {
+        subMenuShown = ::IsWindowVisible(recent->Handle()) != FALSE;
+        SMenuEx::FinishRunningMenu(0);
+    });
+    EXPECT_EQ(0, Run());
+    EXPECT_FALSE(subMenuShown);
+
+    for (int id : {1, 2, 3, 4})
+        Item(id)->ChangeVisibility(FALSE);
+    bool stillRunning = false;
+    m_driver.Then(
+        [&] {
+            stillRunning = true;
+            SMenuEx::FinishRunningMenu(0);
+        },
+        300);
+    EXPECT_EQ(-1, Run(0));
+    EXPECT_FALSE(stillRunning);
+    EXPECT_TRUE(m_owner.commands.empty());
+    EXPECT_FALSE(::IsWindowVisible(m_menu.Handle()));
+}

@@ -86,7 +86,8 @@ public:
     SMessageLoop* GetMessageLoop() override;
     IScriptModule* GetScriptModule() override;
     int GetScale() const override;
-    // Mouse messages also raise the panel's own events; a left-button release ends in EventCmd.
+    // Mouse messages also raise the panel's own events; a left-button release after a press on
+    // the panel ends in EventCmd.
     LRESULT DispatchHostMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     // --- own operations ---
@@ -104,6 +105,8 @@ public:
     // item if a repaint was wanted meanwhile.
     void SetUpdateGuard(BOOL guard);
     BOOL UpdateGuard() const { return m_updateGuard; }
+    // The press on the panel ends without a release: its capture goes, and no command follows.
+    void EndPress();
 
     // --- window ---
     using SWindow::ApplyAttribute;
@@ -145,6 +148,7 @@ private:
     BOOL m_redrawWanted;
     BOOL m_onTimeline;
     BOOL m_released;
+    BOOL m_pressed;
 };
 
 } // namespace SKEIN

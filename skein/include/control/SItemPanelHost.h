@@ -47,6 +47,9 @@ protected:
     // The view's own part of a scale change, before the panels are told.
     virtual void OnScaleChanged(int) {}
 
+    // A panel taken out of use during its press: the press ends there, firing nothing, and
+    // the view lets the mouse go.
+    void EndPressOf(SItemPanel* panel);
     // The message to the panel with the point made relative to its item.
     LRESULT SendToPanel(SItemPanel* panel, UINT msg, WPARAM wParam, LPARAM lParam);
     // The message to the selected item's panel when it is shown; whether it handled it.

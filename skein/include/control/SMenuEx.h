@@ -213,7 +213,10 @@ protected:
     virtual bool TopLevelFlipsDown() const = 0;
 
 private:
-    void ShowAt(UINT flags, int x, int y);
+    // Shows the level after its init-popup; false, showing nothing, when no item is shown.
+    bool ShowAt(UINT flags, int x, int y);
+    // Whether an item other than a separator is shown.
+    bool HasShownItem() const;
     void RunLoop(HWND topLevel);
     void SendInitPopup(int index);
     void ShowSubMenu(SMenuExItemBase* item, bool selectFirst);

@@ -110,6 +110,12 @@ protected:
     // The services' own paste in place of the selection, kept only when it fits the room;
     // false when it was taken out again.
     bool PasteFormatted(UINT msg, WPARAM wParam, LPARAM lParam, const CHARRANGE& selection, LONG room);
+    // The services' change notice held back (their event mask returned), then given back and
+    // raised once when changed.
+    LRESULT HoldChangeNotice();
+    void ReleaseChangeNotice(LRESULT mask, bool changed);
+    // EM_REDO and Ctrl+Y: a redo never takes the text past the limit; nonzero when redone.
+    LRESULT OnRedo();
     // Takes out a paste made in place of the selection: the text had before characters, of
     // which kept stayed.
     void TakeOutPaste(CHARRANGE selection, LONG before, LONG kept);

@@ -47,7 +47,8 @@ void SAdapterView::ResetBins(int count)
 void SAdapterView::ReleaseAllPanels()
 {
     m_hoveredPanel = nullptr;
-    m_capturedPanel = nullptr;
+    if (m_capturedPanel)
+        EndPressOf(m_capturedPanel);
     std::vector<VisibleItem> visible;
     visible.swap(m_visible);
     ForgetShownItems();
@@ -120,6 +121,7 @@ void SAdapterView::PlacePanel(SItemPanel* panel, DWORD state)
 void SAdapterView::RetirePanel(const VisibleItem& item)
 {
     SItemPanel* panel = item.panel;
+    EndPressOf(panel);
     if (panel == m_hoveredPanel)
         m_hoveredPanel = nullptr;
     if (panel->GetStateFlags() & kItemStateHover)

@@ -27,7 +27,8 @@ SItemPanel* SItemPanel::Create(SWindow* hostView, pugi::xml_node templateNode, I
 SItemPanel::SItemPanel(SWindow* hostView, pugi::xml_node templateNode, IItemContainer* itemContainer)
     : m_hostView(hostView), m_itemContainer(itemContainer), m_colorNormal(kColorUnset),
       m_colorSelected(kDefaultSelectedColor), m_colorHover(kColorUnset), m_itemData(0), m_itemIndex(-1),
-      m_updateGuard(FALSE), m_redrawWanted(FALSE), m_onTimeline(FALSE), m_released(FALSE)
+      m_updateGuard(FALSE), m_redrawWanted(FALSE), m_onTimeline(FALSE), m_released(FALSE),
+      m_pressed(FALSE)
 {
     m_eventSet.DeclareEvent(EventItemPanelClick::EventID, EventItemPanelClick::EventName());
     m_eventSet.DeclareEvent(EventItemPanelDbclick::EventID, EventItemPanelDbclick::EventName());
@@ -213,7 +214,10 @@ LRESULT SItemPanel::DispatchHostMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         }
     }
     SetMsgHandled(FALSE);
-    bool guarded = msg == WM_LBUTTONUP && !m_updateGuard;
+    bool released = msg == WM_LBUTTONUP && m_pressed;
+    if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK || msg == WM_LBUTTONUP)
+        m_pressed = msg != WM_LBUTTONUP;
+    bool guarded = released && !m_updateGuard;
     if (guarded)
         SetUpdateGuard(TRUE);
     LRESULT result = SwndContainerImpl::DispatchHostMessage(msg, wParam, lParam);
@@ -222,6 +226,12 @@ LRESULT SItemPanel::DispatchHostMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         FireCommand();
     }
     return result;
+}
+
+void SItemPanel::EndPress()
+{
+    m_pressed = FALSE;
+    CancelCapture();
 }
 
 // ---- painting ----

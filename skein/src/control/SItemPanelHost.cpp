@@ -117,7 +117,17 @@ void SItemPanelHost::OnCaptureLost()
     SRefPtr<SItemPanel> captured(m_capturedPanel);
     m_capturedPanel = nullptr;
     if (captured)
-        captured->CancelCapture();
+        captured->EndPress();
+}
+
+// The panel first: the release the host makes up for a press without a move finds it ended.
+void SItemPanelHost::EndPressOf(SItemPanel* panel)
+{
+    panel->EndPress();
+    if (panel == m_capturedPanel) {
+        m_capturedPanel = nullptr;
+        DropMouseCapture();
+    }
 }
 
 void SItemPanelHost::OnMouseWheel(WPARAM wParam, LPARAM lParam)

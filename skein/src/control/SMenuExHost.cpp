@@ -116,7 +116,8 @@ void SMenuExBase::ShowSubMenu(SMenuExItemBase* item, bool selectFirst)
     ClearSelection();
     Select(item);
     ::SetWindowLongPtrW(subMenu->m_hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(m_hwnd));
-    subMenu->ShowAt(0, rect.right, rect.top);
+    if (!subMenu->ShowAt(0, rect.right, rect.top))
+        return;
     m_openSubMenu = subMenu;
     if (selectFirst)
         subMenu->MoveSelection(true);

@@ -101,11 +101,22 @@ RECT PlaceMenuRect(UINT flags, POINT pt, SIZE size, const RECT& monitor, const S
     return placed;
 }
 
-void SMenuExBase::ShowAt(UINT flags, int x, int y)
+bool SMenuExBase::HasShownItem() const
+{
+    for (SWindow* child = m_root->GetRelative(kRelFirstChild); child; child = child->GetRelative(kRelNextSibling)) {
+        if (child->TestVisible(FALSE) && !static_cast<SMenuExItemBase*>(child)->IsSeparator())
+            return true;
+    }
+    return false;
+}
+
+bool SMenuExBase::ShowAt(UINT flags, int x, int y)
 {
     SMenuExRunData* run = RunSlot();
     if (!m_parentItem && TopLevelSendsInitPopup())
         SendInitPopup(0);
+    if (!HasShownItem())
+        return false;
     SendUiMessageToTree(kUiMsgScaleChanged, run ? run->scale : 100);
     RECT limit{0, 0, 10000, 10000};
     SIZE size = m_root->ComputePreferredSize(&limit);
@@ -127,6 +138,7 @@ void SMenuExBase::ShowAt(UINT flags, int x, int y)
                    SWP_SHOWWINDOW | SWP_NOACTIVATE);
     if (run && !run->FindMenu(m_hwnd))
         run->openMenus.AddTail(this);
+    return true;
 }
 
 int SMenuExBase::RunPopup(UINT flags, int x, int y, HWND owner, int scale)
@@ -144,20 +156,22 @@ int SMenuExBase::RunPopup(UINT flags, int x, int y, HWND owner, int scale)
     HWND topLevel = effective ? ::GetAncestor(effective, GA_ROOT) : nullptr;
     if (topLevel)
         ::SetForegroundWindow(topLevel);
-    ShowAt(flags, x, y);
-    RunLoop(topLevel);
-    HideMenu(FALSE);
-
-    if (HWND target = effective ? effective : ::GetActiveWindow()) {
-        POINT pt = {};
-        ::GetCursorPos(&pt);
-        ::ScreenToClient(target, &pt);
-        ::PostMessageW(target, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+    // A menu with nothing to show ends at once without a choice.
+    bool shown = ShowAt(flags, x, y);
+    if (shown) {
+        RunLoop(topLevel);
+        HideMenu(FALSE);
+        if (HWND target = effective ? effective : ::GetActiveWindow()) {
+            POINT pt = {};
+            ::GetCursorPos(&pt);
+            ::ScreenToClient(target, &pt);
+            ::PostMessageW(target, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+        }
     }
-    int result = run->result;
+    int result = shown ? run->result : -1;
     if (run->Release() == 0 && slot == run)
         slot = nullptr;
-    if (flags & kMenuReturnCmd)
+    if (!shown || (flags & kMenuReturnCmd))
         return result;
     ::SendMessageW(owner, WM_COMMAND, LOWORD(result), 0);
     return 1;

@@ -324,6 +324,8 @@ BOOL SRichEdit::OnKeyDown(WPARAM key, LPARAM lParam)
         return FALSE;
     if (IsPasteKey(key))
         OnPaste(WM_PASTE, 0, 0);
+    else if (key == 'Y' && CtrlHeld())
+        OnRedo();
     else if (key != VK_DELETE || !NothingAfterCaret()) // the services report a change for nothing
         SendToServices(WM_KEYDOWN, key, lParam);
     return TRUE;
@@ -458,6 +460,7 @@ BOOL SRichEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* r
         break;
     case WM_PASTE:
     case EM_PASTESPECIAL: *result = OnPaste(msg, wParam, lParam); break;
+    case EM_REDO: *result = OnRedo(); break;
     case EM_REPLACESEL:
     case EM_SETTEXTEX:
     case EM_STREAMIN: *result = OnProgramText(msg, wParam, lParam); break;

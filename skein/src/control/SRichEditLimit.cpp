@@ -110,23 +110,52 @@ LRESULT SRichEdit::OnPaste(UINT msg, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+LRESULT SRichEdit::HoldChangeNotice()
+{
+    LRESULT mask = 0;
+    SendToServices(EM_GETEVENTMASK, 0, 0, &mask);
+    SendToServices(EM_SETEVENTMASK, 0, mask & ~ENM_CHANGE);
+    return mask;
+}
+
+void SRichEdit::ReleaseChangeNotice(LRESULT mask, bool changed)
+{
+    SendToServices(EM_SETEVENTMASK, 0, mask);
+    if (changed && (mask & ENM_CHANGE))
+        OnTxNotify(EN_CHANGE, nullptr);
+}
+
 // The services' change notice is held back meanwhile and raised once for a change kept.
 bool SRichEdit::PasteFormatted(UINT msg, WPARAM wParam, LPARAM lParam, const CHARRANGE& selection, LONG room)
 {
     LONG before = CharCount();
     LONG kept = before - (selection.cpMax - selection.cpMin);
-    LRESULT mask = 0;
-    SendToServices(EM_GETEVENTMASK, 0, 0, &mask);
-    SendToServices(EM_SETEVENTMASK, 0, mask & ~ENM_CHANGE);
+    LRESULT mask = HoldChangeNotice();
     SendToServices(msg, wParam, lParam);
     bool fits = CharCount() - kept <= room;
     if (!fits)
         TakeOutPaste(selection, before, kept);
-    SendToServices(EM_SETEVENTMASK, 0, mask);
     bool changed = selection.cpMax > selection.cpMin || CharCount() != before;
-    if (fits && changed && (mask & ENM_CHANGE))
-        OnTxNotify(EN_CHANGE, nullptr);
+    ReleaseChangeNotice(mask, fits && changed);
     return fits;
+}
+
+// A paste taken out by undoing it stays on the services' redo list: a redo that takes the text
+// past the limit is undone again, and changes nothing.
+LRESULT SRichEdit::OnRedo()
+{
+    LONG before = CharCount();
+    LRESULT mask = HoldChangeNotice();
+    LRESULT redone = 0;
+    SendToServices(EM_REDO, 0, 0, &redone);
+    LONG after = CharCount();
+    if (redone && after > before && after > static_cast<LONG>(m_maxLength)) {
+        SendToServices(EM_UNDO, 0, 0);
+        SendMaxLength();
+        redone = 0;
+    }
+    ReleaseChangeNotice(mask, redone != 0);
+    return redone;
 }
 
 // Undone, the paste leaves no step to undo or redo; where undoing is switched off it is taken

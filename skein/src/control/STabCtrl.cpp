@@ -285,6 +285,9 @@ bool STabCtrl::RemoveItem(STabPage* page)
         SelectAfterRemoval(index);
     }
     OnItemRemoved(page);
+    // Another header may now be under the mouse: the tip follows it.
+    if (m_container && m_container->GetHover() == m_handle)
+        m_container->UpdateTooltip();
     return true;
 }
 
@@ -571,7 +574,7 @@ BOOL STabCtrl::ProvideTooltip(POINT pt, SwndToolInfo* info)
     if (text.IsEmptyText())
         return FALSE;
     info->handle = m_handle;
-    info->cookie = static_cast<UINT_PTR>(index);
+    info->cookie = static_cast<UINT_PTR>(m_pages[index]->GetHandle()); // the page, wherever its header goes
     GetItemRect(index, &info->rect);
     info->text = text;
     return TRUE;
