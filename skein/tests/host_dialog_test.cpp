@@ -205,6 +205,13 @@ TEST_F(HostDialogTest, DestroyedWindowEndsTheModalCallAsCancelled)
     }
 }
 
+// Runs the dialog's script from another thread, as a second start's message arrives.
+DWORD WINAPI SendRunScript(void* dialog)
+{
+    ::SendMessageW(static_cast<HWND>(dialog), kRunScript, 0, 0);
+    return 0;
+}
+
 // The program's main window ends under the dialog, asked from another thread as a second start
 // asks: the dialog's loop takes the main window's quit while it waits, and posts it again.
 TEST_F(HostDialogTest, AQuitTakenAfterTheOwnerWentIsPostedAgain)
@@ -215,10 +222,7 @@ TEST_F(HostDialogTest, AQuitTakenAfterTheOwnerWentIsPostedAgain)
     ScriptedDialog dialog;
     HANDLE asker = nullptr;
     dialog.onInit = [&] {
-        asker = ::CreateThread(nullptr, 0, [](void* hwnd) -> DWORD {
-            ::SendMessageW(static_cast<HWND>(hwnd), kRunScript, 0, 0);
-            return 0;
-        }, dialog.Handle(), 0, nullptr);
+        asker = ::CreateThread(nullptr, 0, SendRunScript, dialog.Handle(), 0, nullptr);
     };
     dialog.onApp = [&] {
         ::DestroyWindow(ownerHwnd);

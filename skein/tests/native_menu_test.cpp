@@ -523,6 +523,14 @@ TEST_F(NativeMenuRunTest, AcceleratorChoosesAndEscapeChoosesNothing)
     EXPECT_EQ(std::vector<int>{13}, m_owner.commands);
 }
 
+HWND s_escapeTarget;
+
+void CALLBACK PostEscape(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    ::PostMessageW(s_escapeTarget, WM_KEYDOWN, VK_ESCAPE, 1);
+}
+
 // A grayed item gives way to the next item with the same accelerator.
 TEST_F(NativeMenuRunTest, AcceleratorPassesOverGrayedItems)
 {
@@ -530,17 +538,10 @@ TEST_F(NativeMenuRunTest, AcceleratorPassesOverGrayedItems)
     ASSERT_TRUE(Build(menu, L"<menu><item id='21' disable='1'>&amp;Print</item><item id='22'>&amp;Paste</item>"
                             L"<item id='23' disable='1'>&amp;Quit</item></menu>"));
     // Escape comes later, after the character the accelerator key makes.
-    static HWND s_owner;
-    s_owner = m_owner.Handle();
-    auto escapeLater = [] {
-        return ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
-            ::KillTimer(nullptr, id);
-            ::PostMessageW(s_owner, WM_KEYDOWN, VK_ESCAPE, 1);
-        });
-    };
+    s_escapeTarget = m_owner.Handle();
     for (auto [key, result] : {std::pair<UINT, int>{'P', 22}, {'Q', 0}}) {
         PostKeys({key});
-        UINT_PTR timer = escapeLater();
+        UINT_PTR timer = ::SetTimer(nullptr, 0, 300, PostEscape);
         EXPECT_EQ(result, menu.RunPopup(TPM_RETURNCMD, 40, 40, m_owner.Handle(), nullptr, 100)) << key;
         ::KillTimer(nullptr, timer);
     }
